@@ -1,0 +1,63 @@
+#include "commandline.h"
+
+#include "convertcommand.h"
+#include "sizecommand.h"
+
+#include <QGuiApplication>
+#include <QTextStream>
+
+#include <cstdio>
+#include <vector>
+
+namespace pelmora {
+
+namespace {
+
+QString generalHelp()
+{
+    return QStringLiteral(
+               "Pelmora %1 - renames and resizes photos in batches.\n"
+               "\n"
+               "usage:\n"
+               "  pelmora [FILE...]                open the window, with FILEs on the photo list\n"
+               "  pelmora convert [OPTIONS] FILE...  rename and resize photos in the given order\n"
+               "  pelmora size FILE...              print the pixel size read from each header\n"
+               "  pelmora --help                    show this help\n"
+               "\n")
+               .arg(QStringLiteral(PELMORA_VERSION)) +
+           convertCommandHelp() + QStringLiteral("\n") + sizeCommandHelp();
+}
+
+bool isCommand(const char *arg)
+{
+    const QByteArray a(arg);
+    return a == "convert" || a == "size" || a == "--help" || a == "-h" || a == "help";
+}
+
+} // namespace
+
+std::optional<int> runCommandLine(int argc, char **argv)
+{
+    if (argc < 2 || !isCommand(argv[1]))
+        return std::nullopt;
+
+    // The commands draw text and encode pictures but never open a window.
+    std::vector<char *> args(argv, argv + argc);
+    char platformOption[] = "-platform";
+    char platformName[] = "offscreen";
+    args.insert(args.begin() + 1, {platformOption, platformName});
+    int count = static_cast<int>(args.size());
+    QGuiApplication app(count, args.data());
+
+    QStringList arguments = app.arguments();
+    arguments.removeFirst();
+    const QString command = arguments.takeFirst();
+    if (command == u"convert")
+        return runConvertCommand(arguments);
+    if (command == u"size")
+        return runSizeCommand(arguments);
+    QTextStream(stdout) << generalHelp();
+    return 0;
+}
+
+} // namespace pelmora

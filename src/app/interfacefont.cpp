@@ -1,0 +1,28 @@
+#include "interfacefont.h"
+
+#include "ui_mainwindow.h"
+
+#include <QFontDatabase>
+
+namespace {
+const QString kDesignedFace = QStringLiteral("ＭＳ Ｐゴシック");
+}
+
+void installInterfaceFontSubstitutes()
+{
+    if (QFontDatabase::families().contains(kDesignedFace))
+        return;
+    QFont::insertSubstitutions(kDesignedFace, {QStringLiteral("IPAPGothic"),
+                                               QStringLiteral("IPAGothic"),
+                                               QStringLiteral("Noto Sans CJK JP")});
+}
+
+void applyDesignedFonts(Ui::MainWindow &ui)
+{
+    for (QWidget *w : {static_cast<QWidget *>(ui.PhotOutDir), static_cast<QWidget *>(ui.CLR),
+                       static_cast<QWidget *>(ui.Label3)}) {
+        QFont f = w->font();
+        f.setPointSizeF(8.25);
+        w->setFont(f);
+    }
+}
