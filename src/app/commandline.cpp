@@ -3,6 +3,7 @@
 #include "convertcommand.h"
 #include "sizecommand.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTextStream>
 
@@ -58,6 +59,15 @@ std::optional<int> runCommandLine(int argc, char **argv)
         return runSizeCommand(arguments);
     QTextStream(stdout) << generalHelp();
     return 0;
+}
+
+QStringList absolutePaths(const QStringList &paths)
+{
+    QStringList absolute;
+    absolute.reserve(paths.size());
+    for (const QString &p : paths)
+        absolute.append(QFileInfo(p).absoluteFilePath());
+    return absolute;
 }
 
 } // namespace pelmora

@@ -1,18 +1,16 @@
 #include "interfacefont.h"
 
 #include "ui_mainwindow.h"
+#include "uitexts.h"
 
 #include <QFontDatabase>
 
-namespace {
-const QString kDesignedFace = QStringLiteral("ＭＳ Ｐゴシック");
-}
 
 void installInterfaceFontSubstitutes()
 {
-    if (QFontDatabase::families().contains(kDesignedFace))
+    if (QFontDatabase::families().contains(uitexts::kDesignedInterfaceFace))
         return;
-    QFont::insertSubstitutions(kDesignedFace, {QStringLiteral("IPAPGothic"),
+    QFont::insertSubstitutions(uitexts::kDesignedInterfaceFace, {QStringLiteral("IPAPGothic"),
                                                QStringLiteral("IPAGothic"),
                                                QStringLiteral("Noto Sans CJK JP")});
 }

@@ -9,10 +9,11 @@ int main(int argc, char *argv[])
         return *status;
 
     QApplication app(argc, argv);
+    QApplication::setStyle(QStringLiteral("Fusion"));
     MainWindow window;
     QStringList paths = app.arguments();
     paths.removeFirst();
-    window.addPhotos(paths);
+    window.addPhotos(pelmora::absolutePaths(paths));
     window.show();
     return app.exec();
 }

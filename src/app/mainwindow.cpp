@@ -2,8 +2,15 @@
 
 #include "ui_mainwindow.h"
 
+#include "folderpicker.h"
+#include "fontchooser.h"
+#include "imagesize/imagesize.h"
 #include "interfacefont.h"
+#include "naming/numbertext.h"
+#include "photolist/previewfit.h"
 #include "photolist/selectionmove.h"
+#include "previewloading.h"
+#include "uitexts.h"
 
 #include <QMenu>
 #include <QMessageBox>
@@ -27,7 +34,7 @@ MainWindow::MainWindow(QWidget *parent)
 
     List = new QMenu(this);
     List->setObjectName(QStringLiteral("List"));
-    List->setTitle(QStringLiteral("リスト"));
+    List->setTitle(uitexts::kListMenuCaption);
     List->addAction(ui->Del);
 
     Timer1.setObjectName(QStringLiteral("Timer1"));
@@ -40,17 +47,21 @@ MainWindow::MainWindow(QWidget *parent)
     connect(ui->Suf, &QLineEdit::textChanged, this, &MainWindow::UpdateNewName);
 
     connect(ui->List1, &PhotoListWidget::pathsDropped, this, &MainWindow::addPhotos);
+    connect(ui->List1, &PhotoListWidget::entryPressed, this, &MainWindow::onListPressed);
     connect(ui->List1, &PhotoListWidget::menuRequested, List,
             [this](const QPoint &pos) { List->popup(pos); });
     connect(ui->List1, &PhotoListWidget::deletePressed, this, &MainWindow::deleteSelected);
     connect(ui->Del, &QAction::triggered, this, &MainWindow::deleteSelected);
     connect(ui->CLR, &QPushButton::clicked, this, &MainWindow::clearList);
 
-    connect(ui->UpOrd, &QPushButton::clicked, this, &MainWindow::moveUp);
-    connect(ui->DwOrd, &QPushButton::clicked, this, &MainWindow::moveDown);
+    connect(ui->UpOrd, &QPushButton::clicked, this, [this] { moveSelection(true); });
+    connect(ui->DwOrd, &QPushButton::clicked, this, [this] { moveSelection(false); });
     ui->UpOrd->installEventFilter(this);
     ui->DwOrd->installEventFilter(this);
     connect(&Timer1, &QTimer::timeout, this, [this] { moveSelection(RepeatUp); });
+
+    connect(ui->PhotOutDir, &QPushButton::clicked, this, &MainWindow::chooseOutputFolder);
+    connect(ui->SignFont, &QPushButton::clicked, this, &MainWindow::chooseSignatureFont);
 
     ui->Command2->setFocus();
 }
@@ -75,6 +86,8 @@ void MainWindow::addPhotos(const QStringList &paths)
     }
 }
 
+// Naming -------------------------------------------------------------------------------------
+
 pelmora::NamePattern MainWindow::namePattern() const
 {
     return pelmora::NamePattern{ui->Title->text(), ui->Num->text(), ui->Suf->text()};
@@ -94,10 +107,9 @@ void MainWindow::onTitleChanged()
 void MainWindow::onCkFileClicked()
 {
     const bool on = ui->CkFile->isChecked();
-    for (QWidget *w : {static_cast<QWidget *>(ui->Title), static_cast<QWidget *>(ui->Num),
-                       static_cast<QWidget *>(ui->Suf), static_cast<QWidget *>(ui->NewName),
-                       static_cast<QWidget *>(ui->Label1_0), static_cast<QWidget *>(ui->Label1_1),
-                       static_cast<QWidget *>(ui->Label1_2), static_cast<QWidget *>(ui->Label1_3)})
+    const QList<QWidget *> naming{ui->Title,    ui->Num,      ui->Suf,      ui->NewName,
+                                  ui->Label1_0, ui->Label1_1, ui->Label1_2, ui->Label1_3};
+    for (QWidget *w : naming)
         w->setEnabled(on);
 }
 
@@ -105,6 +117,8 @@ void MainWindow::onCkResizeClicked()
 {
     ui->Suf->setText(ui->CkResize->isChecked() ? QStringLiteral("JPG") : QString());
 }
+
+// List editing -------------------------------------------------------------------------------
 
 void MainWindow::deleteSelected()
 {
@@ -118,16 +132,6 @@ void MainWindow::deleteSelected()
 void MainWindow::clearList()
 {
     ui->List1->clear();
-}
-
-void MainWindow::moveUp()
-{
-    moveSelection(true);
-}
-
-void MainWindow::moveDown()
-{
-    moveSelection(false);
 }
 
 void MainWindow::moveSelection(bool up)
@@ -155,18 +159,78 @@ void MainWindow::startRepeat(bool up)
     Timer1.start();
 }
 
-void MainWindow::stopRepeat()
-{
-    Timer1.stop();
-}
-
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == ui->UpOrd || watched == ui->DwOrd) {
         if (event->type() == QEvent::MouseButtonPress)
             startRepeat(watched == ui->UpOrd);
         else if (event->type() == QEvent::MouseButtonRelease)
-            stopRepeat();
+            Timer1.stop();
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// Current photo and preview ------------------------------------------------------------------
+
+void MainWindow::onListPressed()
+{
+    const pelmora::PhotoEntry entry = ui->List1->entry(ui->List1->currentRow());
+    if (ui->List1->currentRow() >= 0)
+        SrcDir = entry.folder;
+    const QString path = SrcDir + entry.name;
+    ui->OrgSize->setText(pelmora::sizeDisplayText(pelmora::ReadImageSize(path)));
+    LoadPreview(entry.name.isEmpty() && entry.folder.isEmpty() ? QString() : path);
+    SrcName = entry.name;
+    if (ui->CkFile->isChecked()) {
+        DstName = pelmora::targetName(namePattern(), SrcName);
+        ui->NewName->setText(DstName);
+    } else {
+        DstName = SrcName;
+    }
+}
+
+void MainWindow::LoadPreview(const QString &path)
+{
+    const std::optional<PreviewPicture> picture =
+        path.isEmpty() ? std::nullopt : loadPreviewPicture(path, ui->oPic->size());
+    if (picture) {
+        ui->oImg->setPixmap(QPixmap::fromImage(picture->image));
+        FitPreview(picture->fullSize);
+    } else {
+        ui->oImg->clear();
+        FitPreview(QSize());
+    }
+}
+
+void MainWindow::FitPreview(QSize picture)
+{
+    ui->oImg->setGeometry(pelmora::fitPreview(picture, ui->oPic->size()));
+}
+
+// Output folder and signature font -----------------------------------------------------------
+
+void MainWindow::chooseOutputFolder()
+{
+    const QString folder =
+        BrowseForFolder(this, uitexts::kFolderChooserTitle, ui->OutFolder->text());
+    if (!folder.isEmpty())
+        ui->OutFolder->setText(folder);
+}
+
+void MainWindow::chooseSignatureFont()
+{
+    const QColor color = ui->Sig->palette().color(QPalette::Text);
+    const std::optional<SignatureLook> look =
+        chooseSignatureLook(this, ui->Sig->font(), color);
+    if (!look)
+        return;
+    QFont face = ui->Sig->font();
+    face.setFamily(look->font.family());
+    face.setBold(look->font.bold());
+    face.setItalic(look->font.italic());
+    ui->Sig->setFont(face);
+    QPalette pal = ui->Sig->palette();
+    pal.setColor(QPalette::Text, look->color);
+    ui->Sig->setPalette(pal);
+    ui->Pt->setText(pelmora::shortestDecimal(look->pointSize));
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "convert/resizesettings.h"
 #include "naming/targetname.h"
 
 #include <QTimer>
@@ -37,18 +36,21 @@ protected:
 private:
     pelmora::NamePattern namePattern() const;
     void UpdateNewName();
-
     void onTitleChanged();
     void onCkFileClicked();
     void onCkResizeClicked();
 
     void deleteSelected();
     void clearList();
-    void moveUp();
-    void moveDown();
     void moveSelection(bool up);
     void startRepeat(bool up);
-    void stopRepeat();
+
+    void onListPressed();
+    void LoadPreview(const QString &path);
+    void FitPreview(QSize picture);
+
+    void chooseOutputFolder();
+    void chooseSignatureFont();
 
     Ui::MainWindow *ui;
     QMenu *List;

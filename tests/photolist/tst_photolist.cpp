@@ -1,4 +1,5 @@
 #include "photolist/photoentry.h"
+#include "photolist/previewfit.h"
 #include "photolist/selectionmove.h"
 #include "photolist/sortedinsert.h"
 
@@ -43,6 +44,8 @@ private Q_SLOTS:
     void moves();
     void sortedInsert_data();
     void sortedInsert();
+    void fitPreview_data();
+    void fitPreview();
 };
 
 void TestPhotoList::splitPath_data()
@@ -122,6 +125,29 @@ void TestPhotoList::sortedInsert()
     QCOMPARE(pelmora::sortedInsertIndex(
                  static_cast<int>(names.size()), [&](int i) { return names[i]; }, name),
              index);
+}
+
+void TestPhotoList::fitPreview_data()
+{
+    QTest::addColumn<QSize>("picture");
+    QTest::addColumn<QRect>("expected");
+    // The frame is 285 x 279; 640 x 480 is 285 x 213.75 at top 32.625.
+    QTest::newRow("landscape") << QSize(640, 480) << QRect(0, 33, 285, 214);
+    QTest::newRow("portrait") << QSize(480, 640) << QRect(38, 0, 209, 279);
+    QTest::newRow("square fills the height") << QSize(500, 500) << QRect(3, 0, 279, 279);
+    QTest::newRow("large landscape") << QSize(3000, 2000) << QRect(0, 45, 285, 190);
+    QTest::newRow("large portrait") << QSize(2000, 3000) << QRect(50, 0, 186, 279);
+    QTest::newRow("wide but less than the frame overflows") << QSize(285, 284)
+                                                            << QRect(0, -3, 285, 284);
+    QTest::newRow("tiny") << QSize(2, 1) << QRect(0, 68, 285, 143);
+    QTest::newRow("empty") << QSize(0, 0) << QRect(143, 140, 0, 0);
+}
+
+void TestPhotoList::fitPreview()
+{
+    QFETCH(QSize, picture);
+    QFETCH(QRect, expected);
+    QCOMPARE(pelmora::fitPreview(picture, QSize(285, 279)), expected);
 }
 
 QTEST_APPLESS_MAIN(TestPhotoList)

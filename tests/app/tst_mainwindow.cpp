@@ -1,0 +1,269 @@
+// The window as it opens, and filling the photo list by dropping files on it.
+
+#include "designedcontrols.h"
+#include "commandline.h"
+#include "windowdriver.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QProgressBar>
+#include <QSlider>
+#include <QTemporaryDir>
+
+using namespace windowdriver;
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void controls_data();
+    void controls();
+    void startState();
+    void tabOrder();
+    void triangles();
+
+    void dropOrderDoesNotMatter();
+    void dropIntoExistingEntries();
+    void dropSixtyFiles();
+    void dropFolderAndDuplicates();
+    void dropPathWithoutSeparatorKeepsName();
+    void dropWithoutFiles();
+    void dropAfterClear();
+    void commandLineOpensWithPhotos();
+};
+
+void TestMainWindow::controls_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("checkText");
+    QTest::addColumn<QString>("toolTip");
+    QTest::addColumn<QRect>("geometry");
+    for (const DesignedControl &c : kDesignedControls) {
+        QTest::newRow(c.name) << QString::fromUtf8(c.name) << QString::fromUtf8(c.text)
+                              << (c.text != nullptr) << QString::fromUtf8(c.toolTip)
+                              << QRect(c.left, c.top, c.width, c.height);
+    }
+}
+
+void TestMainWindow::controls()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(bool, checkText);
+    QFETCH(QString, toolTip);
+    QFETCH(QRect, geometry);
+    MainWindow window;
+    QWidget *w = window.findChild<QWidget *>(name);
+    QVERIFY2(w, qPrintable(name));
+    QCOMPARE(QRect(w->mapTo(&window, QPoint(0, 0)), w->size()), geometry);
+    QCOMPARE(w->toolTip(), toolTip);
+    if (!checkText)
+        return;
+    QString shown;
+    if (auto *box = qobject_cast<QGroupBox *>(w))
+        shown = box->title();
+    else if (auto *label = qobject_cast<QLabel *>(w))
+        shown = label->text();
+    else if (auto *edit = qobject_cast<QLineEdit *>(w))
+        shown = edit->text();
+    else if (auto *button = qobject_cast<QAbstractButton *>(w))
+        shown = button->text();
+    QCOMPARE(shown, text);
+}
+
+void TestMainWindow::startState()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.size(), QSize(522, 485));
+    QCOMPARE(window.minimumSize(), window.maximumSize());
+    QVERIFY(!(window.windowFlags() & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(window.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(window.windowTitle().contains(QStringLiteral(PELMORA_VERSION)));
+
+    QVERIFY(child<QCheckBox>(window, "CkFile")->isChecked());
+    QVERIFY(!child<QCheckBox>(window, "CkResize")->isChecked());
+    for (const char *name : {"Title", "Num", "Suf", "NewName", "Label1_0", "Label1_3"})
+        QVERIFY2(child(window, name)->isEnabled(), name);
+    QCOMPARE(text(window, "NewName"), QString()); // no preview until a field changes
+    QCOMPARE(text(window, "picWidth"), QStringLiteral("250"));
+    QCOMPARE(text(window, "Pt"), QStringLiteral("8"));
+    auto *slider = child<QSlider>(window, "Slider1");
+    QCOMPARE(slider->minimum(), 1);
+    QCOMPARE(slider->maximum(), 10);
+    QCOMPARE(slider->value(), 5);
+    QCOMPARE(slider->singleStep(), 1);
+    QCOMPARE(slider->pageStep(), 5);
+    QCOMPARE(slider->tickInterval(), 1);
+    QVERIFY(child<QProgressBar>(window, "PBar1")->isHidden());
+    QCOMPARE(child<QProgressBar>(window, "PBar1")->maximum(), 100);
+    QCOMPARE(list(window)->count(), 0);
+    QCOMPARE(list(window)->selectionMode(), QAbstractItemView::ExtendedSelection);
+    QVERIFY(child<QLabel>(window, "oImg")->pixmap().isNull());
+    QCOMPARE(QApplication::focusWidget(), child(window, "Command2"));
+
+    const QFont sig = child(window, "Sig")->font();
+    QVERIFY(sig.bold());
+    QVERIFY(sig.italic());
+    QCOMPARE(sig.pointSizeF(), 9.0);
+    QCOMPARE(child(window, "CLR")->font().pointSizeF(), 8.25);
+    QCOMPARE(child(window, "Title")->palette().color(QPalette::Base), QColor(192, 255, 255));
+    QCOMPARE(child(window, "Num")->palette().color(QPalette::Base), QColor(192, 255, 192));
+    QCOMPARE(child(window, "picWidth")->palette().color(QPalette::Base), QColor(255, 255, 192));
+    QCOMPARE(child(window, "NewName")->palette().color(QPalette::Base), QColor(224, 224, 224));
+    QCOMPARE(child(window, "Command1")->palette().color(QPalette::Button), QColor(192, 192, 255));
+    QVERIFY(window.SrcDir.isEmpty() && window.SrcName.isEmpty() && window.DstName.isEmpty());
+    QVERIFY(!window.RepeatUp);
+
+    // The menu is a context menu with its one item, never a menu bar.
+    auto *menu = window.findChild<QMenu *>(QStringLiteral("List"));
+    QVERIFY(menu);
+    QCOMPARE(menu->actions().size(), 1);
+    QCOMPARE(menu->actions().first()->objectName(), QStringLiteral("Del"));
+    QVERIFY(!window.findChild<QMenuBar *>());
+}
+
+void TestMainWindow::tabOrder()
+{
+    MainWindow window;
+    const QStringList expected{"Command2", "oPic",     "List1", "Command1", "DwOrd",
+                               "UpOrd",    "Suf",      "Title", "Num",      "NewName",
+                               "CkResize", "picWidth", "Sig",   "Pt",       "Slider1",
+                               "CkFile",   "PhotOutDir", "OutFolder", "CLR", "SignFont"};
+    QStringList order;
+    QWidget *w = child(window, "Command2");
+    do {
+        if (w->focusPolicy() & Qt::TabFocus && !w->objectName().startsWith(u"qt_"))
+            order.append(w->objectName());
+        w = w->nextInFocusChain();
+    } while (w != child(window, "Command2") && order.size() < 40);
+    QCOMPARE(order, expected);
+}
+
+void TestMainWindow::triangles()
+{
+    // The reorder buttons show an upward and a downward triangle in a font that has them.
+    MainWindow window;
+    for (const char *name : {"UpOrd", "DwOrd"}) {
+        auto *button = child<QAbstractButton>(window, name);
+        QCOMPARE(button->text().size(), 1);
+        QVERIFY(QFontMetrics(button->font()).inFont(button->text().front()));
+    }
+    QCOMPARE(child<QAbstractButton>(window, "UpOrd")->text().front().unicode(), 0x25B2);
+    QCOMPARE(child<QAbstractButton>(window, "DwOrd")->text().front().unicode(), 0x25BC);
+}
+
+void TestMainWindow::dropOrderDoesNotMatter()
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path() + u'/';
+    const QStringList paths = touch(dir.path(), {"c.jpg", "A.jpg", "b.JPG"});
+    const QStringList expected{"A.jpg|" + folder, "b.JPG|" + folder, "c.jpg|" + folder};
+
+    MainWindow forward;
+    QVERIFY(dropPaths(list(forward), paths));
+    QCOMPARE(entries(forward), expected);
+
+    MainWindow backward;
+    QVERIFY(dropPaths(list(backward), {paths[2], paths[0], paths[1]}));
+    QCOMPARE(entries(backward), expected);
+    QCOMPARE(backward.SrcDir, folder); // folder of the first dropped path
+    QVERIFY(list(backward)->selectedItems().isEmpty());
+    QVERIFY(backward.SrcName.isEmpty());
+}
+
+void TestMainWindow::dropIntoExistingEntries()
+{
+    QTemporaryDir dir;
+    const QString one = dir.path() + "/one/";
+    const QString two = dir.path() + "/two/";
+    MainWindow window;
+    QVERIFY(dropPaths(list(window), touch(one, {"a.jpg", "c.jpg", "e.jpg"})));
+    QVERIFY(dropPaths(list(window), touch(two, {"d.jpg", "b.jpg"})));
+    QCOMPARE(entries(window), (QStringList{"a.jpg|" + one, "b.jpg|" + two, "c.jpg|" + one,
+                                           "d.jpg|" + two, "e.jpg|" + one}));
+    QCOMPARE(window.SrcDir, two);
+}
+
+void TestMainWindow::dropSixtyFiles()
+{
+    QTemporaryDir dir;
+    QStringList names;
+    for (int i = 59; i >= 0; --i)
+        names.append(QStringLiteral("IMG_%1.jpg").arg(i, 4, 10, QLatin1Char('0')));
+    MainWindow window;
+    QVERIFY(dropPaths(list(window), touch(dir.path(), names.mid(0, 45))));
+    QVERIFY(dropPaths(list(window), touch(dir.path(), names.mid(45))));
+    const QStringList all = entries(window);
+    QCOMPARE(all.size(), 60);
+    for (int i = 0; i < 60; ++i)
+        QCOMPARE(all[i], QStringLiteral("IMG_%1.jpg|%2/").arg(i, 4, 10, QLatin1Char('0')).arg(dir.path()));
+}
+
+void TestMainWindow::dropFolderAndDuplicates()
+{
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir("album");
+    const QString file = touch(dir.path(), {"x.jpg"}).first();
+    MainWindow window;
+    QVERIFY(dropPaths(list(window), {dir.path() + "/album", file, file}));
+    const QString folder = dir.path() + u'/';
+    QCOMPARE(entries(window), (QStringList{"album|" + folder, "x.jpg|" + folder, "x.jpg|" + folder}));
+}
+
+void TestMainWindow::dropPathWithoutSeparatorKeepsName()
+{
+    // A drop always carries full paths; a path given without a folder stays whole as the name.
+    MainWindow window;
+    window.addPhotos({QStringLiteral("loose.jpg")});
+    QCOMPARE(entries(window), QStringList{"loose.jpg|"});
+    QCOMPARE(window.SrcDir, QString());
+}
+
+void TestMainWindow::dropWithoutFiles()
+{
+    MainWindow window;
+    window.SrcDir = QStringLiteral("/kept/");
+    auto *mime = new QMimeData;
+    mime->setText(QStringLiteral("just some text"));
+    QVERIFY(!dropPaths(list(window), {}, mime));
+    QCOMPARE(list(window)->count(), 0);
+    QCOMPARE(window.SrcDir, QStringLiteral("/kept/"));
+}
+
+void TestMainWindow::dropAfterClear()
+{
+    QTemporaryDir dir;
+    MainWindow window;
+    QVERIFY(dropPaths(list(window), touch(dir.path() + "/old", {"z.jpg", "y.jpg"})));
+    QTest::mouseClick(child(window, "CLR"), Qt::LeftButton);
+    QCOMPARE(list(window)->count(), 0);
+    const QString fresh = dir.path() + "/new/";
+    QVERIFY(dropPaths(list(window), touch(fresh, {"b.jpg", "a.jpg"})));
+    QCOMPARE(entries(window), (QStringList{"a.jpg|" + fresh, "b.jpg|" + fresh}));
+}
+
+void TestMainWindow::commandLineOpensWithPhotos()
+{
+    // `pelmora FILE...` lists the files as a drop would, relative paths made absolute.
+    QTemporaryDir dir;
+    touch(dir.path(), {"b.jpg", "a.jpg"});
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    MainWindow window;
+    window.addPhotos(pelmora::absolutePaths({QStringLiteral("b.jpg"), QStringLiteral("a.jpg")}));
+    QDir::setCurrent(previous);
+    const QString folder = dir.path() + u'/';
+    QCOMPARE(entries(window), (QStringList{"a.jpg|" + folder, "b.jpg|" + folder}));
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
