@@ -7,9 +7,9 @@ namespace pelmora {
 
 // The signature stamped into the lower right corner of a resized photo.
 struct SignatureStyle {
-    QString text;          // empty: no stamp
-    QString family;        // font face
-    QString pointSizeText; // size in points as typed ("8", "10.5")
+    QString text;                   // empty: no stamp
+    QString family;                 // font face
+    QString pointSizeText;          // size in points as typed ("8", "10.5")
     double fallbackPointSize = 9.0; // used when pointSizeText cannot be read: the previous stamp's
     QColor color = Qt::black;
 };

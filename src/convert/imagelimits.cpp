@@ -1,0 +1,23 @@
+#include "imagelimits.h"
+
+#include <QImageReader>
+
+namespace pelmora {
+
+bool isWithinPhotoLimits(QSize declared) {
+    return declared.width() > 0 && declared.height() > 0 &&
+           qint64(declared.width()) * declared.height() <= kMaxPhotoPixels;
+}
+
+void raiseImageAllocationLimit() {
+    static const bool raised = [] {
+        constexpr int megabytes = int(kMaxPhotoPixels * 4 / (1024 * 1024)) + 64;
+        const int current = QImageReader::allocationLimit();
+        if (current != 0 && current < megabytes) // 0 means no limit: leave it
+            QImageReader::setAllocationLimit(megabytes);
+        return true;
+    }();
+    Q_UNUSED(raised);
+}
+
+} // namespace pelmora

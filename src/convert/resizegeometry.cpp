@@ -1,0 +1,55 @@
+#include "resizegeometry.h"
+
+#include "naming/numbertext.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace pelmora {
+
+LongerSide readLongerSide(const QString &text) {
+    if (text.trimmed().isEmpty())
+        return {};
+    const std::optional<int> n = readWholeNumber(text);
+    if (!n)
+        return {0, QStringLiteral("the longer side \"%1\" is not a whole number from 1 to 32767")
+                       .arg(text)};
+    if (*n < 1)
+        return {0, QStringLiteral("the longer side must be at least 1 pixel, not %1").arg(*n)};
+    return {*n, {}};
+}
+
+std::optional<QSize> scaledToLongerSide(QSize photo, int longerSide) {
+    if (photo.width() < 1 || photo.height() < 1 || longerSide < 0)
+        return std::nullopt;
+    if (longerSide == 0)
+        return photo;
+    const std::int64_t n = longerSide;
+    if (photo.width() > photo.height()) {
+        const std::int64_t h = std::max<std::int64_t>(1, n * photo.height() / photo.width());
+        return QSize(longerSide, static_cast<int>(h));
+    }
+    const std::int64_t w = std::max<std::int64_t>(1, n * photo.width() / photo.height());
+    return QSize(static_cast<int>(w), longerSide);
+}
+
+QSize jpegScaledSize(QSize stored, int eighths) {
+    const auto scaled = [eighths](int length) {
+        return static_cast<int>((std::int64_t(length) * eighths + 7) / 8);
+    };
+    return QSize(scaled(stored.width()), scaled(stored.height()));
+}
+
+int reductionEighths(QSize stored, int longerSide) {
+    if (longerSide <= 0)
+        return 8;
+    for (int m = 1; m < 8; ++m) {
+        const QSize decoded = jpegScaledSize(stored, m);
+        const std::int64_t longer = std::max(decoded.width(), decoded.height());
+        if (4 * longer >= 5 * std::int64_t(longerSide))
+            return m;
+    }
+    return 8;
+}
+
+} // namespace pelmora

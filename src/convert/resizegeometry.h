@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <optional>
+
+namespace pelmora {
+
+// The longer side as typed into the width field; 0 means "keep the photo's size".
+struct LongerSide {
+    int length = 0;
+    QString error; // why the text cannot be used; empty when it can
+
+    bool ok() const { return error.isEmpty(); }
+};
+
+LongerSide readLongerSide(const QString &text);
+
+// The size a photo takes when its longer side becomes longerSide pixels: the longer side is
+// exactly that length, the shorter one is rounded down and at least 1. A longerSide of 0 keeps the
+// size. Nothing for an empty photo or a negative length.
+std::optional<QSize> scaledToLongerSide(QSize photo, int longerSide);
+
+// The size libjpeg decodes a stored size at when scaling by eighths/8 (1..8).
+QSize jpegScaledSize(QSize stored, int eighths);
+
+// The smallest decoding scale, in eighths, at which the decoded picture's longer side is still at
+// least 1.25 times longerSide: enough margin for one clean reduction afterwards. 8 (full size) when
+// longerSide is 0 or no smaller scale is large enough.
+int reductionEighths(QSize stored, int longerSide);
+
+} // namespace pelmora
