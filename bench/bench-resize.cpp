@@ -1,0 +1,182 @@
+// bench-resize: times the resize core on a corpus of real photographs, one core.
+//
+//   bench-resize CORPUS_DIR [ROUNDS]
+//
+// 1. One 5120x2880 photo to 250 px: reduced-scale decode vs full decode (decode + Lanczos3).
+// 2. Whole pipeline (decode, reduce, encode at quality 50) per photo at 250 and 1024 px, and the
+//    mean PSNR of the written JPEGs against ImageMagick's Lanczos reduction of the full photo
+//    (EXIF orientation applied) to the same size.
+
+#include "convert/lanczos.h"
+#include "convert/photoloader.h"
+#include "convert/resizegeometry.h"
+#include "convert/resizetojpeg.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+double msSince(const QElapsedTimer &timer) {
+    return timer.nsecsElapsed() / 1e6;
+}
+
+QSize uprightSize(const QString &path) {
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QSize size = reader.size();
+    return reader.transformation() & QImageIOHandler::TransformationRotate90 ? size.transposed()
+                                                                             : size;
+}
+
+bool freshCopy(const QString &from, const QString &to) {
+    QFile::remove(to);
+    return QFile::copy(from, to);
+}
+
+// Decode + reduce of one photo to a longer side, the decode either reduced or full.
+double decodeAndReduce(const QString &path, int longerSide, bool reduced) {
+    QElapsedTimer timer;
+    timer.start();
+    if (reduced) {
+        const pelmora::PhotoLoadResult loaded = pelmora::loadPhotoForResize(path, longerSide);
+        const QSize target = *pelmora::scaledToLongerSide(loaded.photo->photoSize, longerSide);
+        const QImage out =
+            pelmora::lanczosResample(loaded.photo->image, loaded.photo->extent, target);
+        Q_UNUSED(out);
+    } else {
+        QImageReader reader(path);
+        reader.setAutoTransform(true);
+        const QImage image = reader.read();
+        const QSize target = *pelmora::scaledToLongerSide(image.size(), longerSide);
+        const QImage out =
+            pelmora::lanczosResample(image, QRectF(QPointF(0, 0), QSizeF(image.size())), target);
+        Q_UNUSED(out);
+    }
+    return msSince(timer);
+}
+
+std::optional<double> psnr(const QString &im, const QString &compare, const QString &original,
+                           const QString &written, const QString &scratch) {
+    const QSize size = QImageReader(written).size();
+    const QString reference = scratch + QStringLiteral("/reference.png");
+    if (QProcess::execute(im, {original, QStringLiteral("-auto-orient"), QStringLiteral("-filter"),
+                               QStringLiteral("Lanczos"), QStringLiteral("-resize"),
+                               QStringLiteral("%1x%2!").arg(size.width()).arg(size.height()),
+                               reference}) != 0)
+        return std::nullopt;
+    QProcess process;
+    process.start(compare, {QStringLiteral("-metric"), QStringLiteral("PSNR"), written, reference,
+                            QStringLiteral("null:")});
+    process.waitForFinished(-1);
+    const QString text = QString::fromLatin1(process.readAllStandardError());
+    const QRegularExpressionMatch match =
+        QRegularExpression(QStringLiteral("^\\s*([0-9.]+)")).match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return match.captured(1).toDouble();
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    QGuiApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: bench-resize CORPUS_DIR [ROUNDS]\n"
+                             "  (make a corpus with bench/make-corpus.sh CORPUS_DIR)\n");
+        return 2;
+    }
+    const QDir corpus(QString::fromLocal8Bit(argv[1]));
+    const int rounds = argc > 2 ? std::max(1, atoi(argv[2])) : 5;
+    QStringList photos;
+    for (const QString &name : corpus.entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name))
+        photos << corpus.filePath(name);
+    if (photos.isEmpty()) {
+        std::fprintf(stderr, "no JPEG files in %s\n", argv[1]);
+        return 1;
+    }
+    QTemporaryDir scratch;
+
+    // 1. reduced vs full decode on a 5120 x 2880 photo
+    const auto big = std::find_if(photos.begin(), photos.end(), [](const QString &p) {
+        return QImageReader(p).size() == QSize(5120, 2880);
+    });
+    if (big != photos.end()) {
+        std::vector<double> reduced, full, whole;
+        const QString copy = scratch.filePath(QStringLiteral("big.jpg"));
+        for (int r = 0; r < rounds; ++r) {
+            reduced.push_back(decodeAndReduce(*big, 250, true));
+            full.push_back(decodeAndReduce(*big, 250, false));
+            freshCopy(*big, copy);
+            QElapsedTimer timer;
+            timer.start();
+            pelmora::ResizeToJpeg(copy, {QStringLiteral("250"), 5, {}});
+            whole.push_back(msSince(timer));
+        }
+        std::printf("5120x2880 -> 250 px (%s), median of %d:\n", qPrintable(QDir(*big).dirName()),
+                    rounds);
+        std::printf("  reduced-scale decode + Lanczos3: %7.1f ms\n", median(reduced));
+        std::printf("  full decode + Lanczos3:          %7.1f ms\n", median(full));
+        std::printf("  whole ResizeToJpeg (reduced):    %7.1f ms\n\n", median(whole));
+    }
+
+    // 2. whole pipeline per photo and quality
+    const QString im = QStandardPaths::findExecutable(QStringLiteral("convert-im6.q16"));
+    const QString compare = QStandardPaths::findExecutable(QStringLiteral("compare-im6.q16"));
+    std::printf("%d photos, quality 5 (JPEG 50), one core\n", int(photos.size()));
+    std::printf("| longer side | ms per photo (median of %d rounds) | mean PSNR dB | upright |\n",
+                rounds);
+    std::printf("|---|---|---|---|\n");
+    for (int longerSide : {250, 1024}) {
+        const pelmora::ResizeSettings settings{QString::number(longerSide), 5, {}};
+        std::vector<double> perRound;
+        QStringList copies;
+        for (int r = 0; r < rounds; ++r) {
+            copies.clear();
+            for (int i = 0; i < photos.size(); ++i) {
+                copies << scratch.filePath(QStringLiteral("p%1.jpg").arg(i));
+                freshCopy(photos[i], copies.last());
+            }
+            QElapsedTimer timer;
+            timer.start();
+            for (const QString &copy : copies)
+                if (!pelmora::ResizeToJpeg(copy, settings).ok)
+                    std::fprintf(stderr, "failed: %s\n", qPrintable(copy));
+            perRound.push_back(msSince(timer) / photos.size());
+        }
+        int upright = 0;
+        double sum = 0;
+        int measured = 0;
+        for (int i = 0; i < photos.size(); ++i) {
+            const QSize expected = *pelmora::scaledToLongerSide(uprightSize(photos[i]), longerSide);
+            upright += QImageReader(copies[i]).size() == expected;
+            if (im.isEmpty() || compare.isEmpty())
+                continue;
+            if (const std::optional<double> db =
+                    psnr(im, compare, photos[i], copies[i], scratch.path())) {
+                sum += *db;
+                ++measured;
+            }
+        }
+        std::printf("| %d | %.1f | %s | %d/%d |\n", longerSide, median(perRound),
+                    measured ? qPrintable(QString::number(sum / measured, 'f', 2)) : "n/a", upright,
+                    int(photos.size()));
+        std::fflush(stdout);
+    }
+    return 0;
+}
