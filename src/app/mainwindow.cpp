@@ -10,6 +10,7 @@
 #include "photolist/previewfit.h"
 #include "photolist/selectionmove.h"
 #include "previewloading.h"
+#include "titleindentstyle.h"
 #include "uitexts.h"
 
 #include <QMenu>
@@ -28,6 +29,8 @@ MainWindow::MainWindow(QWidget *parent)
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(522, 485);
     applyDesignedFonts(*ui);
+    m_frameTitleStyle = std::make_unique<TitleIndentStyle>(10);
+    ui->Frame1->setStyle(m_frameTitleStyle.get());
     QPalette note = ui->Label3->palette();
     note.setColor(QPalette::WindowText, palette().color(QPalette::Dark));
     ui->Label3->setPalette(note);

@@ -5,10 +5,13 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <memory>
+
 namespace Ui {
 class MainWindow;
 }
 class QMenu;
+class QStyle;
 
 // The one window: the photo list, the naming pattern, the resize settings and the preview.
 // Rules live in the core library; this class reads the fields and shows results.
@@ -55,4 +58,5 @@ private:
     Ui::MainWindow *ui;
     QMenu *List;
     QTimer Timer1;
+    std::unique_ptr<QStyle> m_frameTitleStyle;
 };
