@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QTextStream>
-
 #include <cstdio>
 #include <vector>
 
@@ -14,8 +13,7 @@ namespace pelmora {
 
 namespace {
 
-QString generalHelp()
-{
+QString generalHelp() {
     return QStringLiteral(
                "Pelmora %1 - renames and resizes photos in batches.\n"
                "\n"
@@ -29,16 +27,14 @@ QString generalHelp()
            convertCommandHelp() + QStringLiteral("\n") + sizeCommandHelp();
 }
 
-bool isCommand(const char *arg)
-{
+bool isCommand(const char *arg) {
     const QByteArray a(arg);
     return a == "convert" || a == "size" || a == "--help" || a == "-h" || a == "help";
 }
 
 } // namespace
 
-std::optional<int> runCommandLine(int argc, char **argv)
-{
+std::optional<int> runCommandLine(int argc, char **argv) {
     if (argc < 2 || !isCommand(argv[1]))
         return std::nullopt;
 
@@ -61,8 +57,7 @@ std::optional<int> runCommandLine(int argc, char **argv)
     return 0;
 }
 
-QStringList absolutePaths(const QStringList &paths)
-{
+QStringList absolutePaths(const QStringList &paths) {
     QStringList absolute;
     absolute.reserve(paths.size());
     for (const QString &p : paths)

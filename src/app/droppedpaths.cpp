@@ -3,8 +3,7 @@
 #include <QMimeData>
 #include <QUrl>
 
-QStringList droppedPaths(const QMimeData *mime)
-{
+QStringList droppedPaths(const QMimeData *mime) {
     QStringList paths;
     if (!mime || !mime->hasUrls())
         return paths;

@@ -4,8 +4,7 @@
 #include <QFontDialog>
 
 std::optional<SignatureLook> chooseSignatureLook(QWidget *parent, const QFont &preset,
-                                                 const QColor &color)
-{
+                                                 const QColor &color) {
     bool ok = false;
     const QFont chosen = QFontDialog::getFont(&ok, preset, parent);
     if (!ok)

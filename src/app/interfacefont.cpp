@@ -5,18 +5,15 @@
 
 #include <QFontDatabase>
 
-
-void installInterfaceFontSubstitutes()
-{
+void installInterfaceFontSubstitutes() {
     if (QFontDatabase::families().contains(uitexts::kDesignedInterfaceFace))
         return;
-    QFont::insertSubstitutions(uitexts::kDesignedInterfaceFace, {QStringLiteral("IPAPGothic"),
-                                               QStringLiteral("IPAGothic"),
-                                               QStringLiteral("Noto Sans CJK JP")});
+    QFont::insertSubstitutions(uitexts::kDesignedInterfaceFace,
+                               {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
+                                QStringLiteral("Noto Sans CJK JP")});
 }
 
-void applyDesignedFonts(Ui::MainWindow &ui)
-{
+void applyDesignedFonts(Ui::MainWindow &ui) {
     for (QWidget *w : {static_cast<QWidget *>(ui.PhotOutDir), static_cast<QWidget *>(ui.CLR),
                        static_cast<QWidget *>(ui.Label3)}) {
         QFont f = w->font();

@@ -3,8 +3,7 @@
 
 #include <QApplication>
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     if (const std::optional<int> status = pelmora::runCommandLine(argc, argv))
         return *status;
 

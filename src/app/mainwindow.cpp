@@ -1,7 +1,5 @@
 #include "mainwindow.h"
 
-#include "ui_mainwindow.h"
-
 #include "folderpicker.h"
 #include "fontchooser.h"
 #include "imagesize/imagesize.h"
@@ -11,6 +9,7 @@
 #include "photolist/selectionmove.h"
 #include "previewloading.h"
 #include "titleindentstyle.h"
+#include "ui_mainwindow.h"
 #include "uitexts.h"
 
 #include <QMenu>
@@ -19,8 +18,7 @@
 
 MainWindow::MainWindow(QWidget *parent)
     : QWidget(parent)
-    , ui(new Ui::MainWindow)
-{
+    , ui(new Ui::MainWindow) {
     installInterfaceFontSubstitutes();
     ui->setupUi(this);
     setWindowTitle(tr("Pelmora %1 - file name and image size conversion")
@@ -69,13 +67,11 @@ MainWindow::MainWindow(QWidget *parent)
     ui->Command2->setFocus();
 }
 
-MainWindow::~MainWindow()
-{
+MainWindow::~MainWindow() {
     delete ui;
 }
 
-void MainWindow::addPhotos(const QStringList &paths)
-{
+void MainWindow::addPhotos(const QStringList &paths) {
     if (paths.isEmpty())
         return;
     const int left = ui->List1->addPaths(paths);
@@ -91,24 +87,20 @@ void MainWindow::addPhotos(const QStringList &paths)
 
 // Naming -------------------------------------------------------------------------------------
 
-pelmora::NamePattern MainWindow::namePattern() const
-{
+pelmora::NamePattern MainWindow::namePattern() const {
     return pelmora::NamePattern{ui->Title->text(), ui->Num->text(), ui->Suf->text()};
 }
 
-void MainWindow::UpdateNewName()
-{
+void MainWindow::UpdateNewName() {
     ui->NewName->setText(pelmora::previewName(namePattern(), SrcName));
 }
 
-void MainWindow::onTitleChanged()
-{
+void MainWindow::onTitleChanged() {
     ui->Num->setText(QStringLiteral("01"));
     UpdateNewName();
 }
 
-void MainWindow::onCkFileClicked()
-{
+void MainWindow::onCkFileClicked() {
     const bool on = ui->CkFile->isChecked();
     const QList<QWidget *> naming{ui->Title,    ui->Num,      ui->Suf,      ui->NewName,
                                   ui->Label1_0, ui->Label1_1, ui->Label1_2, ui->Label1_3};
@@ -116,15 +108,13 @@ void MainWindow::onCkFileClicked()
         w->setEnabled(on);
 }
 
-void MainWindow::onCkResizeClicked()
-{
+void MainWindow::onCkResizeClicked() {
     ui->Suf->setText(ui->CkResize->isChecked() ? QStringLiteral("JPG") : QString());
 }
 
 // List editing -------------------------------------------------------------------------------
 
-void MainWindow::deleteSelected()
-{
+void MainWindow::deleteSelected() {
     PhotoListWidget *list = ui->List1;
     for (int row = list->count() - 1; row >= 0; --row) {
         if (list->item(row)->isSelected())
@@ -132,13 +122,11 @@ void MainWindow::deleteSelected()
     }
 }
 
-void MainWindow::clearList()
-{
+void MainWindow::clearList() {
     ui->List1->clear();
 }
 
-void MainWindow::moveSelection(bool up)
-{
+void MainWindow::moveSelection(bool up) {
     RepeatUp = up;
     PhotoListWidget *list = ui->List1;
     std::vector<bool> selected(list->count());
@@ -155,15 +143,13 @@ void MainWindow::moveSelection(bool up)
         list->setCurrentRow(plan.current, QItemSelectionModel::NoUpdate);
 }
 
-void MainWindow::startRepeat(bool up)
-{
+void MainWindow::startRepeat(bool up) {
     RepeatUp = up;
     Timer1.setInterval(200);
     Timer1.start();
 }
 
-bool MainWindow::eventFilter(QObject *watched, QEvent *event)
-{
+bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
     if (watched == ui->UpOrd || watched == ui->DwOrd) {
         if (event->type() == QEvent::MouseButtonPress)
             startRepeat(watched == ui->UpOrd);
@@ -175,8 +161,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 
 // Current photo and preview ------------------------------------------------------------------
 
-void MainWindow::onListPressed()
-{
+void MainWindow::onListPressed() {
     const pelmora::PhotoEntry entry = ui->List1->entry(ui->List1->currentRow());
     if (ui->List1->currentRow() >= 0)
         SrcDir = entry.folder;
@@ -192,8 +177,7 @@ void MainWindow::onListPressed()
     }
 }
 
-void MainWindow::LoadPreview(const QString &path)
-{
+void MainWindow::LoadPreview(const QString &path) {
     const std::optional<PreviewPicture> picture =
         path.isEmpty() ? std::nullopt : loadPreviewPicture(path, ui->oPic->size());
     if (picture) {
@@ -205,26 +189,22 @@ void MainWindow::LoadPreview(const QString &path)
     }
 }
 
-void MainWindow::FitPreview(QSize picture)
-{
+void MainWindow::FitPreview(QSize picture) {
     ui->oImg->setGeometry(pelmora::fitPreview(picture, ui->oPic->size()));
 }
 
 // Output folder and signature font -----------------------------------------------------------
 
-void MainWindow::chooseOutputFolder()
-{
+void MainWindow::chooseOutputFolder() {
     const QString folder =
         BrowseForFolder(this, uitexts::kFolderChooserTitle, ui->OutFolder->text());
     if (!folder.isEmpty())
         ui->OutFolder->setText(folder);
 }
 
-void MainWindow::chooseSignatureFont()
-{
+void MainWindow::chooseSignatureFont() {
     const QColor color = ui->Sig->palette().color(QPalette::Text);
-    const std::optional<SignatureLook> look =
-        chooseSignatureLook(this, ui->Sig->font(), color);
+    const std::optional<SignatureLook> look = chooseSignatureLook(this, ui->Sig->font(), color);
     if (!look)
         return;
     QFont face = ui->Sig->font();

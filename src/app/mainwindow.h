@@ -4,7 +4,6 @@
 
 #include <QTimer>
 #include <QWidget>
-
 #include <memory>
 
 namespace Ui {
@@ -15,8 +14,7 @@ class QStyle;
 
 // The one window: the photo list, the naming pattern, the resize settings and the preview.
 // Rules live in the core library; this class reads the fields and shows results.
-class MainWindow : public QWidget
-{
+class MainWindow : public QWidget {
     Q_OBJECT
 
 public:

@@ -15,24 +15,21 @@ constexpr int kFolderRole = Qt::UserRole;
 }
 
 PhotoListWidget::PhotoListWidget(QWidget *parent)
-    : QListWidget(parent)
-{
+    : QListWidget(parent) {
     setAcceptDrops(true);
     setDragDropMode(QAbstractItemView::DropOnly);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setUniformItemSizes(true);
 }
 
-pelmora::PhotoEntry PhotoListWidget::entry(int row) const
-{
+pelmora::PhotoEntry PhotoListWidget::entry(int row) const {
     const QListWidgetItem *it = item(row);
     if (!it)
         return {};
     return pelmora::PhotoEntry{it->data(kFolderRole).toString(), it->text()};
 }
 
-QList<pelmora::PhotoEntry> PhotoListWidget::entries() const
-{
+QList<pelmora::PhotoEntry> PhotoListWidget::entries() const {
     QList<pelmora::PhotoEntry> all;
     all.reserve(count());
     for (int row = 0; row < count(); ++row)
@@ -40,8 +37,7 @@ QList<pelmora::PhotoEntry> PhotoListWidget::entries() const
     return all;
 }
 
-int PhotoListWidget::addPaths(const QStringList &paths)
-{
+int PhotoListWidget::addPaths(const QStringList &paths) {
     const int room = kMaxEntries - count();
     const int fitting = std::min<int>(room, static_cast<int>(paths.size()));
     setUpdatesEnabled(false);
@@ -55,31 +51,27 @@ int PhotoListWidget::addPaths(const QStringList &paths)
     return static_cast<int>(paths.size()) - fitting;
 }
 
-void PhotoListWidget::insertEntry(int row, const pelmora::PhotoEntry &e)
-{
+void PhotoListWidget::insertEntry(int row, const pelmora::PhotoEntry &e) {
     auto *it = new QListWidgetItem(e.name);
     it->setData(kFolderRole, e.folder);
     insertItem(row, it);
 }
 
-void PhotoListWidget::dragEnterEvent(QDragEnterEvent *event)
-{
+void PhotoListWidget::dragEnterEvent(QDragEnterEvent *event) {
     if (event->mimeData()->hasUrls())
         event->acceptProposedAction();
     else
         event->ignore();
 }
 
-void PhotoListWidget::dragMoveEvent(QDragMoveEvent *event)
-{
+void PhotoListWidget::dragMoveEvent(QDragMoveEvent *event) {
     if (event->mimeData()->hasUrls())
         event->acceptProposedAction();
     else
         event->ignore();
 }
 
-void PhotoListWidget::dropEvent(QDropEvent *event)
-{
+void PhotoListWidget::dropEvent(QDropEvent *event) {
     const QStringList paths = droppedPaths(event->mimeData());
     if (paths.isEmpty()) {
         event->ignore();
@@ -89,8 +81,7 @@ void PhotoListWidget::dropEvent(QDropEvent *event)
     Q_EMIT pathsDropped(paths);
 }
 
-void PhotoListWidget::mousePressEvent(QMouseEvent *event)
-{
+void PhotoListWidget::mousePressEvent(QMouseEvent *event) {
     if (event->button() == Qt::RightButton) {
         Q_EMIT menuRequested(event->globalPosition().toPoint());
         return; // a right press changes nothing else, not even the current entry
@@ -99,8 +90,7 @@ void PhotoListWidget::mousePressEvent(QMouseEvent *event)
     Q_EMIT entryPressed();
 }
 
-void PhotoListWidget::keyPressEvent(QKeyEvent *event)
-{
+void PhotoListWidget::keyPressEvent(QKeyEvent *event) {
     if (event->key() == Qt::Key_Delete) {
         Q_EMIT deletePressed();
         return;
@@ -108,8 +98,7 @@ void PhotoListWidget::keyPressEvent(QKeyEvent *event)
     QListWidget::keyPressEvent(event);
 }
 
-void PhotoListWidget::contextMenuEvent(QContextMenuEvent *event)
-{
+void PhotoListWidget::contextMenuEvent(QContextMenuEvent *event) {
     // The right press has opened the menu already; the keyboard's menu key opens it here.
     if (event->reason() != QContextMenuEvent::Mouse)
         Q_EMIT menuRequested(event->globalPos());

@@ -6,8 +6,7 @@
 
 // The photo list: one item per photo, showing its file name and carrying its folder, so the
 // folder follows its entry through every insert, delete and move.
-class PhotoListWidget : public QListWidget
-{
+class PhotoListWidget : public QListWidget {
     Q_OBJECT
 
 public:

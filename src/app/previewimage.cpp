@@ -7,30 +7,26 @@
 #include <QMimeData>
 
 PreviewImage::PreviewImage(QWidget *parent)
-    : QLabel(parent)
-{
+    : QLabel(parent) {
     setAcceptDrops(true);
     setScaledContents(true);
 }
 
-void PreviewImage::dragEnterEvent(QDragEnterEvent *event)
-{
+void PreviewImage::dragEnterEvent(QDragEnterEvent *event) {
     if (event->mimeData()->hasUrls())
         event->acceptProposedAction();
     else
         event->ignore();
 }
 
-void PreviewImage::dragMoveEvent(QDragMoveEvent *event)
-{
+void PreviewImage::dragMoveEvent(QDragMoveEvent *event) {
     if (event->mimeData()->hasUrls())
         event->acceptProposedAction();
     else
         event->ignore();
 }
 
-void PreviewImage::dropEvent(QDropEvent *event)
-{
+void PreviewImage::dropEvent(QDropEvent *event) {
     const QStringList paths = droppedPaths(event->mimeData());
     if (paths.isEmpty()) {
         event->ignore();

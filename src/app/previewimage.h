@@ -3,8 +3,7 @@
 #include <QLabel>
 
 // The preview picture: shows a photo scaled to its own size and takes photos dropped on it.
-class PreviewImage : public QLabel
-{
+class PreviewImage : public QLabel {
     Q_OBJECT
 
 public:

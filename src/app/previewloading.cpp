@@ -2,8 +2,7 @@
 
 #include <QImageReader>
 
-std::optional<PreviewPicture> loadPreviewPicture(const QString &path, QSize frame)
-{
+std::optional<PreviewPicture> loadPreviewPicture(const QString &path, QSize frame) {
     Q_UNUSED(frame);
     QImageReader reader(path);
     reader.setAutoTransform(true);

@@ -3,7 +3,6 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
-
 #include <optional>
 
 // A photo decoded for the preview: small enough for the frame, upright, with the size the

@@ -1,13 +1,11 @@
 #include "numbertext.h"
 
 #include <QLocale>
-
 #include <cmath>
 
 namespace pelmora {
 
-std::optional<double> readDecimalNumber(const QString &text)
-{
+std::optional<double> readDecimalNumber(const QString &text) {
     const QString t = text.trimmed();
     int i = 0;
     if (i < t.size() && (t[i] == u'+' || t[i] == u'-'))
@@ -33,8 +31,7 @@ std::optional<double> readDecimalNumber(const QString &text)
     return value;
 }
 
-std::optional<int> readWholeNumber(const QString &text, int min, int max)
-{
+std::optional<int> readWholeNumber(const QString &text, int min, int max) {
     const std::optional<double> value = readDecimalNumber(text);
     if (!value)
         return std::nullopt;
@@ -44,8 +41,7 @@ std::optional<int> readWholeNumber(const QString &text, int min, int max)
     return static_cast<int>(rounded);
 }
 
-QString shortestDecimal(double value)
-{
+QString shortestDecimal(double value) {
     return QLocale::c().toString(value, 'g', QLocale::FloatingPointShortest);
 }
 

@@ -4,8 +4,7 @@
 
 namespace pelmora {
 
-QRect fitPreview(QSize picture, QSize frame)
-{
+QRect fitPreview(QSize picture, QSize frame) {
     const double w = picture.width();
     const double h = picture.height();
     double scale = 0.0;

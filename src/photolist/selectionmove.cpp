@@ -1,13 +1,11 @@
 #include "selectionmove.h"
 
-
 namespace pelmora {
 
 namespace {
 
 // step -1 moves up, +1 moves down; entries are visited from the side they move towards.
-SelectionMove planMove(std::vector<bool> selected, int step)
-{
+SelectionMove planMove(std::vector<bool> selected, int step) {
     SelectionMove plan;
     const int n = static_cast<int>(selected.size());
     for (int j = 0; j < n; ++j) {
@@ -28,13 +26,11 @@ SelectionMove planMove(std::vector<bool> selected, int step)
 
 } // namespace
 
-SelectionMove planMoveUp(const std::vector<bool> &selected)
-{
+SelectionMove planMoveUp(const std::vector<bool> &selected) {
     return planMove(selected, -1);
 }
 
-SelectionMove planMoveDown(const std::vector<bool> &selected)
-{
+SelectionMove planMoveDown(const std::vector<bool> &selected) {
     return planMove(selected, +1);
 }
 

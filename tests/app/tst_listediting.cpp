@@ -17,15 +17,13 @@ namespace {
 struct FiveEntries {
     QTemporaryDir dir;
     MainWindow window;
-    FiveEntries()
-    {
+    FiveEntries() {
         QStringList paths;
         for (const char *n : {"a", "b", "c", "d", "e"})
             paths += touch(dir.path() + u'/' + QLatin1String(n), {QLatin1String(n) + ".jpg"});
         dropPaths(list(window), paths);
     }
-    QString order()
-    {
+    QString order() {
         QString letters;
         for (const QString &e : entries(window)) {
             const QString name = e.section(u'|', 0, 0);
@@ -36,15 +34,13 @@ struct FiveEntries {
         }
         return letters;
     }
-    QString selection()
-    {
+    QString selection() {
         QString marks;
         for (int row = 0; row < list(window)->count(); ++row)
             marks += list(window)->item(row)->isSelected() ? u'x' : u'.';
         return marks;
     }
-    void select(const QList<int> &rows)
-    {
+    void select(const QList<int> &rows) {
         PhotoListWidget *l = list(window);
         l->clearSelection();
         for (int r : rows)
@@ -54,8 +50,7 @@ struct FiveEntries {
 
 } // namespace
 
-class TestListEditing : public QObject
-{
+class TestListEditing : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -74,8 +69,7 @@ private Q_SLOTS:
     void holdRepeats();
 };
 
-void TestListEditing::titleRestartsNumber()
-{
+void TestListEditing::titleRestartsNumber() {
     MainWindow window;
     QLineEdit *num = child<QLineEdit>(window, "Num");
     num->setText(QStringLiteral("07"));
@@ -93,8 +87,7 @@ void TestListEditing::titleRestartsNumber()
     QCOMPARE(text(window, "NewName"), QString());
 }
 
-void TestListEditing::previewFollowsFields()
-{
+void TestListEditing::previewFollowsFields() {
     MainWindow window;
     window.SrcName = QStringLiteral("beach.jpeg");
     QTest::keyClicks(child(window, "Num"), QStringLiteral("5"));
@@ -103,11 +96,10 @@ void TestListEditing::previewFollowsFields()
     QCOMPARE(text(window, "NewName"), QStringLiteral("Untitled015.png"));
 }
 
-void TestListEditing::ckFileEnablesFields()
-{
+void TestListEditing::ckFileEnablesFields() {
     MainWindow window;
     QCheckBox *ck = child<QCheckBox>(window, "CkFile");
-    const QList<const char *> names{"Title", "Num", "Suf", "NewName",
+    const QList<const char *> names{"Title",    "Num",      "Suf",      "NewName",
                                     "Label1_0", "Label1_1", "Label1_2", "Label1_3"};
     window.show();
     QTest::mouseClick(ck, Qt::LeftButton);
@@ -123,8 +115,7 @@ void TestListEditing::ckFileEnablesFields()
     QCOMPARE(child<QLabel>(window, "Label1_2")->text(), QStringLiteral(".Suf"));
 }
 
-void TestListEditing::ckResizeSetsExtension()
-{
+void TestListEditing::ckResizeSetsExtension() {
     MainWindow window;
     window.show();
     window.SrcName = QStringLiteral("IMG_0001.jpeg");
@@ -138,8 +129,7 @@ void TestListEditing::ckResizeSetsExtension()
     QCOMPARE(text(window, "NewName"), QStringLiteral("Untitled01.jpeg"));
 }
 
-void TestListEditing::deleteKey_data()
-{
+void TestListEditing::deleteKey_data() {
     QTest::addColumn<QList<int>>("rows");
     QTest::addColumn<int>("modifiers");
     QTest::addColumn<QString>("expected");
@@ -150,8 +140,7 @@ void TestListEditing::deleteKey_data()
     QTest::newRow("nothing selected") << QList<int>{} << int(Qt::NoModifier) << "abcde";
 }
 
-void TestListEditing::deleteKey()
-{
+void TestListEditing::deleteKey() {
     QFETCH(QList<int>, rows);
     QFETCH(int, modifiers);
     QFETCH(QString, expected);
@@ -162,8 +151,7 @@ void TestListEditing::deleteKey()
     QCOMPARE(five.order(), expected);
 }
 
-void TestListEditing::deleteFromMenu()
-{
+void TestListEditing::deleteFromMenu() {
     FiveEntries five;
     five.window.show();
     five.select({0, 2});
@@ -176,24 +164,29 @@ void TestListEditing::deleteFromMenu()
     QCOMPARE(five.order(), QStringLiteral("bde"));
 }
 
-void TestListEditing::moves_data()
-{
+void TestListEditing::moves_data() {
     QTest::addColumn<QList<int>>("rows");
     QTest::addColumn<bool>("up");
     QTest::addColumn<QString>("order");
     QTest::addColumn<QString>("selection");
     QTest::addColumn<int>("current");
-    QTest::newRow("up 2 and 3") << QList<int>{2, 3} << true << "acdbe" << ".xx.." << 2;
-    QTest::newRow("up first") << QList<int>{0} << true << "abcde" << "x...." << 0;
-    QTest::newRow("up 0 and 1 stay") << QList<int>{0, 1} << true << "abcde" << "xx..." << 1;
-    QTest::newRow("up 0, 1 and 3") << QList<int>{0, 1, 3} << true << "abdce" << "xxx.." << 2;
-    QTest::newRow("down last") << QList<int>{4} << false << "abcde" << "....x" << 4;
-    QTest::newRow("down 3 and 4 stay") << QList<int>{3, 4} << false << "abcde" << "...xx" << 3;
-    QTest::newRow("down middle") << QList<int>{1, 2} << false << "adbce" << "..xx." << 2;
+    QTest::newRow("up 2 and 3") << QList<int>{2, 3} << true << "acdbe"
+                                << ".xx.." << 2;
+    QTest::newRow("up first") << QList<int>{0} << true << "abcde"
+                              << "x...." << 0;
+    QTest::newRow("up 0 and 1 stay") << QList<int>{0, 1} << true << "abcde"
+                                     << "xx..." << 1;
+    QTest::newRow("up 0, 1 and 3") << QList<int>{0, 1, 3} << true << "abdce"
+                                   << "xxx.." << 2;
+    QTest::newRow("down last") << QList<int>{4} << false << "abcde"
+                               << "....x" << 4;
+    QTest::newRow("down 3 and 4 stay") << QList<int>{3, 4} << false << "abcde"
+                                       << "...xx" << 3;
+    QTest::newRow("down middle") << QList<int>{1, 2} << false << "adbce"
+                                 << "..xx." << 2;
 }
 
-void TestListEditing::moves()
-{
+void TestListEditing::moves() {
     QFETCH(QList<int>, rows);
     QFETCH(bool, up);
     QFETCH(QString, order);
@@ -209,8 +202,7 @@ void TestListEditing::moves()
     QCOMPARE(five.window.RepeatUp, up);
 }
 
-void TestListEditing::moveKeepsCurrentPhoto()
-{
+void TestListEditing::moveKeepsCurrentPhoto() {
     FiveEntries five;
     five.window.show();
     clickRow(list(five.window), 2); // c becomes the current photo
@@ -224,8 +216,7 @@ void TestListEditing::moveKeepsCurrentPhoto()
     QCOMPARE(text(five.window, "NewName"), newName);
 }
 
-void TestListEditing::keyboardPressMovesOnce()
-{
+void TestListEditing::keyboardPressMovesOnce() {
     FiveEntries five;
     five.window.show();
     five.select({4});
@@ -237,8 +228,7 @@ void TestListEditing::keyboardPressMovesOnce()
     QCOMPARE(five.order(), QStringLiteral("abced"));
 }
 
-void TestListEditing::holdRepeats()
-{
+void TestListEditing::holdRepeats() {
     // Held for just over a second: five ticks during the hold, one more move at the release,
     // and the entry stops at the top.
     QTemporaryDir dir;

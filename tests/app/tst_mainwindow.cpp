@@ -1,7 +1,7 @@
 // The window as it opens, and filling the photo list by dropping files on it.
 
-#include "designedcontrols.h"
 #include "commandline.h"
+#include "designedcontrols.h"
 #include "windowdriver.h"
 
 #include <QAbstractButton>
@@ -17,8 +17,7 @@
 
 using namespace windowdriver;
 
-class TestMainWindow : public QObject
-{
+class TestMainWindow : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -38,8 +37,7 @@ private Q_SLOTS:
     void commandLineOpensWithPhotos();
 };
 
-void TestMainWindow::controls_data()
-{
+void TestMainWindow::controls_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("checkText");
@@ -52,8 +50,7 @@ void TestMainWindow::controls_data()
     }
 }
 
-void TestMainWindow::controls()
-{
+void TestMainWindow::controls() {
     QFETCH(QString, name);
     QFETCH(QString, text);
     QFETCH(bool, checkText);
@@ -78,8 +75,7 @@ void TestMainWindow::controls()
     QCOMPARE(shown, text);
 }
 
-void TestMainWindow::startState()
-{
+void TestMainWindow::startState() {
     MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -131,13 +127,12 @@ void TestMainWindow::startState()
     QVERIFY(!window.findChild<QMenuBar *>());
 }
 
-void TestMainWindow::tabOrder()
-{
+void TestMainWindow::tabOrder() {
     MainWindow window;
-    const QStringList expected{"Command2", "oPic",     "List1", "Command1", "DwOrd",
-                               "UpOrd",    "Suf",      "Title", "Num",      "NewName",
-                               "CkResize", "picWidth", "Sig",   "Pt",       "Slider1",
-                               "CkFile",   "PhotOutDir", "OutFolder", "CLR", "SignFont"};
+    const QStringList expected{"Command2", "oPic",       "List1",     "Command1", "DwOrd",
+                               "UpOrd",    "Suf",        "Title",     "Num",      "NewName",
+                               "CkResize", "picWidth",   "Sig",       "Pt",       "Slider1",
+                               "CkFile",   "PhotOutDir", "OutFolder", "CLR",      "SignFont"};
     QStringList order;
     QWidget *w = child(window, "Command2");
     do {
@@ -148,8 +143,7 @@ void TestMainWindow::tabOrder()
     QCOMPARE(order, expected);
 }
 
-void TestMainWindow::triangles()
-{
+void TestMainWindow::triangles() {
     // The reorder buttons show an upward and a downward triangle in a font that has them.
     MainWindow window;
     for (const char *name : {"UpOrd", "DwOrd"}) {
@@ -161,8 +155,7 @@ void TestMainWindow::triangles()
     QCOMPARE(child<QAbstractButton>(window, "DwOrd")->text().front().unicode(), 0x25BC);
 }
 
-void TestMainWindow::dropOrderDoesNotMatter()
-{
+void TestMainWindow::dropOrderDoesNotMatter() {
     QTemporaryDir dir;
     const QString folder = dir.path() + u'/';
     const QStringList paths = touch(dir.path(), {"c.jpg", "A.jpg", "b.JPG"});
@@ -180,8 +173,7 @@ void TestMainWindow::dropOrderDoesNotMatter()
     QVERIFY(backward.SrcName.isEmpty());
 }
 
-void TestMainWindow::dropIntoExistingEntries()
-{
+void TestMainWindow::dropIntoExistingEntries() {
     QTemporaryDir dir;
     const QString one = dir.path() + "/one/";
     const QString two = dir.path() + "/two/";
@@ -193,8 +185,7 @@ void TestMainWindow::dropIntoExistingEntries()
     QCOMPARE(window.SrcDir, two);
 }
 
-void TestMainWindow::dropSixtyFiles()
-{
+void TestMainWindow::dropSixtyFiles() {
     QTemporaryDir dir;
     QStringList names;
     for (int i = 59; i >= 0; --i)
@@ -205,22 +196,22 @@ void TestMainWindow::dropSixtyFiles()
     const QStringList all = entries(window);
     QCOMPARE(all.size(), 60);
     for (int i = 0; i < 60; ++i)
-        QCOMPARE(all[i], QStringLiteral("IMG_%1.jpg|%2/").arg(i, 4, 10, QLatin1Char('0')).arg(dir.path()));
+        QCOMPARE(all[i],
+                 QStringLiteral("IMG_%1.jpg|%2/").arg(i, 4, 10, QLatin1Char('0')).arg(dir.path()));
 }
 
-void TestMainWindow::dropFolderAndDuplicates()
-{
+void TestMainWindow::dropFolderAndDuplicates() {
     QTemporaryDir dir;
     QDir(dir.path()).mkdir("album");
     const QString file = touch(dir.path(), {"x.jpg"}).first();
     MainWindow window;
     QVERIFY(dropPaths(list(window), {dir.path() + "/album", file, file}));
     const QString folder = dir.path() + u'/';
-    QCOMPARE(entries(window), (QStringList{"album|" + folder, "x.jpg|" + folder, "x.jpg|" + folder}));
+    QCOMPARE(entries(window),
+             (QStringList{"album|" + folder, "x.jpg|" + folder, "x.jpg|" + folder}));
 }
 
-void TestMainWindow::dropPathWithoutSeparatorKeepsName()
-{
+void TestMainWindow::dropPathWithoutSeparatorKeepsName() {
     // A drop always carries full paths; a path given without a folder stays whole as the name.
     MainWindow window;
     window.addPhotos({QStringLiteral("loose.jpg")});
@@ -228,8 +219,7 @@ void TestMainWindow::dropPathWithoutSeparatorKeepsName()
     QCOMPARE(window.SrcDir, QString());
 }
 
-void TestMainWindow::dropWithoutFiles()
-{
+void TestMainWindow::dropWithoutFiles() {
     MainWindow window;
     window.SrcDir = QStringLiteral("/kept/");
     auto *mime = new QMimeData;
@@ -239,8 +229,7 @@ void TestMainWindow::dropWithoutFiles()
     QCOMPARE(window.SrcDir, QStringLiteral("/kept/"));
 }
 
-void TestMainWindow::dropAfterClear()
-{
+void TestMainWindow::dropAfterClear() {
     QTemporaryDir dir;
     MainWindow window;
     QVERIFY(dropPaths(list(window), touch(dir.path() + "/old", {"z.jpg", "y.jpg"})));
@@ -251,8 +240,7 @@ void TestMainWindow::dropAfterClear()
     QCOMPARE(entries(window), (QStringList{"a.jpg|" + fresh, "b.jpg|" + fresh}));
 }
 
-void TestMainWindow::commandLineOpensWithPhotos()
-{
+void TestMainWindow::commandLineOpensWithPhotos() {
     // `pelmora FILE...` lists the files as a drop would, relative paths made absolute.
     QTemporaryDir dir;
     touch(dir.path(), {"b.jpg", "a.jpg"});

@@ -17,29 +17,24 @@
 
 namespace windowdriver {
 
-template<typename T = QWidget>
-T *child(MainWindow &window, const char *name)
-{
+template <typename T = QWidget> T *child(MainWindow &window, const char *name) {
     T *w = window.findChild<T *>(QString::fromLatin1(name));
     if (!w)
         qFatal("no control named %s", name);
     return w;
 }
 
-inline PhotoListWidget *list(MainWindow &window)
-{
+inline PhotoListWidget *list(MainWindow &window) {
     return child<PhotoListWidget>(window, "List1");
 }
 
-inline QString text(MainWindow &window, const char *name)
-{
+inline QString text(MainWindow &window, const char *name) {
     return child<QLineEdit>(window, name)->text();
 }
 
 // Drops the paths on a widget as a file manager does: drag enter, drag move, drop, each as a
 // real event carrying file URLs. Returns whether the drop was accepted.
-inline bool dropPaths(QWidget *target, const QStringList &paths, QMimeData *mime = nullptr)
-{
+inline bool dropPaths(QWidget *target, const QStringList &paths, QMimeData *mime = nullptr) {
     if (!mime) {
         mime = new QMimeData;
         QList<QUrl> urls;
@@ -62,8 +57,7 @@ inline bool dropPaths(QWidget *target, const QStringList &paths, QMimeData *mime
 }
 
 // "name|folder" for every entry, in list order.
-inline QStringList entries(MainWindow &window)
-{
+inline QStringList entries(MainWindow &window) {
     QStringList all;
     const PhotoListWidget *l = list(window);
     for (int row = 0; row < l->count(); ++row) {
@@ -74,8 +68,7 @@ inline QStringList entries(MainWindow &window)
 }
 
 // Creates empty files with the given names in dir; returns their full paths.
-inline QStringList touch(const QString &dir, const QStringList &names)
-{
+inline QStringList touch(const QString &dir, const QStringList &names) {
     QStringList paths;
     QDir().mkpath(dir);
     for (const QString &n : names) {
@@ -90,8 +83,7 @@ inline QStringList touch(const QString &dir, const QStringList &names)
 
 // A mouse press and release on a list row, with the given button and modifiers.
 inline void clickRow(PhotoListWidget *l, int row, Qt::MouseButton button = Qt::LeftButton,
-                     Qt::KeyboardModifiers mods = Qt::NoModifier)
-{
+                     Qt::KeyboardModifiers mods = Qt::NoModifier) {
     const QPoint pos = l->visualItemRect(l->item(row)).center();
     QTest::mouseClick(l->viewport(), button, mods, pos);
 }
