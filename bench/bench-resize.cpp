@@ -3,9 +3,10 @@
 //   bench-resize CORPUS_DIR [ROUNDS]
 //
 // 1. One 5120x2880 photo to 250 px: reduced-scale decode vs full decode (decode + Lanczos3).
-// 2. Whole pipeline (decode, reduce, encode at quality 50) per photo at 250 and 1024 px, and the
-//    mean PSNR of the written JPEGs against ImageMagick's Lanczos reduction of the full photo
-//    (EXIF orientation applied) to the same size.
+// 2. Whole pipeline (decode, reduce, encode at quality 50) per photo at 250 and 1024 px, beside
+//    the decode floor (QImageReader's scaled decode alone, same rounds), and the mean PSNR of the
+//    written JPEGs against ImageMagick's Lanczos reduction of the full photo (EXIF orientation
+//    applied) to the same size.
 
 #include "convert/lanczos.h"
 #include "convert/photoloader.h"
@@ -139,12 +140,14 @@ int main(int argc, char **argv) {
     const QString im = QStandardPaths::findExecutable(QStringLiteral("convert-im6.q16"));
     const QString compare = QStandardPaths::findExecutable(QStringLiteral("compare-im6.q16"));
     std::printf("%d photos, quality 5 (JPEG 50), one core\n", int(photos.size()));
-    std::printf("| longer side | ms per photo (median of %d rounds) | mean PSNR dB | upright |\n",
-                rounds);
-    std::printf("|---|---|---|---|\n");
+    std::printf(
+        "| longer side | ms per photo (median of %d rounds) | decode floor ms | ratio | mean "
+        "PSNR dB | upright |\n",
+        rounds);
+    std::printf("|---|---|---|---|---|---|\n");
     for (int longerSide : {250, 1024}) {
         const pelmora::ResizeSettings settings{QString::number(longerSide), 5, {}};
-        std::vector<double> perRound;
+        std::vector<double> perRound, floorPerRound;
         QStringList copies;
         for (int r = 0; r < rounds; ++r) {
             copies.clear();
@@ -158,6 +161,19 @@ int main(int argc, char **argv) {
                 if (!pelmora::ResizeToJpeg(copy, settings).ok)
                     std::fprintf(stderr, "failed: %s\n", qPrintable(copy));
             perRound.push_back(msSince(timer) / photos.size());
+
+            // the decode floor in the same round: Qt's own scaled decode, nothing else
+            timer.start();
+            for (const QString &photo : photos) {
+                QImageReader reader(photo);
+                reader.setAutoTransform(true);
+                const QSize stored = reader.size();
+                reader.setScaledSize(
+                    pelmora::jpegScaledSize(stored, pelmora::reductionEighths(stored, longerSide)));
+                const QImage image = reader.read();
+                Q_UNUSED(image);
+            }
+            floorPerRound.push_back(msSince(timer) / photos.size());
         }
         int upright = 0;
         double sum = 0;
@@ -173,7 +189,8 @@ int main(int argc, char **argv) {
                 ++measured;
             }
         }
-        std::printf("| %d | %.1f | %s | %d/%d |\n", longerSide, median(perRound),
+        std::printf("| %d | %.1f | %.1f | %.2f | %s | %d/%d |\n", longerSide, median(perRound),
+                    median(floorPerRound), median(perRound) / median(floorPerRound),
                     measured ? qPrintable(QString::number(sum / measured, 'f', 2)) : "n/a", upright,
                     int(photos.size()));
         std::fflush(stdout);
