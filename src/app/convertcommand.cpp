@@ -112,6 +112,12 @@ ConvertOptions parseOptions(const QStringList &arguments) {
     }
     style.color = QColor(colorText);
 
+    const QStringList files = parser.positionalArguments();
+    if (files.isEmpty()) {
+        options.usageError = QStringLiteral("no photos given");
+        return options;
+    }
+
     if (parser.isSet(out) && parser.isSet(inPlace)) {
         options.usageError = QStringLiteral("--out and --in-place exclude each other");
         return options;
@@ -130,11 +136,6 @@ ConvertOptions parseOptions(const QStringList &arguments) {
         return options;
     }
 
-    const QStringList files = parser.positionalArguments();
-    if (files.isEmpty()) {
-        options.usageError = QStringLiteral("no photos given");
-        return options;
-    }
     for (const QString &file : files)
         request.entries.append(splitPath(QFileInfo(file).absoluteFilePath()));
     return options;

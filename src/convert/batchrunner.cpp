@@ -1,0 +1,150 @@
+#include "batchrunner.h"
+
+#include "convert/outputfolder.h"
+#include "convert/resizetojpeg.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFuture>
+#include <QThread>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentRun>
+#include <algorithm>
+#include <deque>
+
+namespace pelmora {
+
+namespace {
+
+// One spelling per file location, so that "a//b.jpg", "x/../a/b.jpg" and a linked folder meet.
+QString locationKey(const QString &path) {
+    const QFileInfo info(path);
+    const QString folder = info.absolutePath();
+    const QString canonical = QFileInfo(folder).canonicalFilePath();
+    return (canonical.isEmpty() ? QDir::cleanPath(folder) : canonical) + u'/' + info.fileName();
+}
+
+struct PendingResize {
+    qsizetype index;
+    QString location;
+    QFuture<ResizeResult> future;
+};
+
+class ResizeQueue {
+public:
+    ResizeQueue(QList<BatchEntryResult> &entries, int workers)
+        : entries_(entries)
+        , limit_(2 * static_cast<size_t>(workers)) {
+        pool_.setMaxThreadCount(workers);
+    }
+    ~ResizeQueue() { finishAll(); }
+
+    void start(qsizetype index, const ResizeSettings &settings) {
+        while (pending_.size() >= limit_)
+            finishFront();
+        const QString path = entries_[index].result.finalPath;
+        pending_.push_back({index, locationKey(path), QtConcurrent::run(&pool_, [path, settings] {
+                                return ResizeToJpeg(path, settings);
+                            })});
+    }
+
+    // Waits for every resize of a file at one of these locations.
+    void waitFor(const QStringList &locations) {
+        for (auto it = pending_.begin(); it != pending_.end();) {
+            if (locations.contains(it->location)) {
+                finish(*it);
+                it = pending_.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+
+    void finishAll() {
+        while (!pending_.empty())
+            finishFront();
+    }
+
+private:
+    void finish(PendingResize &pending) {
+        addResizeOutcome(entries_[pending.index].result, pending.future.result());
+    }
+    void finishFront() {
+        finish(pending_.front());
+        pending_.pop_front();
+    }
+
+    QList<BatchEntryResult> &entries_;
+    size_t limit_;
+    QThreadPool pool_;
+    std::deque<PendingResize> pending_;
+};
+
+} // namespace
+
+qsizetype BatchResult::convertedCount() const {
+    return std::count_if(entries.begin(), entries.end(),
+                         [](const BatchEntryResult &e) { return e.result.converted(); });
+}
+
+qsizetype BatchResult::failedCount() const {
+    return std::count_if(entries.begin(), entries.end(), [](const BatchEntryResult &e) {
+        return e.result.status == ConversionStatus::Failed ||
+               e.result.status == ConversionStatus::MissingTargetName;
+    });
+}
+
+qsizetype BatchResult::notStartedCount() const {
+    return std::count_if(entries.begin(), entries.end(), [](const BatchEntryResult &e) {
+        return e.result.status == ConversionStatus::NotStarted;
+    });
+}
+
+BatchResult runBatch(const BatchRequest &request, const BatchProgressCallback &progress,
+                     const std::atomic<bool> *cancel) {
+    BatchResult batch;
+    batch.finalNumber = request.pattern.number;
+    for (const PhotoEntry &entry : request.entries)
+        batch.entries.append({entry, QString(), ConversionResult()});
+
+    const OutputFolderResult folder = prepareOutputFolder(request.outputFolder);
+    if (!folder.ok) {
+        batch.fatalError = folder.error;
+        return batch;
+    }
+
+    const int workers = request.workers > 0 ? request.workers : QThread::idealThreadCount();
+    ResizeQueue resizes(batch.entries, std::max(workers, 1));
+    NamePattern pattern = request.pattern;
+
+    for (qsizetype i = 0; i < request.entries.size(); ++i) {
+        if (cancel && cancel->load())
+            break;
+
+        const PhotoEntry &entry = request.entries[i];
+        const QString target = request.rename ? targetName(pattern, entry.name) : entry.name;
+        const QString workFolder = folder.folder.isEmpty() ? entry.folder : folder.folder;
+        QStringList touched{locationKey(entry.path()), locationKey(workFolder + target)};
+        if (!folder.folder.isEmpty())
+            touched.append(locationKey(folder.folder + entry.name));
+        resizes.waitFor(touched);
+
+        BatchEntryResult &slot = batch.entries[i];
+        slot.targetName = target;
+        slot.result = convertFileSteps(entry, target, folder.folder, request.rename);
+        if (slot.result.numberUsed)
+            pattern.number = advanceNumber(pattern.number);
+
+        if (progress)
+            progress({i, request.entries.size(), target, pattern.number});
+
+        if (request.resize && needsResize(slot.result))
+            resizes.start(i, request.resizeSettings);
+    }
+
+    resizes.finishAll();
+    batch.finalNumber = pattern.number;
+    return batch;
+}
+
+} // namespace pelmora

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+namespace pelmora {
+
+struct CopyResult {
+    bool ok = false;
+    bool sameFile = false; // source and destination are one file: nothing was written
+    QString error;         // why the copy failed; empty when ok
+};
+
+// True when both paths name one existing file (through a doubled separator, "..", a symbolic
+// link or a hard link alike).
+bool isSameFile(const QString &a, const QString &b);
+
+// Copies source to destination, replacing a file there. The copy is written to a temporary
+// file beside the destination and renamed over it only when complete, so a crash never leaves
+// a half-written file under the destination's name. When both name one file, nothing is done:
+// the photo is never truncated by copying it onto itself. Keeps the modification time.
+CopyResult copyReplacing(const QString &source, const QString &destination);
+
+} // namespace pelmora
