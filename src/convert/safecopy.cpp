@@ -47,6 +47,10 @@ CopyResult copyReplacing(const QString &source, const QString &destination) {
         }
     }
 
+    // The modification time is set on the finished bytes: a later flush would overwrite it.
+    if (!out.flush())
+        return {false, false,
+                QStringLiteral("cannot write %1: %2").arg(destination, out.errorString())};
     const QFileInfo sourceInfo(source);
     out.setPermissions(sourceInfo.permissions() | QFileDevice::WriteOwner);
     out.setFileTime(sourceInfo.lastModified(), QFileDevice::FileModificationTime);

@@ -31,6 +31,7 @@ private Q_SLOTS:
     void outcomes_data();
     void outcomes();
     void copyReplacesSameNameInOutputFolder();
+    void copyKeepsTimeAndPermissions();
     void targetNameTakenInOutputFolder();
     void targetNameTakenInPlace();
     void missingSource();
@@ -143,6 +144,32 @@ void TestConversion::copyReplacesSameNameInOutputFolder() {
     QVERIFY(result.converted());
     QCOMPARE(describeTree(dir.path()),
              (QStringList{"out/", "out/IMG_0001.jpg=photo 1", "src/", "src/IMG_0001.jpg=photo 1"}));
+}
+
+void TestConversion::copyKeepsTimeAndPermissions() {
+    QTemporaryDir dir;
+    const QString photo = dir.filePath("src/IMG_0001.jpg");
+    QVERIFY(writeFile(photo, photoBytes(1)));
+    const QDateTime taken(QDate(2020, 1, 2), QTime(3, 4, 5), Qt::UTC);
+    {
+        QFile file(photo);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(taken, QFileDevice::FileModificationTime));
+    }
+    const QFileDevice::Permissions permissions =
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    QVERIFY(QFile::setPermissions(photo, permissions));
+
+    const ConversionResult result = convertPhoto({{folderOf(dir, "src"), "IMG_0001.jpg"},
+                                                  "Trip01.JPG",
+                                                  dir.filePath("out"),
+                                                  true,
+                                                  false,
+                                                  {}});
+    QVERIFY(result.converted());
+    const QFileInfo copy(dir.filePath("out/Trip01.JPG"));
+    QCOMPARE(copy.lastModified().toUTC(), taken);
+    QCOMPARE(copy.permissions() & ~(QFileDevice::ReadUser | QFileDevice::WriteUser), permissions);
 }
 
 void TestConversion::targetNameTakenInOutputFolder() {
