@@ -1,5 +1,7 @@
 #include "mainwindow.h"
 
+#include "convert/conversion.h"
+#include "convert/signature.h"
 #include "folderpicker.h"
 #include "fontchooser.h"
 #include "imagesize/imagesize.h"
@@ -12,9 +14,11 @@
 #include "ui_mainwindow.h"
 #include "uitexts.h"
 
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QtConcurrent>
 
 MainWindow::MainWindow(QWidget *parent)
     : QWidget(parent)
@@ -60,6 +64,12 @@ MainWindow::MainWindow(QWidget *parent)
     ui->UpOrd->installEventFilter(this);
     ui->DwOrd->installEventFilter(this);
     connect(&Timer1, &QTimer::timeout, this, [this] { moveSelection(RepeatUp); });
+
+    connect(ui->Command2, &QPushButton::clicked, this, &MainWindow::convertCurrentPhoto);
+    connect(ui->Command1, &QPushButton::clicked, this, &MainWindow::convertList);
+    connect(ui->oImg, &PreviewImage::pathsDropped, this, &MainWindow::convertDroppedPhotos);
+    connect(&m_conversion, &QFutureWatcher<pelmora::BatchResult>::finished, this,
+            &MainWindow::finishConversion);
 
     connect(ui->PhotOutDir, &QPushButton::clicked, this, &MainWindow::chooseOutputFolder);
     connect(ui->SignFont, &QPushButton::clicked, this, &MainWindow::chooseSignatureFont);
@@ -216,4 +226,198 @@ void MainWindow::chooseSignatureFont() {
     pal.setColor(QPalette::Text, look->color);
     ui->Sig->setPalette(pal);
     ui->Pt->setText(pelmora::shortestDecimal(look->pointSize));
+}
+
+// Conversion ---------------------------------------------------------------------------------
+
+pelmora::ResizeSettings MainWindow::resizeSettings() const {
+    pelmora::ResizeSettings settings;
+    settings.longerSide = ui->picWidth->text();
+    settings.quality = ui->Slider1->value();
+    settings.signature.text = ui->Sig->text();
+    settings.signature.family = ui->Sig->font().family();
+    settings.signature.pointSizeText = ui->Pt->text();
+    settings.signature.fallbackPointSize = m_stampPointSize;
+    settings.signature.color = ui->Sig->palette().color(QPalette::Text);
+    return settings;
+}
+
+void MainWindow::showMessage(const QString &text) {
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Pelmora"), text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+bool MainWindow::isConverting() const {
+    return m_conversion.isRunning();
+}
+
+void MainWindow::convertCurrentPhoto() {
+    if (isConverting())
+        return;
+    pelmora::ConversionRequest request;
+    request.photo = pelmora::PhotoEntry{SrcDir, SrcName};
+    request.targetName = DstName;
+    request.outputFolder = ui->OutFolder->text();
+    request.rename = ui->CkFile->isChecked();
+    request.resize = ui->CkResize->isChecked();
+    request.resizeSettings = resizeSettings();
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const pelmora::ConversionResult result = pelmora::convertPhoto(request);
+    QApplication::restoreOverrideCursor();
+
+    if (result.numberUsed)
+        ui->Num->setText(pelmora::advanceNumber(ui->Num->text()));
+    if (result.resized && !request.resizeSettings.signature.text.isEmpty())
+        m_stampPointSize = pelmora::signaturePointSize(request.resizeSettings.signature);
+
+    switch (result.status) {
+    case pelmora::ConversionStatus::Converted:
+    case pelmora::ConversionStatus::NotStarted:
+        break;
+    case pelmora::ConversionStatus::MissingTargetName:
+        showMessage(pelmora::missingTargetNameMessage());
+        break;
+    case pelmora::ConversionStatus::OutputFolderUnusable:
+        showMessage(
+            tr("変換先フォルダを使えないため、写真は変換していません。\n%1").arg(result.reason));
+        break;
+    case pelmora::ConversionStatus::Failed:
+        showMessage(tr("%1 を変換できませんでした。\n%2").arg(SrcName, result.reason));
+        break;
+    }
+}
+
+void MainWindow::convertList() {
+    if (isConverting()) {
+        m_cancel = true; // the second press stops the batch after the photos in flight
+        return;
+    }
+    pelmora::BatchRequest request;
+    request.entries = ui->List1->entries();
+    request.pattern = namePattern();
+    request.rename = ui->CkFile->isChecked();
+    request.resize = ui->CkResize->isChecked();
+    request.outputFolder = ui->OutFolder->text();
+    request.resizeSettings = resizeSettings();
+
+    ui->PBar1->setVisible(true);
+    ui->PBar1->setMinimum(0);
+    if (request.entries.size() > 1)
+        ui->PBar1->setMaximum(static_cast<int>(request.entries.size()) - 1);
+    startConversion(std::move(request), true);
+}
+
+void MainWindow::convertDroppedPhotos(const QStringList &paths) {
+    if (isConverting() || paths.isEmpty())
+        return;
+    pelmora::BatchRequest request;
+    // The last dropped photo first, so the first one ends in the preview.
+    for (auto it = paths.crbegin(); it != paths.crend(); ++it)
+        request.entries.append(pelmora::splitPath(*it));
+    request.pattern = namePattern();
+    request.rename = ui->CkFile->isChecked();
+    request.resize = ui->CkResize->isChecked();
+    request.outputFolder = ui->OutFolder->text();
+    request.resizeSettings = resizeSettings();
+    // The preview ends on the first dropped photo; it shows it as it was before converting.
+    LoadPreview(paths.first());
+    startConversion(std::move(request), false);
+}
+
+void MainWindow::startConversion(pelmora::BatchRequest request, bool fromList) {
+    m_cancel = false;
+    m_convertingList = fromList;
+    m_running = request;
+    setEditingEnabled(false);
+    m_conversion.setFuture(QtConcurrent::run([this, request = std::move(request)] {
+        return pelmora::runBatch(
+            request,
+            [this](const pelmora::BatchProgress &progress) {
+                QMetaObject::invokeMethod(
+                    this, [this, progress] { showProgress(progress); }, Qt::QueuedConnection);
+            },
+            &m_cancel);
+    }));
+}
+
+void MainWindow::showProgress(const pelmora::BatchProgress &progress) {
+    const pelmora::PhotoEntry &entry = m_running.entries.at(progress.index);
+    SrcDir = entry.folder;
+    SrcName = entry.name;
+    if (m_convertingList) {
+        ui->PBar1->setValue(static_cast<int>(progress.index));
+        DstName = m_running.rename ? progress.targetName : SrcName;
+    } else {
+        // A dropped photo is named by the pattern whatever the renaming switch says.
+        DstName = m_running.rename ? progress.targetName
+                                   : pelmora::targetName(m_running.pattern, SrcName);
+    }
+    if (m_running.rename || !m_convertingList)
+        ui->NewName->setText(DstName);
+    if (m_running.rename)
+        ui->Num->setText(progress.numberAfter);
+}
+
+void MainWindow::finishConversion() {
+    const pelmora::BatchResult result = m_conversion.result();
+    setEditingEnabled(true);
+    if (m_convertingList)
+        ui->PBar1->setVisible(false);
+
+    const bool stamped = m_running.resize && !m_running.resizeSettings.signature.text.isEmpty();
+    if (stamped && result.convertedCount() > 0)
+        m_stampPointSize = pelmora::signaturePointSize(m_running.resizeSettings.signature);
+
+    if (!result.started()) {
+        showMessage(tr("変換先フォルダを使えないため、写真は変換していません。\n%1")
+                        .arg(result.fatalError));
+        Q_EMIT conversionFinished();
+        return;
+    }
+    if (m_convertingList) {
+        // Converted photos leave the list; the others stay, in order, with their folders.
+        for (int row = static_cast<int>(result.entries.size()) - 1; row >= 0; --row) {
+            if (result.entries[row].result.converted())
+                delete ui->List1->takeItem(row);
+        }
+    }
+    QStringList failures;
+    for (const pelmora::BatchEntryResult &e : result.entries) {
+        const pelmora::ConversionStatus status = e.result.status;
+        if (status == pelmora::ConversionStatus::Failed ||
+            status == pelmora::ConversionStatus::MissingTargetName)
+            failures.append(e.entry.name + QStringLiteral(": ") + e.result.reason);
+    }
+    if (!failures.isEmpty()) {
+        const int shown = 10;
+        QString text = tr("%1 枚の写真を変換できませんでした。").arg(failures.size());
+        if (m_convertingList)
+            text += tr("リストに残してあります。");
+        text += u'\n' + QStringList(failures.mid(0, shown)).join(u'\n');
+        if (failures.size() > shown)
+            text += tr("\n…ほか %1 件").arg(failures.size() - shown);
+        showMessage(text);
+    }
+    Q_EMIT conversionFinished();
+}
+
+void MainWindow::setEditingEnabled(bool enabled) {
+    // While photos are converted, nothing that would change the running conversion can be used;
+    // the batch button stays, to stop it.
+    const QList<QWidget *> controls{ui->List1,    ui->CLR,       ui->UpOrd,      ui->DwOrd,
+                                    ui->Command2, ui->Frame1,    ui->CkFile,     ui->Frame2,
+                                    ui->CkResize, ui->OutFolder, ui->PhotOutDir, ui->oImg};
+    for (QWidget *w : controls)
+        w->setEnabled(enabled);
+    if (!enabled)
+        Timer1.stop();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent *event) {
+    if (event->key() == Qt::Key_Escape && isConverting()) {
+        m_cancel = true;
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "convert/batchrunner.h"
+#include "convert/resizesettings.h"
 #include "naming/targetname.h"
 
+#include <QFutureWatcher>
 #include <QTimer>
 #include <QWidget>
+#include <atomic>
 #include <memory>
 
 namespace Ui {
@@ -24,6 +28,9 @@ public:
     // Adds paths to the photo list exactly as a drop on it does.
     void addPhotos(const QStringList &paths);
 
+    // Whether a batch or a drop on the preview is converting photos right now.
+    bool isConverting() const;
+
     // The current photo: its folder (ending with a separator), its name and its target name.
     QString SrcDir;
     QString SrcName;
@@ -31,8 +38,13 @@ public:
     // Direction of the reorder auto-repeat: true moves entries up.
     bool RepeatUp = false;
 
+Q_SIGNALS:
+    // A batch, or a drop on the preview, has finished and the window shows its outcome.
+    void conversionFinished();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     pelmora::NamePattern namePattern() const;
@@ -50,6 +62,16 @@ private:
     void LoadPreview(const QString &path);
     void FitPreview(QSize picture);
 
+    pelmora::ResizeSettings resizeSettings() const;
+    void showMessage(const QString &text);
+    void convertCurrentPhoto();
+    void convertList();
+    void convertDroppedPhotos(const QStringList &paths);
+    void startConversion(pelmora::BatchRequest request, bool fromList);
+    void showProgress(const pelmora::BatchProgress &progress);
+    void finishConversion();
+    void setEditingEnabled(bool enabled);
+
     void chooseOutputFolder();
     void chooseSignatureFont();
 
@@ -57,4 +79,13 @@ private:
     QMenu *List;
     QTimer Timer1;
     std::unique_ptr<QStyle> m_frameTitleStyle;
+
+    // The size the last signature was stamped at: a size field that cannot be read keeps it.
+    double m_stampPointSize = 9.0;
+
+    // The conversion running in the background, and whether it works through the list.
+    QFutureWatcher<pelmora::BatchResult> m_conversion;
+    std::atomic<bool> m_cancel = false;
+    bool m_convertingList = false;
+    pelmora::BatchRequest m_running;
 };

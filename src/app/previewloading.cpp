@@ -1,14 +1,20 @@
 #include "previewloading.h"
 
+#include "convert/previewloader.h"
+
+#include <QImageIOHandler>
 #include <QImageReader>
 
 std::optional<PreviewPicture> loadPreviewPicture(const QString &path, QSize frame) {
-    Q_UNUSED(frame);
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    QImage image = reader.read();
-    if (image.isNull())
+    std::optional<QImage> image = pelmora::loadPreviewImage(path, frame);
+    if (!image)
         return std::nullopt;
-    const QSize size = image.size();
-    return PreviewPicture{std::move(image), size};
+    // The fit uses the whole photo's proportions, which a reduced decode rounds.
+    QImageReader header(path);
+    QSize full = header.size();
+    if (header.transformation() & QImageIOHandler::TransformationRotate90)
+        full.transpose();
+    if (full.isEmpty())
+        full = image->size();
+    return PreviewPicture{std::move(*image), full};
 }

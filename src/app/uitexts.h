@@ -7,7 +7,6 @@ namespace uitexts {
 
 inline const QString kListMenuCaption = QStringLiteral("リスト");
 inline const QString kFolderChooserTitle = QStringLiteral("ﾌｫﾙﾀﾞを選択して下さい。");
-    QStringLiteral("ファイル名か空白か変換するファイルが選択されていません");
 inline const QString kDesignedInterfaceFace = QStringLiteral("ＭＳ Ｐゴシック");
 
 } // namespace uitexts

@@ -6,14 +6,19 @@
 #include "photolistwidget.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
+#include <functional>
 
 namespace windowdriver {
 
@@ -86,6 +91,55 @@ inline void clickRow(PhotoListWidget *l, int row, Qt::MouseButton button = Qt::L
                      Qt::KeyboardModifiers mods = Qt::NoModifier) {
     const QPoint pos = l->visualItemRect(l->item(row)).center();
     QTest::mouseClick(l->viewport(), button, mods, pos);
+}
+
+} // namespace windowdriver
+
+namespace windowdriver {
+
+// Answers the window's modal dialogs while a test runs: each message box is recorded and
+// closed with OK; any other modal dialog is handed to `handler` (or rejected).
+class ModalAnswerer : public QObject {
+public:
+    explicit ModalAnswerer(std::function<void(QDialog *)> handler = {})
+        : m_handler(std::move(handler)) {
+        m_timer.setInterval(20);
+        QObject::connect(&m_timer, &QTimer::timeout, this, [this] { answer(); });
+        m_timer.start();
+    }
+
+    QStringList messages;
+
+private:
+    void answer() {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog || dialog == m_busy)
+            return;
+        if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
+            messages.append(box->text());
+            box->accept();
+        } else if (m_handler) {
+            m_busy = dialog;
+            m_handler(dialog);
+            m_busy = nullptr;
+        } else {
+            dialog->reject();
+        }
+    }
+
+    std::function<void(QDialog *)> m_handler;
+    QDialog *m_busy = nullptr;
+    QTimer m_timer;
+};
+
+// Waits until the window has finished the batch or drop it is running.
+inline bool waitForConversion(MainWindow &window, int timeoutMs = 30000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (window.isConverting() && clock.elapsed() < timeoutMs)
+        QTest::qWait(10);
+    QTest::qWait(20); // the finishing handler runs from the event loop
+    return !window.isConverting();
 }
 
 } // namespace windowdriver
