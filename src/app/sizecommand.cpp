@@ -8,15 +8,13 @@ namespace pelmora {
 
 namespace {
 
-QString sizeUsage()
-{
+QString sizeUsage() {
     return QStringLiteral("usage: pelmora size [--] FILE...\n");
 }
 
 } // namespace
 
-int runSizeCommand(const QStringList &arguments)
-{
+int runSizeCommand(const QStringList &arguments) {
     QTextStream out(stdout);
     QTextStream err(stderr);
 
@@ -52,8 +50,7 @@ int runSizeCommand(const QStringList &arguments)
     return allRead ? 0 : 1;
 }
 
-QString sizeCommandHelp()
-{
+QString sizeCommandHelp() {
     return QStringLiteral(
         "pelmora size [--] FILE...\n"
         "  Prints the pixel size read from each file's header, as the window's size display\n"

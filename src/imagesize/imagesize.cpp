@@ -1,15 +1,197 @@
 #include "imagesize.h"
 
+#include "headerfile.h"
+#include "jpegheader.h"
+
+#include <cstring>
+#include <limits>
+
 namespace pelmora {
 
-std::optional<ImageHeader> ReadImageSize(const QString &path)
-{
-    Q_UNUSED(path);
-    return std::nullopt; // placeholder until the header reader lands
+namespace {
+
+using detail::be16;
+using detail::be32;
+using detail::HeaderFile;
+using detail::le16;
+using detail::le24;
+using detail::le32;
+
+constexpr quint32 IntMax = quint32(std::numeric_limits<int>::max());
+
+bool startsWith(const unsigned char *head, qsizetype available, const char *signature,
+                qsizetype length) {
+    return available >= length && std::memcmp(head, signature, size_t(length)) == 0;
 }
 
-QString sizeDisplayText(const std::optional<ImageHeader> &header)
-{
+ImageHeader sized(quint32 width, quint32 height, const char *format) {
+    ImageHeader header;
+    if (width > IntMax || height > IntMax)
+        return header; // no int holds it: not read
+    header.size.Width = int(width);
+    header.size.Height = int(height);
+    header.format = QString::fromLatin1(format);
+    return header;
+}
+
+// GIF: the logical screen size, little-endian 16-bit at 6 and 8.
+ImageHeader readGif(HeaderFile &file) {
+    const unsigned char *p = file.bytes(6, 4);
+    return p ? sized(le16(p), le16(p + 2), "gif") : ImageHeader{};
+}
+
+// BMP: the information header's size, little-endian 32-bit at 14, tells its kind.
+ImageHeader readBmp(HeaderFile &file) {
+    const unsigned char *p = file.bytes(14, 4);
+    if (!p)
+        return {};
+    switch (le32(p)) {
+    case 12: // BITMAPCOREHEADER: unsigned 16-bit width and height
+        p = file.bytes(18, 4);
+        return p ? sized(le16(p), le16(p + 2), "bmp") : ImageHeader{};
+    case 40:  // BITMAPINFOHEADER
+    case 52:  // BITMAPV2INFOHEADER
+    case 56:  // BITMAPV3INFOHEADER
+    case 64:  // OS/2 BITMAPINFOHEADER2
+    case 108: // BITMAPV4HEADER
+    case 124: // BITMAPV5HEADER
+    {
+        p = file.bytes(18, 8);
+        if (!p)
+            return {};
+        const auto width = qint32(le32(p));
+        const auto height = qint32(le32(p + 4)); // negative: rows stored top-down
+        if (width < 0 || height == std::numeric_limits<qint32>::min())
+            return {};
+        return sized(quint32(width), quint32(height < 0 ? -height : height), "bmp");
+    }
+    default: // a header the Part does not know: recognised, no size
+        return sized(0, 0, "bmp");
+    }
+}
+
+// PNG: the 32-bit big-endian width and height of the IHDR chunk that must come first.
+ImageHeader readPng(HeaderFile &file) {
+    const unsigned char *p = file.bytes(12, 12);
+    if (!p || std::memcmp(p, "IHDR", 4) != 0)
+        return {};
+    return sized(be32(p + 4), be32(p + 8), "png");
+}
+
+// WebP: RIFF container, the first chunk is VP8 (lossy), VP8L (lossless) or VP8X (extended).
+ImageHeader readWebp(HeaderFile &file) {
+    const unsigned char *p = file.bytes(12, 4);
+    if (!p)
+        return {};
+    if (std::memcmp(p, "VP8 ", 4) == 0) {
+        // frame tag (3 bytes), start code 9D 01 2A, 14-bit width and height (+2 scale bits)
+        p = file.bytes(20, 10);
+        if (!p || p[3] != 0x9D || p[4] != 0x01 || p[5] != 0x2A)
+            return {};
+        return sized(le16(p + 6) & 0x3FFF, le16(p + 8) & 0x3FFF, "webp");
+    }
+    if (std::memcmp(p, "VP8L", 4) == 0) {
+        // signature 0x2F, then width - 1 and height - 1 in 14 bits each, 1 alpha bit, 3 version
+        p = file.bytes(20, 5);
+        if (!p || p[0] != 0x2F)
+            return {};
+        const quint32 bits = le32(p + 1);
+        if (bits >> 29 != 0)
+            return {};
+        return sized((bits & 0x3FFF) + 1, ((bits >> 14) & 0x3FFF) + 1, "webp");
+    }
+    if (std::memcmp(p, "VP8X", 4) == 0) {
+        // flags (1 byte), reserved (3), canvas width - 1 and height - 1 in 24 bits each
+        p = file.bytes(24, 6);
+        return p ? sized(le24(p) + 1, le24(p + 3) + 1, "webp") : ImageHeader{};
+    }
+    return {};
+}
+
+constexpr int MaxTiffEntries = 256;
+
+// TIFF: ImageWidth (0x100) and ImageLength (0x101) of the first image file directory.
+ImageHeader readTiff(HeaderFile &file, bool little) {
+    const auto u16 = [little](const unsigned char *b) { return little ? le16(b) : be16(b); };
+    const auto u32 = [little](const unsigned char *b) { return little ? le32(b) : be32(b); };
+    const unsigned char *p = file.bytes(4, 4);
+    if (!p)
+        return {};
+    const qint64 ifd = u32(p);
+    if (ifd < 8 || ifd > file.size() - 2)
+        return {};
+    p = file.bytes(ifd, 2);
+    if (!p)
+        return {};
+    const qint64 entries = ifd + 2;
+    const qint64 count =
+        qMin<qint64>(qMin<qint64>(u16(p), (file.size() - entries) / 12), MaxTiffEntries);
+    if (count <= 0)
+        return {};
+    p = file.bytes(entries, qsizetype(count * 12));
+    if (!p)
+        return {};
+    qint64 width = -1;
+    qint64 height = -1;
+    for (qint64 i = 0; i < count; ++i) {
+        const unsigned char *entry = p + i * 12;
+        const quint32 tag = u16(entry);
+        if (tag != 0x100 && tag != 0x101)
+            continue;
+        qint64 &target = tag == 0x100 ? width : height;
+        if (target >= 0 || u32(entry + 4) < 1)
+            continue; // the first good one counts
+        const quint32 type = u16(entry + 2);
+        if (type == 3) // SHORT, left-justified in the value field
+            target = u16(entry + 8);
+        else if (type == 4) // LONG
+            target = u32(entry + 8);
+    }
+    if (width < 0 || height < 0)
+        return {};
+    return sized(quint32(width), quint32(height), "tif");
+}
+
+} // namespace
+
+std::optional<ImageHeader> detail::readImageHeader(HeaderFile &file) {
+    if (file.size() == 0)
+        return std::nullopt;
+    const qsizetype available = qsizetype(qMin<qint64>(file.size(), 12));
+    const unsigned char *head = file.bytes(0, available);
+    if (!head)
+        return std::nullopt;
+    // Copy: the next read may move the window.
+    unsigned char sig[12] = {};
+    std::memcpy(sig, head, size_t(available));
+
+    // The Part's four, in its order; then the two the preview can show as well.
+    if (startsWith(sig, available, "\xFF\xD8", 2))
+        return detail::readJpegHeader(file);
+    if (startsWith(sig, available, "GIF8", 4))
+        return readGif(file);
+    if (startsWith(sig, available, "BM", 2))
+        return readBmp(file);
+    if (startsWith(sig, available, "\x89PNG", 4))
+        return readPng(file);
+    if (startsWith(sig, available, "RIFF", 4) && available >= 12 &&
+        std::memcmp(sig + 8, "WEBP", 4) == 0)
+        return readWebp(file);
+    if (startsWith(sig, available, "II*\0", 4))
+        return readTiff(file, true);
+    if (startsWith(sig, available, "MM\0*", 4))
+        return readTiff(file, false);
+    return std::nullopt;
+}
+
+std::optional<ImageHeader> ReadImageSize(const QString &path) {
+    HeaderFile file;
+    if (!file.open(path))
+        return std::nullopt;
+    return detail::readImageHeader(file);
+}
+
+QString sizeDisplayText(const std::optional<ImageHeader> &header) {
     if (!header)
         return QStringLiteral("Error");
     return QStringLiteral("ImageSze Width: %1  Height: %2")
