@@ -1,5 +1,6 @@
 #include "commandline.h"
 
+#include "convert/designedfont.h"
 #include "convertcommand.h"
 #include "sizecommand.h"
 
@@ -45,6 +46,7 @@ std::optional<int> runCommandLine(int argc, char **argv) {
     args.insert(args.begin() + 1, {platformOption, platformName});
     int count = static_cast<int>(args.size());
     QGuiApplication app(count, args.data());
+    installFontSubstitutes();
 
     QStringList arguments = app.arguments();
     arguments.removeFirst();

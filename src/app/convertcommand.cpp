@@ -1,6 +1,7 @@
 #include "convertcommand.h"
 
 #include "convert/batchrunner.h"
+#include "convert/designedfont.h"
 #include "naming/numbertext.h"
 #include "photolist/photoentry.h"
 
@@ -28,10 +29,6 @@ struct ConvertOptions {
     QString usageError; // empty when the command line is sound
 };
 
-QString defaultSignatureFace() {
-    return QStringLiteral("ＭＳ Ｐゴシック");
-}
-
 ConvertOptions parseOptions(const QStringList &arguments) {
     ConvertOptions options;
     BatchRequest &request = options.request;
@@ -50,7 +47,7 @@ ConvertOptions parseOptions(const QStringList &arguments) {
     const QCommandLineOption signature(QStringLiteral("signature"), QString(),
                                        QStringLiteral("TEXT"));
     const QCommandLineOption font(QStringLiteral("font"), QString(), QStringLiteral("FACE"),
-                                  defaultSignatureFace());
+                                  designedInterfaceFace());
     const QCommandLineOption point(QStringLiteral("point"), QString(), QStringLiteral("SIZE"),
                                    QStringLiteral("8"));
     const QCommandLineOption color(QStringLiteral("color"), QString(), QStringLiteral("#RRGGBB"),

@@ -1,17 +1,6 @@
 #include "interfacefont.h"
 
 #include "ui_mainwindow.h"
-#include "uitexts.h"
-
-#include <QFontDatabase>
-
-void installInterfaceFontSubstitutes() {
-    if (QFontDatabase::families().contains(uitexts::kDesignedInterfaceFace))
-        return;
-    QFont::insertSubstitutions(uitexts::kDesignedInterfaceFace,
-                               {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
-                                QStringLiteral("Noto Sans CJK JP")});
-}
 
 void applyDesignedFonts(Ui::MainWindow &ui) {
     for (QWidget *w : {static_cast<QWidget *>(ui.PhotOutDir), static_cast<QWidget *>(ui.CLR),

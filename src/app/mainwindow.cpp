@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "convert/conversion.h"
+#include "convert/designedfont.h"
 #include "convert/signature.h"
 #include "folderpicker.h"
 #include "fontchooser.h"
@@ -23,7 +24,7 @@
 MainWindow::MainWindow(QWidget *parent)
     : QWidget(parent)
     , ui(new Ui::MainWindow) {
-    installInterfaceFontSubstitutes();
+    pelmora::installFontSubstitutes();
     ui->setupUi(this);
     setWindowTitle(tr("Pelmora %1 - file name and image size conversion")
                        .arg(QStringLiteral(PELMORA_VERSION)));

@@ -7,6 +7,5 @@ namespace uitexts {
 
 inline const QString kListMenuCaption = QStringLiteral("リスト");
 inline const QString kFolderChooserTitle = QStringLiteral("ﾌｫﾙﾀﾞを選択して下さい。");
-inline const QString kDesignedInterfaceFace = QStringLiteral("ＭＳ Ｐゴシック");
 
 } // namespace uitexts

@@ -214,8 +214,7 @@ void TestCurrentPhoto::outputFolderChooser() {
             chooser->reject();
             return;
         }
-        chooser->setDirectory(dir.path() + "/start");
-        chooser->selectFile(QStringLiteral("inner"));
+        chooser->setDirectory(dir.path() + "/start/inner");
         QMetaObject::invokeMethod(chooser, "accept");
     });
 

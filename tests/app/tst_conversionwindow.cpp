@@ -1,0 +1,271 @@
+// Converting from the window: the single conversion, the batch with its progress bar, and the
+// same batch through `pelmora convert`, on real photos in temporary folders.
+
+#include "convert/conversion.h"
+#include "testimages.h"
+#include "windowdriver.h"
+
+#include <QCheckBox>
+#include <QImageReader>
+#include <QProcess>
+#include <QProgressBar>
+#include <QTemporaryDir>
+
+using namespace windowdriver;
+
+namespace {
+
+QStringList makePhotos(const QString &folder, const QStringList &names) {
+    QStringList paths;
+    int i = 0;
+    for (const QString &n : names)
+        paths.append(testimages::write(folder + u'/' + n, QSize(60 + 10 * i++, 40)));
+    return paths;
+}
+
+} // namespace
+
+class TestConversionWindow : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void singleConversionRenamesInPlace();
+    void singleConversionWithoutPhoto();
+    void singleConversionFailureSaysWhy();
+    void batchFiveEntries();
+    void batchEmptyList();
+    void batchKeepsFailedPhotos();
+    void batchUnusableOutputFolder();
+    void batchWithRenamingOff();
+    void windowAndCommandLineAgree();
+    void cancelLeavesPhotosWholeOrUntouched();
+};
+
+void TestConversionWindow::singleConversionRenamesInPlace() {
+    QTemporaryDir dir;
+    MainWindow window;
+    window.show();
+    const QString photo = makePhotos(dir.path(), {"IMG_0001.jpg"}).first();
+    const QByteArray original = testimages::bytes(photo);
+    dropPaths(list(window), {photo});
+    clickRow(list(window), 0);
+    QTest::mouseClick(child(window, "Command2"), Qt::LeftButton);
+    QCOMPARE(testimages::files(dir.path()), QStringList{"Untitled01.jpg"});
+    QCOMPARE(testimages::bytes(dir.path() + "/Untitled01.jpg"), original);
+    QCOMPARE(text(window, "Num"), QStringLiteral("02"));
+    QCOMPARE(window.SrcName, QStringLiteral("IMG_0001.jpg")); // the conversion keeps it
+}
+
+void TestConversionWindow::singleConversionWithoutPhoto() {
+    QTemporaryDir dir;
+    MainWindow window;
+    window.show();
+    child<QLineEdit>(window, "OutFolder")->setText(dir.path() + "/made");
+    ModalAnswerer answerer;
+    QTest::mouseClick(child(window, "Command2"), Qt::LeftButton);
+    QCOMPARE(answerer.messages, QStringList{pelmora::missingTargetNameMessage()});
+    QCOMPARE(text(window, "Num"), QStringLiteral("01"));
+    QVERIFY(QFileInfo(dir.path() + "/made").isDir()); // the folder is made all the same
+}
+
+void TestConversionWindow::singleConversionFailureSaysWhy() {
+    // Pressed twice: the photo is no longer there under its old name the second time.
+    QTemporaryDir dir;
+    MainWindow window;
+    window.show();
+    dropPaths(list(window), makePhotos(dir.path(), {"a.jpg"}));
+    clickRow(list(window), 0);
+    ModalAnswerer answerer;
+    QTest::mouseClick(child(window, "Command2"), Qt::LeftButton);
+    QVERIFY(answerer.messages.isEmpty());
+    QTest::mouseClick(child(window, "Command2"), Qt::LeftButton);
+    QCOMPARE(answerer.messages.size(), 1);
+    QVERIFY(answerer.messages.first().contains(QStringLiteral("a.jpg")));
+    QCOMPARE(text(window, "Num"), QStringLiteral("03"));
+    QCOMPARE(testimages::files(dir.path()), QStringList{"Untitled01.jpg"});
+}
+
+void TestConversionWindow::batchFiveEntries() {
+    QTemporaryDir dir;
+    MainWindow window;
+    window.show();
+    dropPaths(list(window),
+              makePhotos(dir.path() + "/in", {"e.jpg", "d.jpg", "c.jpg", "b.jpg", "a.jpg"}));
+    child<QLineEdit>(window, "OutFolder")->setText(dir.path() + "/out");
+    child<QLineEdit>(window, "Num")->setText(QStringLiteral("09"));
+    QTest::mouseClick(child(window, "CkResize"), Qt::LeftButton);
+    child<QLineEdit>(window, "picWidth")->setText(QStringLiteral("40"));
+
+    auto *bar = child<QProgressBar>(window, "PBar1");
+    QList<int> values;
+    connect(bar, &QProgressBar::valueChanged, this, [&](int v) { values.append(v); });
+    bool shown = false;
+    QTest::mouseClick(child(window, "Command1"), Qt::LeftButton);
+    shown = bar->isVisible();
+    QVERIFY(!child(window, "CLR")->isEnabled()); // editing waits for the batch
+    QVERIFY(waitForConversion(window));
+
+    QVERIFY(shown);
+    QVERIFY(bar->isHidden());
+    QCOMPARE(bar->minimum(), 0);
+    QCOMPARE(bar->maximum(), 4);
+    QCOMPARE(values, (QList<int>{1, 2, 3, 4})); // 0 was the value already
+    QCOMPARE(testimages::files(dir.path() + "/out"),
+             (QStringList{"Untitled09.JPG", "Untitled10.JPG", "Untitled11.JPG", "Untitled12.JPG",
+                          "Untitled13.JPG"}));
+    QImageReader first(dir.path() + "/out/Untitled09.JPG"); // a.jpg, 100 x 40
+    QCOMPARE(first.size(), QSize(40, 16));
+    QCOMPARE(testimages::files(dir.path() + "/in").size(), 5); // originals stay
+    QCOMPARE(list(window)->count(), 0);
+    QCOMPARE(text(window, "Num"), QStringLiteral("14"));
+    QCOMPARE(window.SrcName, QStringLiteral("e.jpg"));
+    QCOMPARE(window.DstName, QStringLiteral("Untitled13.JPG"));
+    QCOMPARE(text(window, "NewName"), QStringLiteral("Untitled14.JPG"));
+    QVERIFY(child(window, "CLR")->isEnabled());
+}
+
+void TestConversionWindow::batchEmptyList() {
+    MainWindow window;
+    window.show();
+    auto *bar = child<QProgressBar>(window, "PBar1");
+    QTest::mouseClick(child(window, "Command1"), Qt::LeftButton);
+    QVERIFY(waitForConversion(window));
+    QVERIFY(bar->isHidden());
+    QCOMPARE(bar->maximum(), 100);
+    QCOMPARE(text(window, "Num"), QStringLiteral("01"));
+}
+
+void TestConversionWindow::batchKeepsFailedPhotos() {
+    QTemporaryDir dir;
+    const QString in = dir.path() + "/in/";
+    MainWindow window;
+    window.show();
+    QStringList paths = makePhotos(in, {"a.jpg", "c.jpg"});
+    paths.append(testimages::writeText(in + "b.jpg"));
+    dropPaths(list(window), paths);
+    QTest::mouseClick(child(window, "CkFile"), Qt::LeftButton); // keep the names
+    QTest::mouseClick(child(window, "CkResize"), Qt::LeftButton);
+    child<QLineEdit>(window, "OutFolder")->setText(dir.path() + "/out");
+    const QByteArray text = testimages::bytes(in + "b.jpg");
+    ModalAnswerer answerer;
+    QTest::mouseClick(child(window, "Command1"), Qt::LeftButton);
+    QVERIFY(waitForConversion(window));
+    QTRY_COMPARE(answerer.messages.size(), 1);
+    QVERIFY(answerer.messages.first().contains(QStringLiteral("b.jpg")));
+    QCOMPARE(entries(window), QStringList{"b.jpg|" + in});
+    QCOMPARE(testimages::bytes(in + "b.jpg"), text);
+}
+
+void TestConversionWindow::batchUnusableOutputFolder() {
+    QTemporaryDir dir;
+    MainWindow window;
+    window.show();
+    const QStringList photos = makePhotos(dir.path() + "/in", {"a.jpg", "b.jpg"});
+    dropPaths(list(window), photos);
+    testimages::writeText(dir.path() + "/file");
+    child<QLineEdit>(window, "OutFolder")->setText(dir.path() + "/file/out");
+    ModalAnswerer answerer;
+    QTest::mouseClick(child(window, "Command1"), Qt::LeftButton);
+    QVERIFY(waitForConversion(window));
+    QTRY_COMPARE(answerer.messages.size(), 1);
+    QCOMPARE(list(window)->count(), 2);
+    QCOMPARE(testimages::files(dir.path() + "/in"), (QStringList{"a.jpg", "b.jpg"}));
+    QCOMPARE(text(window, "Num"), QStringLiteral("01"));
+}
+
+void TestConversionWindow::batchWithRenamingOff() {
+    QTemporaryDir dir;
+    MainWindow window;
+    window.show();
+    dropPaths(list(window), makePhotos(dir.path() + "/one", {"a.jpg"}) +
+                                makePhotos(dir.path() + "/two", {"b.jpg"}));
+    QTest::mouseClick(child(window, "CkFile"), Qt::LeftButton);
+    child<QLineEdit>(window, "OutFolder")->setText(dir.path() + "/out");
+    QTest::mouseClick(child(window, "Command1"), Qt::LeftButton);
+    QVERIFY(waitForConversion(window));
+    QCOMPARE(testimages::files(dir.path() + "/out"), (QStringList{"a.jpg", "b.jpg"}));
+    QCOMPARE(text(window, "Num"), QStringLiteral("01"));
+    QCOMPARE(text(window, "NewName"), QString());
+}
+
+void TestConversionWindow::windowAndCommandLineAgree() {
+    QTemporaryDir dir;
+    const QStringList names{"x.jpg", "y.png", "z.jpg"};
+    QStringList viaWindow, viaCommand;
+    int i = 0;
+    for (const QString &n : names) {
+        const QSize size(300 + 40 * i, 200 + 30 * i);
+        const char *format = n.endsWith(u"png") ? "PNG" : "JPEG";
+        viaWindow.append(testimages::write(dir.path() + "/w/" + n, size, format));
+        viaCommand.append(testimages::write(dir.path() + "/c/" + n, size, format));
+        ++i;
+    }
+
+    MainWindow window;
+    window.show();
+    dropPaths(list(window), viaWindow);
+    child<QLineEdit>(window, "Title")->setText(QStringLiteral("Trip"));
+    child<QLineEdit>(window, "Num")->setText(QStringLiteral("07"));
+    QTest::mouseClick(child(window, "CkResize"), Qt::LeftButton);
+    child<QLineEdit>(window, "picWidth")->setText(QStringLiteral("120"));
+    child<QLineEdit>(window, "Sig")->setText(QStringLiteral("(c) Pelmora"));
+    child<QLineEdit>(window, "OutFolder")->setText(dir.path() + "/w-out");
+    QTest::mouseClick(child(window, "Command1"), Qt::LeftButton);
+    QVERIFY(waitForConversion(window));
+
+    QProcess command;
+    command.start(qEnvironmentVariable("PELMORA_APP"),
+                  QStringList{"convert", "--title", "Trip", "--number", "07", "--resize", "120",
+                              "--signature", "(c) Pelmora", "--font",
+                              child(window, "Sig")->font().family(), "--out",
+                              dir.path() + "/c-out"} +
+                      viaCommand);
+    QVERIFY(command.waitForFinished(60000));
+    QCOMPARE(command.exitCode(), 0);
+    QVERIFY(command.readAllStandardOutput().contains("next number 10"));
+
+    const QStringList made = testimages::files(dir.path() + "/w-out");
+    QCOMPARE(made, (QStringList{"Trip07.JPG", "Trip08.JPG", "Trip09.JPG"}));
+    QCOMPARE(testimages::files(dir.path() + "/c-out"), made);
+    for (const QString &n : made)
+        QCOMPARE(testimages::bytes(dir.path() + "/w-out/" + n),
+                 testimages::bytes(dir.path() + "/c-out/" + n));
+    QCOMPARE(text(window, "Num"), QStringLiteral("10"));
+}
+
+void TestConversionWindow::cancelLeavesPhotosWholeOrUntouched() {
+    QTemporaryDir dir;
+    QStringList names;
+    for (int i = 0; i < 30; ++i)
+        names.append(QStringLiteral("p%1.jpg").arg(i, 2, 10, QLatin1Char('0')));
+    QStringList photos;
+    for (const QString &n : names)
+        photos.append(testimages::write(dir.path() + "/in/" + n, QSize(1200, 900)));
+    MainWindow window;
+    window.show();
+    dropPaths(list(window), photos);
+    QTest::mouseClick(child(window, "CkFile"), Qt::LeftButton);
+    QTest::mouseClick(child(window, "CkResize"), Qt::LeftButton);
+    QTest::mouseClick(child(window, "Command1"), Qt::LeftButton);
+    QTest::keyClick(&window, Qt::Key_Escape);
+    QVERIFY(waitForConversion(window));
+
+    // Every photo is either converted (and gone from the list) or untouched (and still listed).
+    const QStringList left = entries(window);
+    int converted = 0;
+    for (const QString &path : photos) {
+        const QString name = QFileInfo(path).fileName();
+        const QSize size = QImageReader(path).size();
+        if (left.contains(name + u'|' + dir.path() + "/in/")) {
+            QCOMPARE(size, QSize(1200, 900));
+        } else {
+            QCOMPARE(size, QSize(250, 187));
+            ++converted;
+        }
+    }
+    QVERIFY(converted < photos.size()); // Esc came before the end
+    QVERIFY(!left.isEmpty());
+}
+
+QTEST_MAIN(TestConversionWindow)
+#include "tst_conversionwindow.moc"
