@@ -65,7 +65,7 @@ ImageHeader readBmp(HeaderFile &file) {
             return {};
         return sized(quint32(width), quint32(height < 0 ? -height : height), "bmp");
     }
-    default: // a header the Part does not know: recognised, no size
+    default: // an information header of another size: recognised, no size
         return sized(0, 0, "bmp");
     }
 }
@@ -165,7 +165,7 @@ std::optional<ImageHeader> detail::readImageHeader(HeaderFile &file) {
     unsigned char sig[12] = {};
     std::memcpy(sig, head, size_t(available));
 
-    // The Part's four, in its order; then the two the preview can show as well.
+    // The four classic formats first, in this order; then the two the preview can show as well.
     if (startsWith(sig, available, "\xFF\xD8", 2))
         return detail::readJpegHeader(file);
     if (startsWith(sig, available, "GIF8", 4))

@@ -17,8 +17,8 @@ struct ImageHeader {
         format; // "jpg", "gif", ...; empty when the header was recognised but not read to its end
 };
 
-// Reads an image's size from its header without decoding the picture (Part 5.1, with the
-// mends of issue 6). Nothing when the file cannot be read or carries no known signature.
+// Reads an image's size from its header without decoding the picture. Nothing when the file
+// cannot be read or carries no known signature.
 // Never creates a file. The file name plays no part.
 //
 // Signatures, tested in this order: JPEG (FF D8), GIF ("GIF8"), BMP ("BM"), PNG (89 "PNG"),
@@ -29,7 +29,7 @@ struct ImageHeader {
 // header is cut short, malformed, or carries a value that no int holds (a PNG, TIFF or WebP
 // side of 2^31 or more, a negative BMP width), the size is 0 x 0 and the format is empty.
 // A BMP information header of a size other than 12, 40, 52, 56, 64, 108 or 124 bytes gives
-// 0 x 0 with the format "bmp", as the Part says.
+// 0 x 0 with the format "bmp".
 //
 // JPEG: the marker segments are walked by their lengths from offset 2 (fill bytes skipped) to
 // the first start-of-frame marker (C0-CF except C4, C8, CC); the walk gives up at start of scan,
