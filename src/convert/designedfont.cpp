@@ -1,7 +1,6 @@
 #include "designedfont.h"
 
 #include <QFont>
-#include <QFontDatabase>
 #include <QStringList>
 
 namespace pelmora {
@@ -11,11 +10,11 @@ QString designedInterfaceFace() {
 }
 
 void installFontSubstitutes() {
-    const QString face = designedInterfaceFace();
-    if (QFontDatabase::families().contains(face))
-        return;
-    QFont::insertSubstitutions(face, {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
-                                      QStringLiteral("Noto Sans CJK JP")});
+    // A substitute only stands in when the face itself is not installed. Asking the font
+    // database first would load it at start, which the command line should not pay for.
+    QFont::insertSubstitutions(designedInterfaceFace(),
+                               {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
+                                QStringLiteral("Noto Sans CJK JP")});
 }
 
 } // namespace pelmora
