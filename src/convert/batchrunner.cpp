@@ -39,13 +39,14 @@ public:
     }
     ~ResizeQueue() { finishAll(); }
 
-    void start(qsizetype index, const ResizeSettings &settings) {
+    void start(qsizetype index, const ResizeSettings &settings, Durability durability) {
         while (pending_.size() >= limit_)
             finishFront();
         const QString path = entries_[index].result.finalPath;
-        pending_.push_back({index, locationKey(path), QtConcurrent::run(&pool_, [path, settings] {
-                                return ResizeToJpeg(path, settings);
-                            })});
+        pending_.push_back(
+            {index, locationKey(path), QtConcurrent::run(&pool_, [path, settings, durability] {
+                 return ResizeToJpeg(path, settings, durability);
+             })});
     }
 
     // Waits for every resize of a file at one of these locations.
@@ -139,7 +140,7 @@ BatchResult runBatch(const BatchRequest &request, const BatchProgressCallback &p
             progress({i, request.entries.size(), target, pattern.number});
 
         if (request.resize && needsResize(slot.result))
-            resizes.start(i, request.resizeSettings);
+            resizes.start(i, request.resizeSettings, resizeDurability(folder.folder));
     }
 
     resizes.finishAll();

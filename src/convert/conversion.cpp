@@ -68,6 +68,10 @@ ConversionResult convertFileSteps(const PhotoEntry &photo, const QString &target
     return result;
 }
 
+Durability resizeDurability(const QString &preparedFolder) {
+    return preparedFolder.isEmpty() ? Durability::FlushToDisk : Durability::LeaveToSystem;
+}
+
 bool needsResize(const ConversionResult &fileSteps) {
     // A failed rename leaves the file under its old name; the resize still works on it there.
     return !fileSteps.finalPath.isEmpty() && (fileSteps.status == ConversionStatus::Converted ||
@@ -96,7 +100,8 @@ ConversionResult convertPhoto(const ConversionRequest &request) {
     ConversionResult result =
         convertFileSteps(request.photo, request.targetName, folder.folder, request.rename);
     if (request.resize && needsResize(result))
-        addResizeOutcome(result, ResizeToJpeg(result.finalPath, request.resizeSettings));
+        addResizeOutcome(result, ResizeToJpeg(result.finalPath, request.resizeSettings,
+                                              resizeDurability(folder.folder)));
     return result;
 }
 

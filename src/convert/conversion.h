@@ -53,6 +53,10 @@ ConversionResult convertPhoto(const ConversionRequest &request);
 ConversionResult convertFileSteps(const PhotoEntry &photo, const QString &targetName,
                                   const QString &preparedFolder, bool rename);
 
+// How the resize writes: the photo itself reaches the disk before it is replaced; a copy in an
+// output folder need not wait for it.
+Durability resizeDurability(const QString &preparedFolder);
+
 // Whether the file left by the file steps goes on to the resize.
 bool needsResize(const ConversionResult &fileSteps);
 

@@ -24,7 +24,8 @@ QImage scaledPhoto(const LoadedPhoto &photo, QSize target) {
 
 } // namespace
 
-ResizeResult ResizeToJpeg(const QString &path, const ResizeSettings &settings) {
+ResizeResult ResizeToJpeg(const QString &path, const ResizeSettings &settings,
+                          Durability durability) {
     const LongerSide longerSide = readLongerSide(settings.longerSide);
     if (!longerSide.ok())
         return {false, longerSide.error, {}};
@@ -49,7 +50,8 @@ ResizeResult ResizeToJpeg(const QString &path, const ResizeSettings &settings) {
     if (!settings.signature.text.isEmpty())
         DrawSignature(picture, settings.signature);
 
-    if (const std::optional<QString> failure = writeJpegFile(picture, path, settings.quality * 10))
+    if (const std::optional<QString> failure =
+            writeJpegFile(picture, path, settings.quality * 10, durability))
         return {false, *failure, {}};
     return {true, {}, picture.size()};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "convert/replacingfile.h"
 #include "resizesettings.h"
 
 #include <QSize>
@@ -15,7 +16,9 @@ struct ResizeResult {
 
 // Loads the photo at path, turns it upright, scales it so that its longer side is the length in
 // settings.longerSide, stamps the signature and writes it over the same file as a JPEG. On any
-// failure the file is left exactly as it was.
-ResizeResult ResizeToJpeg(const QString &path, const ResizeSettings &settings);
+// failure the file is left exactly as it was. A file that is the user's only copy of the photo
+// is on the disk before it replaces the old one.
+ResizeResult ResizeToJpeg(const QString &path, const ResizeSettings &settings,
+                          Durability durability = Durability::FlushToDisk);
 
 } // namespace pelmora

@@ -1,8 +1,9 @@
 #include "safecopy.h"
 
+#include "convert/replacingfile.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <filesystem>
 #include <system_error>
 
@@ -23,40 +24,31 @@ CopyResult copyReplacing(const QString &source, const QString &destination) {
     if (!in.open(QIODevice::ReadOnly))
         return {false, false, QStringLiteral("cannot read the photo: %1").arg(in.errorString())};
 
-    QSaveFile out(destination);
-    if (!out.open(QIODevice::WriteOnly))
-        return {false, false,
-                QStringLiteral("cannot write %1: %2").arg(destination, out.errorString())};
+    ReplacingFile out(destination);
+    if (const std::optional<QString> failure =
+            out.open(QFileInfo(source).permissions() | QFileDevice::WriteOwner))
+        return {false, false, *failure};
 
     constexpr qint64 chunkSize = 1 << 20;
     QByteArray chunk;
     for (;;) {
         chunk = in.read(chunkSize);
         if (chunk.isEmpty()) {
-            if (in.error() != QFileDevice::NoError || !in.atEnd()) {
-                out.cancelWriting();
+            if (in.error() != QFileDevice::NoError || !in.atEnd())
                 return {false, false,
                         QStringLiteral("cannot read the photo: %1").arg(in.errorString())};
-            }
             break;
         }
-        if (out.write(chunk) != chunk.size()) {
-            out.cancelWriting();
+        if (out.device()->write(chunk) != chunk.size())
             return {false, false,
-                    QStringLiteral("cannot write %1: %2").arg(destination, out.errorString())};
-        }
+                    QStringLiteral("cannot write %1: %2")
+                        .arg(destination, out.device()->errorString())};
     }
 
-    // The modification time is set on the finished bytes: a later flush would overwrite it.
-    if (!out.flush())
-        return {false, false,
-                QStringLiteral("cannot write %1: %2").arg(destination, out.errorString())};
-    const QFileInfo sourceInfo(source);
-    out.setPermissions(sourceInfo.permissions() | QFileDevice::WriteOwner);
-    out.setFileTime(sourceInfo.lastModified(), QFileDevice::FileModificationTime);
-    if (!out.commit())
-        return {false, false,
-                QStringLiteral("cannot write %1: %2").arg(destination, out.errorString())};
+    // A copy: the photo itself stays where it was, so the copy need not wait for the disk.
+    if (const std::optional<QString> failure =
+            out.commit(Durability::LeaveToSystem, QFileInfo(source).lastModified()))
+        return {false, false, *failure};
     return {true, false, QString()};
 }
 
