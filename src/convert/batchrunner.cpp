@@ -6,11 +6,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFuture>
+#include <QSemaphore>
 #include <QThread>
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 #include <deque>
+#include <mutex>
 
 namespace pelmora {
 
@@ -30,6 +32,9 @@ struct PendingResize {
     QFuture<ResizeResult> future;
 };
 
+// The resizes under way. File steps run at most a few entries ahead of the resizes, so that
+// cancelling stops the batch close to where the user saw it; a finished resize makes room at
+// once, whichever it is, so one slow photo never leaves a worker idle behind it.
 class ResizeQueue {
 public:
     ResizeQueue(QList<BatchEntryResult> &entries, int workers)
@@ -41,12 +46,18 @@ public:
 
     void start(qsizetype index, const ResizeSettings &settings, Durability durability) {
         while (pending_.size() >= limit_)
-            finishFront();
+            finishAny();
         const QString path = entries_[index].result.finalPath;
-        pending_.push_back(
-            {index, locationKey(path), QtConcurrent::run(&pool_, [path, settings, durability] {
-                 return ResizeToJpeg(path, settings, durability);
-             })});
+        pending_.push_back({index, locationKey(path),
+                            QtConcurrent::run(&pool_, [this, index, path, settings, durability] {
+                                ResizeResult result = ResizeToJpeg(path, settings, durability);
+                                {
+                                    const std::lock_guard lock(doneMutex_);
+                                    done_.push_back(index);
+                                }
+                                doneCount_.release();
+                                return result;
+                            })});
     }
 
     // Waits for every resize of a file at one of these locations.
@@ -62,23 +73,46 @@ public:
     }
 
     void finishAll() {
-        while (!pending_.empty())
-            finishFront();
+        while (!pending_.empty()) {
+            finish(pending_.front());
+            pending_.pop_front();
+        }
     }
 
 private:
     void finish(PendingResize &pending) {
         addResizeOutcome(entries_[pending.index].result, pending.future.result());
     }
-    void finishFront() {
-        finish(pending_.front());
-        pending_.pop_front();
+
+    // Waits until some resize has finished and takes its result. Every resize announces itself
+    // once; one already taken by waitFor is passed over.
+    void finishAny() {
+        for (;;) {
+            doneCount_.acquire();
+            qsizetype index = 0;
+            {
+                const std::lock_guard lock(doneMutex_);
+                index = done_.front();
+                done_.pop_front();
+            }
+            const auto it =
+                std::find_if(pending_.begin(), pending_.end(),
+                             [index](const PendingResize &p) { return p.index == index; });
+            if (it != pending_.end()) {
+                finish(*it);
+                pending_.erase(it);
+                return;
+            }
+        }
     }
 
     QList<BatchEntryResult> &entries_;
     size_t limit_;
-    QThreadPool pool_;
     std::deque<PendingResize> pending_;
+    std::mutex doneMutex_;
+    std::deque<qsizetype> done_;
+    QSemaphore doneCount_;
+    QThreadPool pool_; // last: its destructor waits for the tasks that still use the members above
 };
 
 } // namespace
