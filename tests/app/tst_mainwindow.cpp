@@ -190,6 +190,13 @@ void TestMainWindow::dropSixtyFiles() {
     QStringList names;
     for (int i = 59; i >= 0; --i)
         names.append(QStringLiteral("IMG_%1.jpg").arg(i, 4, 10, QLatin1Char('0')));
+    MainWindow atOnce;
+    QVERIFY(dropPaths(list(atOnce), touch(dir.path(), names)));
+    QCOMPARE(entries(atOnce).size(), 60);
+    QCOMPARE(entries(atOnce).first(), QStringLiteral("IMG_0000.jpg|%1/").arg(dir.path()));
+    QCOMPARE(entries(atOnce).last(), QStringLiteral("IMG_0059.jpg|%1/").arg(dir.path()));
+
+    // 45 first, then 15 more among them.
     MainWindow window;
     QVERIFY(dropPaths(list(window), touch(dir.path(), names.mid(0, 45))));
     QVERIFY(dropPaths(list(window), touch(dir.path(), names.mid(45))));
