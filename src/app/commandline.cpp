@@ -4,6 +4,8 @@
 #include "convertcommand.h"
 #include "sizecommand.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QTextStream>
@@ -28,6 +30,21 @@ QString generalHelp() {
            convertCommandHelp() + QStringLiteral("\n") + sizeCommandHelp();
 }
 
+// Outside a desktop session (a terminal on a server, a script) the session's runtime folder may
+// be unset; the offscreen platform then warns on every run. A private folder of the user's own,
+// as Qt would choose, keeps standard error for the command's own messages.
+void ensureRuntimeFolder() {
+    if (qEnvironmentVariableIsSet("XDG_RUNTIME_DIR"))
+        return;
+    const QString folder =
+        QDir::tempPath() + QStringLiteral("/runtime-") + qEnvironmentVariable("USER", "pelmora");
+    if (QDir().mkpath(folder)) {
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(folder));
+    }
+}
+
 bool isCommand(const char *arg) {
     const QByteArray a(arg);
     return a == "convert" || a == "size" || a == "--help" || a == "-h" || a == "help";
@@ -45,6 +62,7 @@ std::optional<int> runCommandLine(int argc, char **argv) {
     char platformName[] = "offscreen";
     args.insert(args.begin() + 1, {platformOption, platformName});
     int count = static_cast<int>(args.size());
+    ensureRuntimeFolder();
     QGuiApplication app(count, args.data());
     installFontSubstitutes();
 
