@@ -64,6 +64,9 @@ void TestConversionWindow::singleConversionWithoutPhoto() {
     ModalAnswerer answerer;
     QTest::mouseClick(child(window, "Command2"), Qt::LeftButton);
     QCOMPARE(answerer.messages, QStringList{pelmora::missingTargetNameMessage()});
+    QCOMPARE(answerer.boxes.first().title, QStringLiteral("Pelmora"));
+    QCOMPARE(answerer.boxes.first().icon, QMessageBox::NoIcon);
+    QCOMPARE(answerer.boxes.first().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     QCOMPARE(text(window, "Num"), QStringLiteral("01"));
     QVERIFY(QFileInfo(dir.path() + "/made").isDir()); // the folder is made all the same
 }

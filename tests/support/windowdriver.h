@@ -109,6 +109,12 @@ public:
     }
 
     QStringList messages;
+    struct BoxSeen {
+        QString title;
+        QMessageBox::Icon icon;
+        QMessageBox::StandardButtons buttons;
+    };
+    QList<BoxSeen> boxes;
 
 private:
     void answer() {
@@ -117,6 +123,7 @@ private:
             return;
         if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
             messages.append(box->text());
+            boxes.append(BoxSeen{box->windowTitle(), box->icon(), box->standardButtons()});
             box->accept();
         } else if (m_handler) {
             m_busy = dialog;
