@@ -15,10 +15,10 @@
 #include "ui_mainwindow.h"
 #include "uitexts.h"
 
-#include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QShortcut>
 #include <QtConcurrent>
 
 MainWindow::MainWindow(QWidget *parent)
@@ -71,6 +71,9 @@ MainWindow::MainWindow(QWidget *parent)
     connect(ui->oImg, &PreviewImage::pathsDropped, this, &MainWindow::convertDroppedPhotos);
     connect(&m_conversion, &QFutureWatcher<pelmora::BatchResult>::finished, this,
             &MainWindow::finishConversion);
+    // Esc stops a running conversion after the photos in flight, wherever the focus is.
+    auto *stop = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(stop, &QShortcut::activated, this, [this] { m_cancel = true; });
 
     connect(ui->PhotOutDir, &QPushButton::clicked, this, &MainWindow::chooseOutputFolder);
     connect(ui->SignFont, &QPushButton::clicked, this, &MainWindow::chooseSignatureFont);
@@ -413,12 +416,4 @@ void MainWindow::setEditingEnabled(bool enabled) {
         w->setEnabled(enabled);
     if (!enabled)
         Timer1.stop();
-}
-
-void MainWindow::keyPressEvent(QKeyEvent *event) {
-    if (event->key() == Qt::Key_Escape && isConverting()) {
-        m_cancel = true;
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }

@@ -249,8 +249,10 @@ void TestConversionWindow::cancelLeavesPhotosWholeOrUntouched() {
     dropPaths(list(window), photos);
     QTest::mouseClick(child(window, "CkFile"), Qt::LeftButton);
     QTest::mouseClick(child(window, "CkResize"), Qt::LeftButton);
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
     QTest::mouseClick(child(window, "Command1"), Qt::LeftButton);
-    QTest::keyClick(&window, Qt::Key_Escape);
+    QTest::keyClick(list(window), Qt::Key_Escape); // wherever the focus is
     QVERIFY(waitForConversion(window));
 
     // Every photo is either converted (and gone from the list) or untouched (and still listed).
