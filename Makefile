@@ -9,7 +9,6 @@ SANITIZE_BUILD ?= build-sanitize
 FUZZ_SECONDS ?= 60
 SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:abort_on_error=1 \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/reliability/lsan.supp:print_suppressions=0 \
 	QT_QPA_PLATFORM=offscreen
 
 .PHONY: all deps configure build run test test-build sanitize-build test-sanitize fuzz clean

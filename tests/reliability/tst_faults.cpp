@@ -1,0 +1,245 @@
+// Faults while converting into an output folder: the disk filling up, and pelmora convert killed
+// half way. Every original stays as it was, and every file under a photo's name is whole.
+
+#include "reliabilityfixture.h"
+
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+using namespace reliability;
+
+namespace {
+
+// A JPEG of noise: it compresses badly, so a few of them fill a small disk.
+QByteArray noisePhoto(int seed, QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    QRandomGenerator random(seed);
+    for (int y = 0; y < size.height(); ++y) {
+        QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < size.width(); ++x)
+            line[x] = random.generate() | 0xFF000000u;
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPEG", 92);
+    return bytes;
+}
+
+QStringList writePhotos(const QString &folder, int count, const QList<QByteArray> &kinds) {
+    QStringList paths;
+    for (int i = 1; i <= count; ++i) {
+        const QString path = folder + QStringLiteral("/p%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
+        if (!writeFile(path, kinds[i % kinds.size()]))
+            return {};
+        paths << path;
+    }
+    return paths;
+}
+
+QHash<QString, QByteArray> bytesOf(const QStringList &paths) {
+    QHash<QString, QByteArray> all;
+    for (const QString &p : paths)
+        all.insert(p, readFile(p));
+    return all;
+}
+
+bool isTemporaryName(const QString &name) {
+    static const QRegularExpression part(QStringLiteral("^\\..+\\.part$"));
+    return part.match(name).hasMatch();
+}
+
+// What a file in the output folder may be: under a target name or a photo's own name, the whole
+// original (copied, not yet resized) or a whole resized JPEG. Returns why not, or nothing.
+QString checkOutputFile(const QString &path, const QString &targetPattern,
+                        const QHash<QString, QByteArray> &originals, QSize resized) {
+    const QString name = QFileInfo(path).fileName();
+    static const QRegularExpression photoName(QStringLiteral("^p\\d\\d\\.jpg$"));
+    if (!QRegularExpression(targetPattern).match(name).hasMatch() &&
+        !photoName.match(name).hasMatch())
+        return name + QStringLiteral(": not a name the batch gives");
+    const QByteArray bytes = readFile(path);
+    for (const QByteArray &original : originals)
+        if (bytes == original)
+            return {};
+    if (resized.isValid() && isCompleteJpeg(path, resized))
+        return {};
+    return name + QStringLiteral(": neither a whole copy nor a whole resized JPEG");
+}
+
+QString quotedErrors(const Run &run) {
+    return QStringLiteral("exit %1\nstdout: %2\nstderr: %3")
+        .arg(run.exitCode)
+        .arg(run.out, run.err);
+}
+
+} // namespace
+
+class TestFaults : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void diskFillsUpMidBatch_data();
+    void diskFillsUpMidBatch();
+    void killedMidBatch();
+};
+
+void TestFaults::initTestCase() {
+    QVERIFY2(QFileInfo(app()).isExecutable(), "PELMORA_APP must name the pelmora executable");
+}
+
+// The output folder is a 3 MB file system in a private mount namespace; the photos need several
+// times that, resized or not. What the batch left is copied out before the namespace goes away.
+void TestFaults::diskFillsUpMidBatch_data() {
+    QTest::addColumn<bool>("resize");
+    QTest::newRow("copies") << false;
+    QTest::newRow("resized copies") << true;
+}
+
+void TestFaults::diskFillsUpMidBatch() {
+    QFETCH(bool, resize);
+    const QString unavailable = mountNamespaceUnavailable();
+    if (!unavailable.isEmpty())
+        QSKIP(qPrintable(unavailable));
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QList<QByteArray> kinds;
+    for (int seed = 1; seed <= 4; ++seed)
+        kinds << noisePhoto(seed, QSize(1000, 750));
+    const QStringList photos = writePhotos(dir.filePath("photos"), 32, kinds);
+    QCOMPARE(photos.size(), 32);
+    qint64 total = 0;
+    for (const QString &p : photos)
+        total += QFileInfo(p).size();
+    QVERIFY2(total > 4 * 3 * 1024 * 1024, "the photos must need several times the small disk");
+    const QHash<QString, QByteArray> before = bytesOf(photos);
+
+    const QString out = dir.filePath("out");
+    const QString kept = dir.filePath("kept");
+    QVERIFY(QDir().mkpath(out) && QDir().mkpath(kept));
+    const QString script =
+        QStringLiteral("out=\"$1\"; kept=\"$2\"; shift 2; "
+                       "mount -t tmpfs -o size=3m pelmora-full \"$out\" || exit 90; "
+                       "\"$@\"; status=$?; "
+                       "cp -a \"$out\"/. \"$kept\"/ || exit 91; "
+                       "exit $status");
+    QStringList command{"-m", "sh", "-c", script, "sh", out, kept, app(), "convert", "--out", out};
+    if (resize)
+        command << QStringLiteral("--resize") << QStringLiteral("960")
+                << QStringLiteral("--quality") << QStringLiteral("10");
+    const Run run = runProgram(QStringLiteral("unshare"), command + photos);
+
+    QCOMPARE(run.exitCode, 1);
+    static const QRegularExpression summary(QStringLiteral("converted (\\d+), failed (\\d+),"));
+    const QRegularExpressionMatch counts = summary.match(run.out);
+    QVERIFY2(counts.hasMatch(), qPrintable(quotedErrors(run)));
+    const int converted = counts.captured(1).toInt();
+    const int failed = counts.captured(2).toInt();
+    QVERIFY2(failed >= 1, qPrintable(quotedErrors(run)));
+    // Plain copies fill the disk one by one; resized, the full-size copies waiting for their
+    // resize may leave no room for any JPEG.
+    if (!resize)
+        QVERIFY2(converted >= 1, qPrintable(quotedErrors(run)));
+    QCOMPARE(converted + failed, int(photos.size()));
+    // One line per failed photo, naming it. Qt's JPEG writer adds warnings of its own when the
+    // disk is full; they are not ours to count.
+    QStringList reported = run.err.split(u'\n', Qt::SkipEmptyParts);
+    reported.removeIf([](const QString &l) { return l.startsWith(QStringLiteral("qt.gui.")); });
+    QCOMPARE(reported.size(), failed);
+    for (const QString &line : reported)
+        QVERIFY2(line.startsWith(dir.filePath("photos/p")), qPrintable(line));
+
+    for (auto it = before.begin(); it != before.end(); ++it)
+        QVERIFY2(readFile(it.key()) == it.value(), qPrintable(it.key() + " changed"));
+
+    const QStringList left = allNames(kept);
+    QVERIFY(!left.isEmpty());
+    int whole = 0;
+    for (const QString &name : left) {
+        QVERIFY2(!isTemporaryName(name), qPrintable(name + " left behind"));
+        const QString why =
+            checkOutputFile(kept + u'/' + name, QStringLiteral("^Untitled\\d\\d\\.(jpg|JPG)$"),
+                            before, resize ? QSize(960, 720) : QSize());
+        QVERIFY2(why.isEmpty(), qPrintable(why));
+        ++whole;
+    }
+    QVERIFY(whole >= converted);
+}
+
+// Killed with SIGKILL while converting 40 photos: nothing can clean up, and still no original
+// changes and no file under a photo's name is cut short. A second run into the same folder
+// converts everything and leaves no temporary file of its own.
+void TestFaults::killedMidBatch() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QList<QByteArray> kinds;
+    for (int seed = 1; seed <= 5; ++seed)
+        kinds << photoBytes(seed, QSize(2000, 1500), 92);
+    const QStringList photos = writePhotos(dir.filePath("photos"), 40, kinds);
+    QCOMPARE(photos.size(), 40);
+    const QHash<QString, QByteArray> before = bytesOf(photos);
+    const QString out = dir.filePath("out");
+
+    QProcess first;
+    first.start(app(), QStringList{"convert", "--out", out, "--resize", "800"} + photos);
+    QVERIFY(first.waitForStarted());
+    static const QRegularExpression converted(QStringLiteral("^Untitled\\d\\d\\.JPG$"));
+    auto outputs = [&] {
+        const QStringList names = allNames(out);
+        return std::count_if(names.begin(), names.end(),
+                             [](const QString &n) { return converted.match(n).hasMatch(); });
+    };
+    while (first.state() == QProcess::Running && outputs() < 5)
+        QThread::msleep(2);
+    QVERIFY2(first.state() == QProcess::Running, "the batch ended before it could be killed");
+    first.kill(); // SIGKILL
+    QVERIFY(first.waitForFinished());
+    QCOMPARE(first.exitStatus(), QProcess::CrashExit);
+
+    for (auto it = before.begin(); it != before.end(); ++it)
+        QVERIFY2(readFile(it.key()) == it.value(), qPrintable(it.key() + " changed"));
+    QStringList temporary;
+    int targets = 0;
+    for (const QString &name : allNames(out)) {
+        if (isTemporaryName(name)) {
+            temporary << name;
+            continue;
+        }
+        const QString why = checkOutputFile(
+            out + u'/' + name, QStringLiteral("^Untitled\\d\\d\\.JPG$"), before, QSize(800, 600));
+        QVERIFY2(why.isEmpty(), qPrintable(why));
+        ++targets;
+    }
+    QVERIFY(targets >= 1);
+    QVERIFY2(targets < photos.size(), "the kill came after the last photo");
+    qInfo(
+        "killed after %d of %d photos had a file in the output folder; %d temporary files left: %s",
+        targets, int(photos.size()), int(temporary.size()), qPrintable(temporary.join(u' ')));
+
+    const Run second = runProgram(
+        app(),
+        QStringList{"convert", "--out", out, "--resize", "800", "--title", "Again"} + photos);
+    QVERIFY2(second.exitCode == 0, qPrintable(quotedErrors(second)));
+    QVERIFY2(second.out.contains(QStringLiteral("converted 40, failed 0")), qPrintable(second.out));
+    for (auto it = before.begin(); it != before.end(); ++it)
+        QVERIFY2(readFile(it.key()) == it.value(), qPrintable(it.key() + " changed"));
+    QStringList temporaryAfter;
+    for (const QString &name : allNames(out)) {
+        if (isTemporaryName(name))
+            temporaryAfter << name;
+        else if (name.startsWith(QStringLiteral("Again")))
+            QVERIFY2(isCompleteJpeg(out + u'/' + name, QSize(800, 600)), qPrintable(name));
+    }
+    QCOMPARE(temporaryAfter, temporary); // the second run left none of its own
+    for (int i = 1; i <= 40; ++i)
+        QVERIFY(QFileInfo::exists(out +
+                                  QStringLiteral("/Again%1.JPG").arg(i, 2, 10, QLatin1Char('0'))));
+}
+
+QTEST_GUILESS_MAIN(TestFaults)
+#include "tst_faults.moc"
