@@ -52,8 +52,8 @@ test-sanitize: sanitize-build
 # $(SANITIZE_BUILD)/fuzz/<fuzzer>-artifacts.
 fuzz: sanitize-build
 	$(SANITIZER_ENV) ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j $(JOBS) -L fuzz
-	@grep -h -e '^Test command:.*fuzz_' -e '^Done [0-9]* runs' \
-		$(SANITIZE_BUILD)/Testing/Temporary/LastTest.log | sed -e 's|^Test command: \([^ ]*\).*|\1|'
+	@grep -h -e '^Command: ".*/fuzz_' -e '^Done [0-9]* runs' \
+		$(SANITIZE_BUILD)/Testing/Temporary/LastTest.log | sed -e 's|^Command: "[^"]*/\(fuzz_[a-z]*\)".*|\1:|'
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD)
