@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLoggingCategory>
 #include <QTextStream>
 #include <cstdio>
 #include <vector>
@@ -64,6 +65,9 @@ std::optional<int> runCommandLine(int argc, char **argv) {
     int count = static_cast<int>(args.size());
     ensureRuntimeFolder();
     QGuiApplication app(count, args.data());
+    // The decoders' own warnings about damaged files would mix with the command's report,
+    // which already names every photo that failed and why.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false"));
     installFontSubstitutes();
 
     QStringList arguments = app.arguments();

@@ -12,8 +12,12 @@ std::optional<QString> writeJpegFile(const QImage &image, const QString &path, i
     QImageWriter writer(file.device(), "jpeg");
     writer.setQuality(quality);
     writer.setOptimizedWrite(true);
-    if (!writer.write(image))
+    if (!writer.write(image)) {
+        // A full disk shows as a failed write of the file; the encoder only knows it stopped.
+        if (file.device()->error() != QFileDevice::NoError)
+            return QStringLiteral("cannot write %1: %2").arg(path, file.device()->errorString());
         return QStringLiteral("cannot encode %1 as JPEG: %2").arg(path, writer.errorString());
+    }
     return file.commit(durability);
 }
 

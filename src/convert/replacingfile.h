@@ -27,7 +27,7 @@ public:
     // Creates the temporary file, with the given permissions or else those the destination has
     // (the usual ones for a new file); why it failed, or nothing.
     std::optional<QString> open(std::optional<QFileDevice::Permissions> permissions = {});
-    QIODevice *device() { return &m_file; }
+    QFile *device() { return &m_file; }
 
     // Puts the written content in place of the destination, with, when given, this
     // modification time.
