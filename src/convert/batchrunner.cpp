@@ -166,7 +166,8 @@ BatchResult runBatch(const BatchRequest &request, const BatchProgressCallback &p
 
         BatchEntryResult &slot = batch.entries[i];
         slot.targetName = target;
-        slot.result = convertFileSteps(entry, target, folder.folder, request.rename);
+        slot.result =
+            convertFileSteps(entry, target, folder.folder, request.rename, request.resize);
         if (slot.result.numberUsed)
             pattern.number = advanceNumber(pattern.number);
 

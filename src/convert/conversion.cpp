@@ -5,6 +5,7 @@
 #include "convert/safecopy.h"
 
 #include <QFileInfo>
+#include <utility>
 
 namespace pelmora {
 
@@ -23,7 +24,7 @@ QString missingTargetNameMessage() {
 }
 
 ConversionResult convertFileSteps(const PhotoEntry &photo, const QString &targetName,
-                                  const QString &preparedFolder, bool rename) {
+                                  const QString &preparedFolder, bool rename, bool resizeFollows) {
     ConversionResult result;
     result.status = ConversionStatus::Converted;
 
@@ -37,7 +38,14 @@ ConversionResult convertFileSteps(const PhotoEntry &photo, const QString &target
         result.finalPath = source;
     } else {
         const QString copy = preparedFolder + photo.name;
-        const CopyResult copied = copyReplacing(source, copy);
+        CopyResult copied;
+        if (resizeFollows && !targetName.isEmpty()) {
+            copied = linkReplacing(source, copy);
+            if (copied.ok && !copied.sameFile)
+                result.linkedFrom = source;
+        }
+        if (!copied.ok)
+            copied = copyReplacing(source, copy);
         if (copied.ok) {
             result.finalPath = copy;
             result.copied = !copied.sameFile;
@@ -79,6 +87,7 @@ bool needsResize(const ConversionResult &fileSteps) {
 }
 
 void addResizeOutcome(ConversionResult &result, const ResizeResult &resize) {
+    const QString linkedFrom = std::exchange(result.linkedFrom, QString());
     if (resize.ok) {
         result.resized = true;
         result.size = resize.size;
@@ -86,6 +95,12 @@ void addResizeOutcome(ConversionResult &result, const ResizeResult &resize) {
     }
     fail(result, QStringLiteral("cannot resize %1: %2")
                      .arg(QFileInfo(result.finalPath).fileName(), resize.error));
+    // The output stays as the copy it stands for, a file of its own.
+    if (!linkedFrom.isEmpty()) {
+        const CopyResult copied = unlinkFromSource(linkedFrom, result.finalPath);
+        if (!copied.ok)
+            fail(result, copied.error);
+    }
 }
 
 ConversionResult convertPhoto(const ConversionRequest &request) {
@@ -97,8 +112,8 @@ ConversionResult convertPhoto(const ConversionRequest &request) {
         return result;
     }
 
-    ConversionResult result =
-        convertFileSteps(request.photo, request.targetName, folder.folder, request.rename);
+    ConversionResult result = convertFileSteps(request.photo, request.targetName, folder.folder,
+                                               request.rename, request.resize);
     if (request.resize && needsResize(result))
         addResizeOutcome(result, ResizeToJpeg(result.finalPath, request.resizeSettings,
                                               resizeDurability(folder.folder)));

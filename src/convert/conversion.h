@@ -36,6 +36,8 @@ struct ConversionResult {
     bool resized = false;
     QSize size;              // size of the written JPEG when resized
     bool numberUsed = false; // the rename step was reached with renaming on: advance the number
+    // The photo whose file the output shares until the resize rewrites it (see linkReplacing).
+    QString linkedFrom;
 
     bool converted() const { return status == ConversionStatus::Converted; }
 };
@@ -49,9 +51,12 @@ QString missingTargetNameMessage();
 ConversionResult convertPhoto(const ConversionRequest &request);
 
 // The file steps alone (copy and rename), for an output folder already prepared by
-// prepareOutputFolder (ending with its separator, or empty for in place).
+// prepareOutputFolder (ending with its separator, or empty for in place). When a resize follows,
+// the copy's bytes would only be read once and replaced, so the copy shares the photo's file
+// until the resize writes its own.
 ConversionResult convertFileSteps(const PhotoEntry &photo, const QString &targetName,
-                                  const QString &preparedFolder, bool rename);
+                                  const QString &preparedFolder, bool rename,
+                                  bool resizeFollows = false);
 
 // How the resize writes: the photo itself reaches the disk before it is replaced; a copy in an
 // output folder need not wait for it.

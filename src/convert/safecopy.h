@@ -20,4 +20,14 @@ bool isSameFile(const QString &a, const QString &b);
 // the photo is never truncated by copying it onto itself. Keeps the modification time.
 CopyResult copyReplacing(const QString &source, const QString &destination);
 
+// Like copyReplacing, but the destination becomes a second name of the photo's file (a hard
+// link) instead of a copy of its bytes. Only for a destination that is about to be rewritten as
+// a new file (the resize), which leaves the photo's file untouched. Fails where the file system
+// cannot link (another disk); the caller then copies.
+CopyResult linkReplacing(const QString &source, const QString &destination);
+
+// Turns a destination made by linkReplacing into a copy of its own, for when it is not rewritten
+// after all.
+CopyResult unlinkFromSource(const QString &source, const QString &destination);
+
 } // namespace pelmora

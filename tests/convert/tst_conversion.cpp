@@ -1,6 +1,7 @@
 #include "conversionfixture.h"
 #include "convert/conversion.h"
 #include "convert/renamefile.h"
+#include "convert/safecopy.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -46,6 +47,8 @@ private Q_SLOTS:
     void outputFolderUnusable();
     void invalidFileNames_data();
     void invalidFileNames();
+    void resizedCopyNeverSharesThePhoto_data();
+    void resizedCopyNeverSharesThePhoto();
 };
 
 // Photo P = src/IMG_0001.jpg, target name Trip01.JPG, the output folder as the row says.
@@ -396,4 +399,37 @@ void TestConversion::invalidFileNames() {
 }
 
 QTEST_MAIN(TestConversion)
+// With resizing on, the copy in the output folder may share the photo's file until the resize
+// writes its own; afterwards, resized or not, the photo is a file of its own again, unchanged.
+void TestConversion::resizedCopyNeverSharesThePhoto_data() {
+    QTest::addColumn<bool>("decodable");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("resized") << true << QStringLiteral("out/Trip01.JPG=jpeg 16x12");
+    QTest::newRow("resize failed")
+        << false
+        << QStringLiteral("out/Trip01.JPG=bytes:") +
+               QString::fromLatin1(
+                   QCryptographicHash::hash("not a photo", QCryptographicHash::Sha1).toHex());
+}
+
+void TestConversion::resizedCopyNeverSharesThePhoto() {
+    QFETCH(bool, decodable);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    const QByteArray bytes = decodable ? photoBytes(1) : QByteArray("not a photo");
+    QVERIFY(writeFile(dir.filePath("src/IMG_0001.jpg"), bytes));
+    const ConversionResult result = convertPhoto({{folderOf(dir, "src"), "IMG_0001.jpg"},
+                                                  "Trip01.JPG",
+                                                  dir.filePath("out"),
+                                                  true,
+                                                  true,
+                                                  smallJpeg()});
+    QCOMPARE(result.resized, decodable);
+    QVERIFY(result.linkedFrom.isEmpty());
+    QCOMPARE(readFile(dir.filePath("src/IMG_0001.jpg")), bytes);
+    QVERIFY(!isSameFile(dir.filePath("src/IMG_0001.jpg"), dir.filePath("out/Trip01.JPG")));
+    QCOMPARE(describeTree(dir.path()).filter(QStringLiteral("out/Trip01.JPG")),
+             QStringList{expected});
+}
+
 #include "tst_conversion.moc"
