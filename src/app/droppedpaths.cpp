@@ -1,5 +1,6 @@
 #include "droppedpaths.h"
 
+#include <QDragMoveEvent>
 #include <QMimeData>
 #include <QUrl>
 
@@ -13,4 +14,11 @@ QStringList droppedPaths(const QMimeData *mime) {
             paths.append(url.toLocalFile());
     }
     return paths;
+}
+
+void acceptFileDrag(QDragMoveEvent *event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+    else
+        event->ignore();
 }

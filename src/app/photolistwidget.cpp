@@ -58,17 +58,11 @@ void PhotoListWidget::insertEntry(int row, const pelmora::PhotoEntry &e) {
 }
 
 void PhotoListWidget::dragEnterEvent(QDragEnterEvent *event) {
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
-    else
-        event->ignore();
+    acceptFileDrag(event);
 }
 
 void PhotoListWidget::dragMoveEvent(QDragMoveEvent *event) {
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
-    else
-        event->ignore();
+    acceptFileDrag(event);
 }
 
 void PhotoListWidget::dropEvent(QDropEvent *event) {

@@ -13,17 +13,11 @@ PreviewImage::PreviewImage(QWidget *parent)
 }
 
 void PreviewImage::dragEnterEvent(QDragEnterEvent *event) {
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
-    else
-        event->ignore();
+    acceptFileDrag(event);
 }
 
 void PreviewImage::dragMoveEvent(QDragMoveEvent *event) {
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
-    else
-        event->ignore();
+    acceptFileDrag(event);
 }
 
 void PreviewImage::dropEvent(QDropEvent *event) {
