@@ -3,6 +3,8 @@
 // Real photo files in a test's temporary folder, and a plain description of a whole folder
 // tree, so that a test states every file it expects and notices every file it does not.
 
+#include "testfiles.h"
+
 #include <QBuffer>
 #include <QCryptographicHash>
 #include <QDir>
@@ -19,29 +21,11 @@ namespace conversionfixture {
 
 // A small JPEG whose bytes depend on seed, so that two photos never share their bytes.
 inline QByteArray photoBytes(int seed, QSize size = QSize(64, 48)) {
-    QImage image(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y)
-        for (int x = 0; x < size.width(); ++x)
-            image.setPixel(
-                x, y,
-                qRgb((x * 4 + seed * 37) % 256, (y * 5 + seed * 11) % 256, (x * y + seed) % 256));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "JPEG", 90);
-    return bytes;
+    return testfiles::jpegBytes(seed, size);
 }
 
-inline bool writeFile(const QString &path, const QByteArray &bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-inline QByteArray readFile(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using testfiles::readFile;
+using testfiles::writeFile;
 
 // Every file under root as "relative/path=what": "=photo N" for the bytes of photoBytes(N),
 // "=jpeg WxH" for another decodable JPEG, "=bytes:HASH" otherwise; folders as "relative/".

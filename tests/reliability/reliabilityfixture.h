@@ -3,6 +3,8 @@
 // Photos, damaged photos and checks shared by the bad-input and fault tests: what matters is that
 // no original changes and that every file under a photo's name is whole.
 
+#include "testfiles.h"
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QDir>
@@ -22,30 +24,11 @@ namespace reliability {
 
 // A photo-like JPEG whose bytes depend on seed.
 inline QByteArray photoBytes(int seed, QSize size = QSize(320, 240), int quality = 90) {
-    QImage image(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y) {
-        QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < size.width(); ++x)
-            line[x] = qRgb((x * 3 + seed * 37) % 256, (y * 5 + seed * 11) % 256,
-                           ((x ^ y) + seed * 7) % 256);
-    }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "JPEG", quality);
-    return bytes;
+    return testfiles::jpegBytes(seed, size, quality);
 }
 
-inline bool writeFile(const QString &path, const QByteArray &bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-inline QByteArray readFile(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using testfiles::readFile;
+using testfiles::writeFile;
 
 // The JPEG cut off in the middle of its picture data.
 inline QByteArray truncatedJpeg(const QByteArray &jpeg) {

@@ -2,6 +2,8 @@
 
 // Small real pictures written into a test's folder.
 
+#include "testfiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
