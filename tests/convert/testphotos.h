@@ -3,6 +3,7 @@
 // Real picture files for the resize tests, written into a test's temporary folder.
 
 #include "convert/jpegblockpadding.h"
+#include "testfiles.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -12,20 +13,25 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QString>
+#include <QTemporaryDir>
 #include <cstdlib>
 
 namespace testphotos {
 
 inline QByteArray readBytes(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return testfiles::readFile(path);
 }
 
 inline bool writeBytes(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    return testfiles::writeFile(path, bytes);
+}
+
+// Writes bytes into a test's folder under name; the test cannot go on without it.
+inline QString place(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes) {
+    const QString path = dir.filePath(name);
+    if (!writeBytes(path, bytes))
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
 }
 
 inline QByteArray encode(const QImage &image, const char *format, int quality = 95) {

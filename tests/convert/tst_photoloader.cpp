@@ -56,10 +56,7 @@ class TestPhotoLoader : public QObject {
     QTemporaryDir dir;
 
     QString place(const QString &name, const QByteArray &bytes) {
-        const QString path = dir.filePath(name);
-        if (!writeBytes(path, bytes))
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
+        return testphotos::place(dir, name, bytes);
     }
 
 private Q_SLOTS:
