@@ -26,8 +26,8 @@ MainWindow::MainWindow(QWidget *parent)
     , ui(new Ui::MainWindow) {
     pelmora::installFontSubstitutes();
     ui->setupUi(this);
-    setWindowTitle(tr("Pelmora %1 - file name and image size conversion")
-                       .arg(QStringLiteral(PELMORA_VERSION)));
+    setWindowTitle(
+        tr("Pelmora %1 - ファイル名・画像サイズ変換").arg(QStringLiteral(PELMORA_VERSION)));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(522, 485);
@@ -91,11 +91,9 @@ void MainWindow::addPhotos(const QStringList &paths) {
     const int left = ui->List1->addPaths(paths);
     SrcDir = pelmora::splitPath(paths.first()).folder;
     if (left > 0) {
-        QMessageBox::information(
-            this, QStringLiteral("Pelmora"),
-            tr("The list holds at most %1 photos: %2 of the dropped paths were not added.")
-                .arg(PhotoListWidget::kMaxEntries)
-                .arg(left));
+        showMessage(tr("リストに入るのは %1 件までです。ドロップされた %2 件は追加していません。")
+                        .arg(PhotoListWidget::kMaxEntries)
+                        .arg(left));
     }
 }
 
