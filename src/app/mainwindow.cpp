@@ -2,6 +2,7 @@
 
 #include "convert/conversion.h"
 #include "convert/designedfont.h"
+#include "convert/previewloader.h"
 #include "convert/signature.h"
 #include "folderpicker.h"
 #include "fontchooser.h"
@@ -10,7 +11,6 @@
 #include "naming/numbertext.h"
 #include "photolist/previewfit.h"
 #include "photolist/selectionmove.h"
-#include "previewloading.h"
 #include "titleindentstyle.h"
 #include "ui_mainwindow.h"
 #include "uitexts.h"
@@ -190,11 +190,11 @@ void MainWindow::onListPressed() {
 }
 
 void MainWindow::LoadPreview(const QString &path) {
-    const std::optional<PreviewPicture> picture =
-        path.isEmpty() ? std::nullopt : loadPreviewPicture(path, ui->oPic->size());
+    const std::optional<pelmora::PreviewPicture> picture =
+        path.isEmpty() ? std::nullopt : pelmora::loadPreviewPicture(path, ui->oPic->size());
     if (picture) {
         ui->oImg->setPixmap(QPixmap::fromImage(picture->image));
-        FitPreview(picture->fullSize);
+        FitPreview(picture->photoSize);
     } else {
         ui->oImg->clear();
         FitPreview(QSize());

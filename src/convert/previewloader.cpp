@@ -8,7 +8,7 @@
 
 namespace pelmora {
 
-std::optional<QImage> loadPreviewImage(const QString &path, QSize frame) {
+std::optional<PreviewPicture> loadPreviewPicture(const QString &path, QSize frame) {
     raiseImageAllocationLimit();
 
     QImageReader reader(path);
@@ -19,9 +19,9 @@ std::optional<QImage> loadPreviewImage(const QString &path, QSize frame) {
     if (stored.isValid() && !isWithinPhotoLimits(stored))
         return std::nullopt;
 
+    const bool quarterTurn = reader.transformation() & QImageIOHandler::TransformationRotate90;
+    const QSize upright = quarterTurn ? stored.transposed() : stored;
     if (reader.format() == "jpeg" && stored.isValid() && !frame.isEmpty()) {
-        const bool quarterTurn = reader.transformation() & QImageIOHandler::TransformationRotate90;
-        const QSize upright = quarterTurn ? stored.transposed() : stored;
         const QSize shown = upright.scaled(frame, Qt::KeepAspectRatio);
         for (int m = 1; m < 8; ++m) {
             const QSize decoded = jpegScaledSize(stored, m);
@@ -37,7 +37,8 @@ std::optional<QImage> loadPreviewImage(const QString &path, QSize frame) {
     QImage image = reader.read();
     if (image.isNull())
         return std::nullopt;
-    return image;
+    const QSize photoSize = upright.isEmpty() ? image.size() : upright;
+    return PreviewPicture{std::move(image), photoSize};
 }
 
 } // namespace pelmora

@@ -7,9 +7,16 @@
 
 namespace pelmora {
 
+// A photo decoded for the preview, and the upright size of the whole photo (a reduced decode
+// rounds its sides, and the fit into the frame goes by the photo's own proportions).
+struct PreviewPicture {
+    QImage image;
+    QSize photoSize;
+};
+
 // The photo at path for showing in a frame of the given size: upright by its EXIF orientation,
 // a JPEG decoded at the smallest M/8 scale that still fills what the frame shows of it (other
 // formats at full size). The caller scales it into the frame. Nothing for an unreadable file.
-std::optional<QImage> loadPreviewImage(const QString &path, QSize frame);
+std::optional<PreviewPicture> loadPreviewPicture(const QString &path, QSize frame);
 
 } // namespace pelmora

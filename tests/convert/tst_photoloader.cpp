@@ -123,7 +123,7 @@ private Q_SLOTS:
         const pelmora::PhotoLoadResult loaded = pelmora::loadPhotoForResize(path, 250);
         QVERIFY(!loaded.photo);
         QVERIFY(!loaded.error.isEmpty());
-        QVERIFY(!pelmora::loadPreviewImage(path, QSize(285, 279)));
+        QVERIFY(!pelmora::loadPreviewPicture(path, QSize(285, 279)));
     }
 
     // Damaged photos: any outcome but a crash or a hang; what is returned is usable.
@@ -163,9 +163,11 @@ private Q_SLOTS:
             bytes = withExifOrientation(bytes, orientation);
         const QString path =
             place(QStringLiteral("preview-%1.jpg").arg(QTest::currentDataTag()), bytes);
-        const std::optional<QImage> preview = pelmora::loadPreviewImage(path, QSize(285, 279));
+        const std::optional<pelmora::PreviewPicture> preview =
+            pelmora::loadPreviewPicture(path, QSize(285, 279));
         QVERIFY(preview);
-        QCOMPARE(preview->size(), expected);
+        QCOMPARE(preview->image.size(), expected);
+        QCOMPARE(preview->photoSize, orientation >= 5 ? stored.transposed() : stored);
     }
 };
 
