@@ -101,16 +101,45 @@ void toFloats(const uchar *line, int width, float *out) {
             out[4 * x + c] = line[4 * x + c];
 }
 
-void accumulate(float *sum, const float *row, float weight, int floats) {
+// One row of the vertical pass: out = sum over t of weights[t] * rows[t], element by element.
+// Each element is summed in a register across all taps, tap order as written.
+void verticalPass(const float *const *rows, const float *weights, int count, int floats,
+                  float *out) {
     int k = 0;
 #if defined(__SSE2__)
-    const __m128 w = _mm_set1_ps(weight);
-    for (; k + 4 <= floats; k += 4)
-        _mm_storeu_ps(sum + k,
-                      _mm_add_ps(_mm_loadu_ps(sum + k), _mm_mul_ps(w, _mm_loadu_ps(row + k))));
+    // Four pixels at a time: one broadcast of each weight serves four sums.
+    for (; k + 16 <= floats; k += 16) {
+        const __m128 w0 = _mm_set1_ps(weights[0]);
+        __m128 s0 = _mm_mul_ps(w0, _mm_loadu_ps(rows[0] + k));
+        __m128 s1 = _mm_mul_ps(w0, _mm_loadu_ps(rows[0] + k + 4));
+        __m128 s2 = _mm_mul_ps(w0, _mm_loadu_ps(rows[0] + k + 8));
+        __m128 s3 = _mm_mul_ps(w0, _mm_loadu_ps(rows[0] + k + 12));
+        for (int t = 1; t < count; ++t) {
+            const __m128 w = _mm_set1_ps(weights[t]);
+            const float *row = rows[t] + k;
+            s0 = _mm_add_ps(s0, _mm_mul_ps(w, _mm_loadu_ps(row)));
+            s1 = _mm_add_ps(s1, _mm_mul_ps(w, _mm_loadu_ps(row + 4)));
+            s2 = _mm_add_ps(s2, _mm_mul_ps(w, _mm_loadu_ps(row + 8)));
+            s3 = _mm_add_ps(s3, _mm_mul_ps(w, _mm_loadu_ps(row + 12)));
+        }
+        _mm_storeu_ps(out + k, s0);
+        _mm_storeu_ps(out + k + 4, s1);
+        _mm_storeu_ps(out + k + 8, s2);
+        _mm_storeu_ps(out + k + 12, s3);
+    }
+    for (; k + 4 <= floats; k += 4) {
+        __m128 sum = _mm_mul_ps(_mm_set1_ps(weights[0]), _mm_loadu_ps(rows[0] + k));
+        for (int t = 1; t < count; ++t)
+            sum = _mm_add_ps(sum, _mm_mul_ps(_mm_set1_ps(weights[t]), _mm_loadu_ps(rows[t] + k)));
+        _mm_storeu_ps(out + k, sum);
+    }
 #endif
-    for (; k < floats; ++k)
-        sum[k] += weight * row[k];
+    for (; k < floats; ++k) {
+        float sum = weights[0] * rows[0][k];
+        for (int t = 1; t < count; ++t)
+            sum += weights[t] * rows[t][k];
+        out[k] = sum;
+    }
 }
 
 void horizontalPass(const float *column, const AxisWeights &axis, int outputs, QRgb *out) {
@@ -169,6 +198,7 @@ QImage lanczosResample(const QImage &image, const QRectF &source, QSize target) 
         ringSize = std::max(ringSize, c);
     std::vector<float> ring(std::size_t(ringSize) * floats);
     std::vector<float> column(floats);
+    std::vector<const float *> taps(ringSize);
     int nextRow = 0;
 
     for (int y = 0; y < target.height(); ++y) {
@@ -179,11 +209,10 @@ QImage lanczosResample(const QImage &image, const QRectF &source, QSize target) 
             toFloats(rgb.constScanLine(nextRow), width,
                      &ring[std::size_t(nextRow % ringSize) * floats]);
 
-        std::fill(column.begin(), column.end(), 0.0f);
-        const float *w = &rows.weights[std::size_t(y) * rows.stride];
         for (int t = 0; t < count; ++t)
-            accumulate(column.data(), &ring[std::size_t((first + t) % ringSize) * floats], w[t],
-                       floats);
+            taps[t] = &ring[std::size_t((first + t) % ringSize) * floats];
+        verticalPass(taps.data(), &rows.weights[std::size_t(y) * rows.stride], count, floats,
+                     column.data());
         horizontalPass(column.data(), columns, target.width(),
                        reinterpret_cast<QRgb *>(result.scanLine(y)));
     }
