@@ -11,6 +11,7 @@
 #include <QLoggingCategory>
 #include <QTextStream>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 namespace pelmora {
@@ -46,6 +47,19 @@ void ensureRuntimeFolder() {
     }
 }
 
+// Only a signature needs fonts, and so the GUI application; a plain application starts and,
+// above all, quits faster (the GUI one loads the whole font configuration only to release it).
+bool drawsText(int argc, char **argv) {
+    for (int i = 2; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "--")
+            return false;
+        if (arg == "--signature" || arg.startsWith("--signature="))
+            return true;
+    }
+    return false;
+}
+
 bool isCommand(const char *arg) {
     const QByteArray a(arg);
     return a == "convert" || a == "size" || a == "--help" || a == "-h" || a == "help";
@@ -57,20 +71,26 @@ std::optional<int> runCommandLine(int argc, char **argv) {
     if (argc < 2 || !isCommand(argv[1]))
         return std::nullopt;
 
-    // The commands draw text and encode pictures but never open a window.
+    // The commands may draw text and encode pictures but never open a window.
+    const bool needsFonts = drawsText(argc, argv);
     std::vector<char *> args(argv, argv + argc);
     char platformOption[] = "-platform";
     char platformName[] = "offscreen";
-    args.insert(args.begin() + 1, {platformOption, platformName});
+    if (needsFonts) {
+        args.insert(args.begin() + 1, {platformOption, platformName});
+        ensureRuntimeFolder();
+    }
     int count = static_cast<int>(args.size());
-    ensureRuntimeFolder();
-    QGuiApplication app(count, args.data());
+    const std::unique_ptr<QCoreApplication> app =
+        needsFonts ? std::make_unique<QGuiApplication>(count, args.data())
+                   : std::make_unique<QCoreApplication>(count, args.data());
     // The decoders' own warnings about damaged files would mix with the command's report,
     // which already names every photo that failed and why.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false"));
-    installFontSubstitutes();
+    if (needsFonts)
+        installFontSubstitutes();
 
-    QStringList arguments = app.arguments();
+    QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
     const QString command = arguments.takeFirst();
     if (command == u"convert")

@@ -1,9 +1,11 @@
 #include "commandline.h"
+#include "convert/imagelimits.h"
 #include "mainwindow.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[]) {
+    pelmora::keepPhotoBuffersForReuse();
     if (const std::optional<int> status = pelmora::runCommandLine(argc, argv))
         return *status;
 

@@ -2,6 +2,10 @@
 
 #include <QImageReader>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace pelmora {
 
 bool isWithinPhotoLimits(QSize declared) {
@@ -18,6 +22,14 @@ void raiseImageAllocationLimit() {
         return true;
     }();
     Q_UNUSED(raised);
+}
+
+void keepPhotoBuffersForReuse() {
+#if defined(__GLIBC__)
+    constexpr int largestReused = 64 * 1024 * 1024;
+    mallopt(M_MMAP_THRESHOLD, largestReused);
+    mallopt(M_TRIM_THRESHOLD, 2 * largestReused);
+#endif
 }
 
 } // namespace pelmora

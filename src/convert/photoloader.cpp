@@ -69,6 +69,11 @@ PhotoLoadResult loadPhotoForResize(const QString &path, int longerSide) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
+    if (frame) {
+        // Spares asking every other image plugin first (and loading each one's libraries).
+        reader.setFormat("jpeg");
+        reader.setAutoDetectImageFormat(false);
+    }
     reader.setAutoTransform(true);
     if (!reader.canRead())
         return {std::nullopt, QStringLiteral("not a picture that can be read")};
