@@ -80,12 +80,15 @@ private Q_SLOTS:
         QTest::addColumn<int>("expected");
         QTest::newRow("large photo, small target") << QSize(5120, 2880) << 250 << 1;
         QTest::newRow("2560 to 250 needs 1/8") << QSize(2560, 1600) << 250 << 1;
-        QTest::newRow("2000 to 250: 1/8 would be no margin") << QSize(2000, 1125) << 250 << 2;
-        QTest::newRow("to 1024") << QSize(2560, 1600) << 1024 << 4;
-        QTest::newRow("portrait measured on its longer side") << QSize(1600, 2560) << 1024 << 4;
+        QTest::newRow("2000 to 250: 2/8 halves afterwards") << QSize(2000, 1125) << 250 << 2;
+        QTest::newRow("2/8 would reduce by less than half") << QSize(1800, 1200) << 250 << 3;
+        QTest::newRow("5120 to 1024: 3/8, not 2/8") << QSize(5120, 2880) << 1024 << 3;
+        QTest::newRow("2560 to 1024: 5/8, not 4/8") << QSize(2560, 1600) << 1024 << 5;
+        QTest::newRow("portrait measured on its longer side") << QSize(1600, 2560) << 1024 << 5;
         QTest::newRow("enlarging") << QSize(200, 150) << 250 << 8;
         QTest::newRow("keep size") << QSize(5120, 2880) << 0 << 8;
         QTest::newRow("just below 1.25") << QSize(1000, 800) << 801 << 8;
+        QTest::newRow("exactly 1.25 at 7/8") << QSize(1600, 800) << 1120 << 7;
     }
     void reductionEighths() {
         QFETCH(QSize, stored);
