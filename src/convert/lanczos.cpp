@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <numbers>
 #include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
+#endif
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#include <immintrin.h>
+#define PELMORA_AVX2 1
 #endif
 
 namespace pelmora {
@@ -27,14 +30,29 @@ double lanczos3(double x) {
     return kLobes * std::sin(px) * std::sin(px / kLobes) / (px * px);
 }
 
+// Weights are fixed-point numbers with 14 fraction bits; the vertical pass keeps 6 fraction bits
+// of its sums for the horizontal one. Sums stay far inside 32 bits: at most 255 * 2^14 * 1.3 per
+// vertical sum, 2^14 * (320 * 2^6) * 1.3 per horizontal one.
+constexpr int kWeightBits = 14;
+constexpr int kInterBits = 6;
+constexpr int kVerticalShift = kWeightBits - kInterBits;
+constexpr int kHorizontalShift = kWeightBits + kInterBits;
+
 // For every output position along one axis: the first source index and the weights of the
-// consecutive source indices from there, normalised to a sum of 1.
+// consecutive source indices from there, in pairs (low 16 bits: the even tap, high: the odd
+// one), summing to exactly 1 << kWeightBits. An odd last tap is paired with a zero weight.
 struct AxisWeights {
     std::vector<int> first;
     std::vector<int> count;
-    std::vector<float> weights; // `stride` per output position
+    std::vector<std::int32_t> pairs; // `stride` per output position
     int stride = 0;
 };
+
+std::int32_t weightPair(int even, int odd) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint16_t>(even)) |
+                                     static_cast<std::uint32_t>(static_cast<std::uint16_t>(odd))
+                                         << 16);
+}
 
 AxisWeights axisWeights(int available, double origin, double extent, int outputs) {
     const double scale = extent / outputs;
@@ -53,12 +71,14 @@ AxisWeights axisWeights(int available, double origin, double extent, int outputs
     lo = std::clamp(lo, 0, available - 1);
     hi = std::clamp(hi, lo, available - 1);
 
+    const int maxTaps = static_cast<int>(std::ceil(2 * support)) + 2;
     AxisWeights axis;
-    axis.stride = static_cast<int>(std::ceil(2 * support)) + 2;
+    axis.stride = (maxTaps + 1) / 2;
     axis.first.resize(outputs);
     axis.count.resize(outputs);
-    axis.weights.assign(std::size_t(outputs) * axis.stride, 0.0f);
-    std::vector<double> taps(axis.stride);
+    axis.pairs.assign(std::size_t(outputs) * axis.stride, 0);
+    std::vector<double> taps(maxTaps);
+    std::vector<int> fixed(2 * axis.stride);
     for (int i = 0; i < outputs; ++i) {
         const double centre = origin + (i + 0.5) * scale; // in source coordinates
         const int from = static_cast<int>(std::ceil(centre - 0.5 - support));
@@ -72,104 +92,196 @@ AxisWeights axisWeights(int available, double origin, double extent, int outputs
             taps[std::clamp(j, lo, hi) - first] += w;
             sum += w;
         }
+        const int count = last - first + 1;
         axis.first[i] = first;
-        axis.count[i] = last - first + 1;
-        float *out = &axis.weights[std::size_t(i) * axis.stride];
-        for (int t = 0; t < axis.count[i]; ++t)
-            out[t] = static_cast<float>(sum != 0 ? taps[t] / sum : (t == 0 ? 1.0 : 0.0));
+        axis.count[i] = count;
+
+        // Rounded to fixed point; what rounding lost or added goes to the largest weight, so a
+        // flat area stays exactly flat.
+        std::fill(fixed.begin(), fixed.end(), 0);
+        int total = 0;
+        int largest = 0;
+        for (int t = 0; t < count; ++t) {
+            const double w = sum != 0 ? taps[t] / sum : (t == 0 ? 1.0 : 0.0);
+            fixed[t] = static_cast<int>(std::lround(w * (1 << kWeightBits)));
+            total += fixed[t];
+            if (fixed[t] > fixed[largest])
+                largest = t;
+        }
+        fixed[largest] += (1 << kWeightBits) - total;
+        std::int32_t *out = &axis.pairs[std::size_t(i) * axis.stride];
+        for (int p = 0; p < (count + 1) / 2; ++p)
+            out[p] = weightPair(fixed[2 * p], fixed[2 * p + 1]);
     }
     return axis;
 }
 
-// One row of RGB32 pixels into four floats per pixel (B, G, R, A in memory order).
-void toFloats(const uchar *line, int width, float *out) {
-    int x = 0;
+int evenWeight(std::int32_t pair) {
+    return static_cast<std::int16_t>(pair & 0xFFFF);
+}
+
+int oddWeight(std::int32_t pair) {
+    return static_cast<std::int16_t>(static_cast<std::uint32_t>(pair) >> 16);
+}
+
+// One row of the vertical pass over `bytes` channel values: out = sum of weight * row over the
+// taps, kept with kInterBits fraction bits. Each sum stays in a register across all taps.
+void verticalPass(const uchar *const *rows, const std::int32_t *pairs, int count, int bytes,
+                  std::int16_t *out, int k = 0) {
 #if defined(__SSE2__)
     const __m128i zero = _mm_setzero_si128();
-    for (; x + 4 <= width; x += 4) {
-        const __m128i px = _mm_loadu_si128(reinterpret_cast<const __m128i *>(line + 4 * x));
-        const __m128i lo16 = _mm_unpacklo_epi8(px, zero);
-        const __m128i hi16 = _mm_unpackhi_epi8(px, zero);
-        _mm_storeu_ps(out + 4 * x, _mm_cvtepi32_ps(_mm_unpacklo_epi16(lo16, zero)));
-        _mm_storeu_ps(out + 4 * x + 4, _mm_cvtepi32_ps(_mm_unpackhi_epi16(lo16, zero)));
-        _mm_storeu_ps(out + 4 * x + 8, _mm_cvtepi32_ps(_mm_unpacklo_epi16(hi16, zero)));
-        _mm_storeu_ps(out + 4 * x + 12, _mm_cvtepi32_ps(_mm_unpackhi_epi16(hi16, zero)));
-    }
-#endif
-    for (; x < width; ++x)
-        for (int c = 0; c < 4; ++c)
-            out[4 * x + c] = line[4 * x + c];
-}
-
-// One row of the vertical pass: out = sum over t of weights[t] * rows[t], element by element.
-// Each element is summed in a register across all taps, tap order as written.
-void verticalPass(const float *const *rows, const float *weights, int count, int floats,
-                  float *out) {
-    int k = 0;
-#if defined(__SSE2__)
-    // Four pixels at a time: one broadcast of each weight serves four sums.
-    for (; k + 16 <= floats; k += 16) {
-        const __m128 w0 = _mm_set1_ps(weights[0]);
-        __m128 s0 = _mm_mul_ps(w0, _mm_loadu_ps(rows[0] + k));
-        __m128 s1 = _mm_mul_ps(w0, _mm_loadu_ps(rows[0] + k + 4));
-        __m128 s2 = _mm_mul_ps(w0, _mm_loadu_ps(rows[0] + k + 8));
-        __m128 s3 = _mm_mul_ps(w0, _mm_loadu_ps(rows[0] + k + 12));
-        for (int t = 1; t < count; ++t) {
-            const __m128 w = _mm_set1_ps(weights[t]);
-            const float *row = rows[t] + k;
-            s0 = _mm_add_ps(s0, _mm_mul_ps(w, _mm_loadu_ps(row)));
-            s1 = _mm_add_ps(s1, _mm_mul_ps(w, _mm_loadu_ps(row + 4)));
-            s2 = _mm_add_ps(s2, _mm_mul_ps(w, _mm_loadu_ps(row + 8)));
-            s3 = _mm_add_ps(s3, _mm_mul_ps(w, _mm_loadu_ps(row + 12)));
+    const __m128i half = _mm_set1_epi32(1 << (kVerticalShift - 1));
+    for (; k + 16 <= bytes; k += 16) {
+        __m128i s0 = zero, s1 = zero, s2 = zero, s3 = zero;
+        for (int t = 0; t < count; t += 2) {
+            const __m128i w = _mm_set1_epi32(pairs[t / 2]);
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(rows[t] + k));
+            const __m128i b =
+                t + 1 < count ? _mm_loadu_si128(reinterpret_cast<const __m128i *>(rows[t + 1] + k))
+                              : zero;
+            // interleaved as (row t, row t + 1) pairs of 16-bit values, one pair per channel
+            const __m128i lo = _mm_unpacklo_epi8(a, b);
+            const __m128i hi = _mm_unpackhi_epi8(a, b);
+            s0 = _mm_add_epi32(s0, _mm_madd_epi16(_mm_unpacklo_epi8(lo, zero), w));
+            s1 = _mm_add_epi32(s1, _mm_madd_epi16(_mm_unpackhi_epi8(lo, zero), w));
+            s2 = _mm_add_epi32(s2, _mm_madd_epi16(_mm_unpacklo_epi8(hi, zero), w));
+            s3 = _mm_add_epi32(s3, _mm_madd_epi16(_mm_unpackhi_epi8(hi, zero), w));
         }
-        _mm_storeu_ps(out + k, s0);
-        _mm_storeu_ps(out + k + 4, s1);
-        _mm_storeu_ps(out + k + 8, s2);
-        _mm_storeu_ps(out + k + 12, s3);
-    }
-    for (; k + 4 <= floats; k += 4) {
-        __m128 sum = _mm_mul_ps(_mm_set1_ps(weights[0]), _mm_loadu_ps(rows[0] + k));
-        for (int t = 1; t < count; ++t)
-            sum = _mm_add_ps(sum, _mm_mul_ps(_mm_set1_ps(weights[t]), _mm_loadu_ps(rows[t] + k)));
-        _mm_storeu_ps(out + k, sum);
+        s0 = _mm_srai_epi32(_mm_add_epi32(s0, half), kVerticalShift);
+        s1 = _mm_srai_epi32(_mm_add_epi32(s1, half), kVerticalShift);
+        s2 = _mm_srai_epi32(_mm_add_epi32(s2, half), kVerticalShift);
+        s3 = _mm_srai_epi32(_mm_add_epi32(s3, half), kVerticalShift);
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + k), _mm_packs_epi32(s0, s1));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + k + 8), _mm_packs_epi32(s2, s3));
     }
 #endif
-    for (; k < floats; ++k) {
-        float sum = weights[0] * rows[0][k];
-        for (int t = 1; t < count; ++t)
-            sum += weights[t] * rows[t][k];
-        out[k] = sum;
+    for (; k < bytes; ++k) {
+        int sum = 0;
+        for (int t = 0; t < count; ++t) {
+            const std::int32_t pair = pairs[t / 2];
+            sum += (t % 2 ? oddWeight(pair) : evenWeight(pair)) * rows[t][k];
+        }
+        out[k] = static_cast<std::int16_t>((sum + (1 << (kVerticalShift - 1))) >> kVerticalShift);
     }
 }
 
-void horizontalPass(const float *column, const AxisWeights &axis, int outputs, QRgb *out) {
+// One output row from one row of vertical sums (four channels per pixel, padded with at least
+// one zero pixel so a pair of taps never reads beyond it).
+void horizontalPass(const std::int16_t *column, const AxisWeights &axis, int outputs, QRgb *out) {
     for (int x = 0; x < outputs; ++x) {
-        const float *w = &axis.weights[std::size_t(x) * axis.stride];
-        const float *px = column + 4 * axis.first[x];
-        const int count = axis.count[x];
+        const std::int32_t *pairs = &axis.pairs[std::size_t(x) * axis.stride];
+        const std::int16_t *px = column + 4 * axis.first[x];
+        const int pairCount = (axis.count[x] + 1) / 2;
 #if defined(__SSE2__)
-        __m128 sum = _mm_setzero_ps();
-        for (int t = 0; t < count; ++t)
-            sum = _mm_add_ps(sum, _mm_mul_ps(_mm_set1_ps(w[t]), _mm_loadu_ps(px + 4 * t)));
-        sum = _mm_min_ps(_mm_max_ps(sum, _mm_setzero_ps()), _mm_set1_ps(255.0f));
-        const __m128i i32 = _mm_cvtps_epi32(sum);
-        const __m128i i16 = _mm_packs_epi32(i32, i32);
+        __m128i sum = _mm_setzero_si128();
+        for (int p = 0; p < pairCount; ++p) {
+            // two neighbouring pixels as (even, odd) pairs per channel
+            const __m128i two = _mm_loadu_si128(reinterpret_cast<const __m128i *>(px + 8 * p));
+            const __m128i interleaved = _mm_unpacklo_epi16(two, _mm_srli_si128(two, 8));
+            sum = _mm_add_epi32(sum, _mm_madd_epi16(interleaved, _mm_set1_epi32(pairs[p])));
+        }
+        sum = _mm_srai_epi32(_mm_add_epi32(sum, _mm_set1_epi32(1 << (kHorizontalShift - 1))),
+                             kHorizontalShift);
+        const __m128i i16 = _mm_packs_epi32(sum, sum);
         const __m128i i8 = _mm_packus_epi16(i16, i16);
         out[x] = static_cast<QRgb>(_mm_cvtsi128_si32(i8)) | 0xFF000000u;
 #else
-        float sum[4] = {0, 0, 0, 0};
-        for (int t = 0; t < count; ++t)
+        int sum[4] = {0, 0, 0, 0};
+        for (int p = 0; p < pairCount; ++p)
             for (int c = 0; c < 4; ++c)
-                sum[c] += w[t] * px[4 * t + c];
-        uchar bytes[4];
-        for (int c = 0; c < 4; ++c)
-            bytes[c] = static_cast<uchar>(std::lround(std::clamp(sum[c], 0.0f, 255.0f)));
-        std::uint32_t value;
-        std::memcpy(&value, bytes, 4);
-        out[x] = value | 0xFF000000u;
+                sum[c] +=
+                    evenWeight(pairs[p]) * px[8 * p + c] + oddWeight(pairs[p]) * px[8 * p + 4 + c];
+        std::uint32_t value = 0xFF000000u;
+        for (int c = 0; c < 3; ++c) {
+            const int v = (sum[c] + (1 << (kHorizontalShift - 1))) >> kHorizontalShift;
+            value |= static_cast<std::uint32_t>(std::clamp(v, 0, 255)) << (8 * c);
+        }
+        out[x] = value;
 #endif
     }
 }
+
+#if defined(PELMORA_AVX2)
+// The same two passes 32 channel values (vertical) or four taps (horizontal) at a time, for the
+// processors that have AVX2. Unpacking works within 128-bit lanes, so results come out in lane
+// order and are put back in place before storing.
+__attribute__((target("avx2"))) int verticalPassAvx2(const uchar *const *rows,
+                                                     const std::int32_t *pairs, int count,
+                                                     int bytes, std::int16_t *out) {
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i half = _mm256_set1_epi32(1 << (kVerticalShift - 1));
+    int k = 0;
+    for (; k + 32 <= bytes; k += 32) {
+        __m256i s0 = zero, s1 = zero, s2 = zero, s3 = zero;
+        for (int t = 0; t < count; t += 2) {
+            const __m256i w = _mm256_set1_epi32(pairs[t / 2]);
+            const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(rows[t] + k));
+            const __m256i b =
+                t + 1 < count
+                    ? _mm256_loadu_si256(reinterpret_cast<const __m256i *>(rows[t + 1] + k))
+                    : zero;
+            const __m256i lo = _mm256_unpacklo_epi8(a, b);
+            const __m256i hi = _mm256_unpackhi_epi8(a, b);
+            s0 = _mm256_add_epi32(s0, _mm256_madd_epi16(_mm256_unpacklo_epi8(lo, zero), w));
+            s1 = _mm256_add_epi32(s1, _mm256_madd_epi16(_mm256_unpackhi_epi8(lo, zero), w));
+            s2 = _mm256_add_epi32(s2, _mm256_madd_epi16(_mm256_unpacklo_epi8(hi, zero), w));
+            s3 = _mm256_add_epi32(s3, _mm256_madd_epi16(_mm256_unpackhi_epi8(hi, zero), w));
+        }
+        s0 = _mm256_srai_epi32(_mm256_add_epi32(s0, half), kVerticalShift);
+        s1 = _mm256_srai_epi32(_mm256_add_epi32(s1, half), kVerticalShift);
+        s2 = _mm256_srai_epi32(_mm256_add_epi32(s2, half), kVerticalShift);
+        s3 = _mm256_srai_epi32(_mm256_add_epi32(s3, half), kVerticalShift);
+        const __m256i values0to7and16to23 = _mm256_packs_epi32(s0, s1);
+        const __m256i values8to15and24to31 = _mm256_packs_epi32(s2, s3);
+        _mm256_storeu_si256(
+            reinterpret_cast<__m256i *>(out + k),
+            _mm256_permute2x128_si256(values0to7and16to23, values8to15and24to31, 0x20));
+        _mm256_storeu_si256(
+            reinterpret_cast<__m256i *>(out + k + 16),
+            _mm256_permute2x128_si256(values0to7and16to23, values8to15and24to31, 0x31));
+    }
+    return k;
+}
+
+__attribute__((target("avx2"))) void
+horizontalPassAvx2(const std::int16_t *column, const AxisWeights &axis, int outputs, QRgb *out) {
+    for (int x = 0; x < outputs; ++x) {
+        const std::int32_t *pairs = &axis.pairs[std::size_t(x) * axis.stride];
+        const std::int16_t *px = column + 4 * axis.first[x];
+        const int pairCount = (axis.count[x] + 1) / 2;
+        __m256i sums = _mm256_setzero_si256();
+        int p = 0;
+        for (; p + 2 <= pairCount; p += 2) {
+            // four neighbouring pixels; each lane pairs its two as (even, odd) per channel
+            const __m256i four = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(px + 8 * p));
+            const __m256i interleaved = _mm256_unpacklo_epi16(four, _mm256_srli_si256(four, 8));
+            const __m256i w = _mm256_inserti128_si256(
+                _mm256_castsi128_si256(_mm_set1_epi32(pairs[p])), _mm_set1_epi32(pairs[p + 1]), 1);
+            sums = _mm256_add_epi32(sums, _mm256_madd_epi16(interleaved, w));
+        }
+        __m128i sum =
+            _mm_add_epi32(_mm256_castsi256_si128(sums), _mm256_extracti128_si256(sums, 1));
+        if (p < pairCount) {
+            const __m128i two = _mm_loadu_si128(reinterpret_cast<const __m128i *>(px + 8 * p));
+            const __m128i interleaved = _mm_unpacklo_epi16(two, _mm_srli_si128(two, 8));
+            sum = _mm_add_epi32(sum, _mm_madd_epi16(interleaved, _mm_set1_epi32(pairs[p])));
+        }
+        sum = _mm_srai_epi32(_mm_add_epi32(sum, _mm_set1_epi32(1 << (kHorizontalShift - 1))),
+                             kHorizontalShift);
+        const __m128i i16 = _mm_packs_epi32(sum, sum);
+        const __m128i i8 = _mm_packus_epi16(i16, i16);
+        out[x] = static_cast<QRgb>(_mm_cvtsi128_si32(i8)) | 0xFF000000u;
+    }
+}
+
+// PELMORA_SIMD=sse2 keeps to the baseline kernels (to compare them, or on a processor whose AVX2
+// misbehaves).
+bool useAvx2() {
+    static const bool use = __builtin_cpu_supports("avx2") &&
+                            qEnvironmentVariable("PELMORA_SIMD") != QLatin1String("sse2");
+    return use;
+}
+#endif
 
 } // namespace
 
@@ -189,32 +301,33 @@ QImage lanczosResample(const QImage &image, const QRectF &source, QSize target) 
     const AxisWeights rows =
         axisWeights(rgb.height(), source.top(), source.height(), target.height());
 
-    // The vertical pass runs first over a ring of source rows turned into floats, each row
-    // converted once; the horizontal pass then works on one summed row at a time.
+    // The vertical pass runs first, straight from the picture's rows; the horizontal pass then
+    // works on one row of sums at a time.
     const int width = rgb.width();
-    const int floats = 4 * width;
-    int ringSize = 1;
+    const int bytes = 4 * width;
+    int mostTaps = 1;
     for (int c : rows.count)
-        ringSize = std::max(ringSize, c);
-    std::vector<float> ring(std::size_t(ringSize) * floats);
-    std::vector<float> column(floats);
-    std::vector<const float *> taps(ringSize);
-    int nextRow = 0;
+        mostTaps = std::max(mostTaps, c);
+    std::vector<std::int16_t> column(std::size_t(bytes) + 8, 0);
+    std::vector<const uchar *> taps(mostTaps);
 
     for (int y = 0; y < target.height(); ++y) {
         const int first = rows.first[y];
         const int count = rows.count[y];
-        nextRow = std::max(nextRow, first);
-        for (; nextRow < first + count; ++nextRow)
-            toFloats(rgb.constScanLine(nextRow), width,
-                     &ring[std::size_t(nextRow % ringSize) * floats]);
-
         for (int t = 0; t < count; ++t)
-            taps[t] = &ring[std::size_t((first + t) % ringSize) * floats];
-        verticalPass(taps.data(), &rows.weights[std::size_t(y) * rows.stride], count, floats,
-                     column.data());
-        horizontalPass(column.data(), columns, target.width(),
-                       reinterpret_cast<QRgb *>(result.scanLine(y)));
+            taps[t] = rgb.constScanLine(first + t);
+        const std::int32_t *pairs = &rows.pairs[std::size_t(y) * rows.stride];
+        QRgb *line = reinterpret_cast<QRgb *>(result.scanLine(y));
+#if defined(PELMORA_AVX2)
+        if (useAvx2()) {
+            const int done = verticalPassAvx2(taps.data(), pairs, count, bytes, column.data());
+            verticalPass(taps.data(), pairs, count, bytes, column.data(), done);
+            horizontalPassAvx2(column.data(), columns, target.width(), line);
+            continue;
+        }
+#endif
+        verticalPass(taps.data(), pairs, count, bytes, column.data());
+        horizontalPass(column.data(), columns, target.width(), line);
     }
     return result;
 }
