@@ -8,6 +8,7 @@
 //    written JPEGs against ImageMagick's Lanczos reduction of the full photo (EXIF orientation
 //    applied) to the same size.
 
+#include "convert/imagelimits.h"
 #include "convert/lanczos.h"
 #include "convert/photoloader.h"
 #include "convert/resizegeometry.h"
@@ -96,6 +97,7 @@ std::optional<double> psnr(const QString &im, const QString &compare, const QStr
 } // namespace
 
 int main(int argc, char **argv) {
+    pelmora::keepPhotoBuffersForReuse(); // as the application does
     QGuiApplication app(argc, argv);
     if (argc < 2) {
         std::fprintf(stderr, "usage: bench-resize CORPUS_DIR [ROUNDS]\n"

@@ -46,9 +46,10 @@ int reductionEighths(QSize stored, int longerSide) {
     for (int m = 1; m < 8; ++m) {
         const QSize decoded = jpegScaledSize(stored, m);
         const std::int64_t longer = std::max(decoded.width(), decoded.height());
-        // libjpeg's 2/8 and 4/8 decodes fold the block's finest detail back into the picture
-        // (its other scales drop it); only a reduction by half or more afterwards filters that out.
-        const bool folds = m == 2 || m == 4;
+        // libjpeg's 1/8 decode (a plain block average) and its 2/8 and 4/8 ones fold detail finer
+        // than they keep back into the picture, where its other scales drop it; only a reduction
+        // by half or more afterwards filters that out.
+        const bool folds = m == 1 || m == 2 || m == 4;
         if (folds ? longer >= 2 * std::int64_t(longerSide)
                   : 4 * longer >= 5 * std::int64_t(longerSide))
             return m;

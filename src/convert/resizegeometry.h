@@ -26,8 +26,8 @@ QSize jpegScaledSize(QSize stored, int eighths);
 
 // The smallest decoding scale, in eighths, that leaves enough margin for one clean reduction to
 // longerSide afterwards: a decoded longer side of at least 1.25 times longerSide, or twice it at
-// the 2/8 and 4/8 scales, whose decodes carry folded detail. 8 (full size) when longerSide is 0 or
-// no smaller scale is large enough.
+// the 1/8, 2/8 and 4/8 scales, whose decodes carry folded detail. 8 (full size) when longerSide is
+// 0 or no smaller scale is large enough.
 int reductionEighths(QSize stored, int longerSide);
 
 } // namespace pelmora

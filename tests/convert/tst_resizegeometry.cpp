@@ -78,8 +78,9 @@ private Q_SLOTS:
         QTest::addColumn<QSize>("stored");
         QTest::addColumn<int>("longerSide");
         QTest::addColumn<int>("expected");
-        QTest::newRow("large photo, small target") << QSize(5120, 2880) << 250 << 1;
-        QTest::newRow("2560 to 250 needs 1/8") << QSize(2560, 1600) << 250 << 1;
+        QTest::newRow("large photo, small target: 1/8 halves afterwards")
+            << QSize(5120, 2880) << 250 << 1;
+        QTest::newRow("2560 to 250: 2/8, not 1/8") << QSize(2560, 1600) << 250 << 2;
         QTest::newRow("2000 to 250: 2/8 halves afterwards") << QSize(2000, 1125) << 250 << 2;
         QTest::newRow("2/8 would reduce by less than half") << QSize(1800, 1200) << 250 << 3;
         QTest::newRow("5120 to 1024: 3/8, not 2/8") << QSize(5120, 2880) << 1024 << 3;
