@@ -68,7 +68,7 @@ private Q_SLOTS:
         QTest::addColumn<QSize>("decoded");
         QTest::addColumn<QRectF>("extent");
         QTest::newRow("one eighth")
-            << QSize(2560, 1600) << 250 << QSize(320, 200) << QRectF(0, 0, 320, 200);
+            << QSize(4096, 2560) << 250 << QSize(512, 320) << QRectF(0, 0, 512, 320);
         QTest::newRow("two eighths, padded to whole blocks")
             << QSize(2001, 1203) << 250 << QSize(502, 302) << QRectF(0, 0, 500.25, 300.75);
         QTest::newRow("full size")
