@@ -71,6 +71,8 @@ MainWindow::MainWindow(QWidget *parent)
     connect(ui->oImg, &PreviewImage::pathsDropped, this, &MainWindow::convertDroppedPhotos);
     connect(&m_conversion, &QFutureWatcher<pelmora::BatchResult>::finished, this,
             &MainWindow::finishConversion);
+    connect(&m_single, &QFutureWatcher<pelmora::ConversionResult>::finished, this,
+            &MainWindow::finishCurrentPhoto);
     // Esc stops a running conversion after the photos in flight, wherever the focus is.
     auto *stop = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(stop, &QShortcut::activated, this, [this] { m_cancel = true; });
@@ -82,6 +84,10 @@ MainWindow::MainWindow(QWidget *parent)
 }
 
 MainWindow::~MainWindow() {
+    // The workers still use this window's cancel flag: stop after the photos in flight and wait.
+    m_cancel = true;
+    m_conversion.waitForFinished();
+    m_single.waitForFinished();
     delete ui;
 }
 
@@ -250,7 +256,7 @@ void MainWindow::showMessage(const QString &text) {
 }
 
 bool MainWindow::isConverting() const {
-    return m_conversion.isRunning();
+    return m_conversion.isRunning() || m_single.isRunning();
 }
 
 void MainWindow::convertCurrentPhoto() {
@@ -264,10 +270,21 @@ void MainWindow::convertCurrentPhoto() {
     request.resize = ui->CkResize->isChecked();
     request.resizeSettings = resizeSettings();
 
+    // In the background like a batch: a large photo never holds up the window.
+    m_singleRequest = request;
+    setEditingEnabled(false);
+    ui->Command1->setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const pelmora::ConversionResult result = pelmora::convertPhoto(request);
-    QApplication::restoreOverrideCursor();
+    m_single.setFuture(QtConcurrent::run(
+        [request = std::move(request)] { return pelmora::convertPhoto(request); }));
+}
 
+void MainWindow::finishCurrentPhoto() {
+    QApplication::restoreOverrideCursor();
+    setEditingEnabled(true);
+    ui->Command1->setEnabled(true);
+    const pelmora::ConversionRequest &request = m_singleRequest;
+    const pelmora::ConversionResult result = m_single.result();
     if (result.numberUsed)
         ui->Num->setText(pelmora::advanceNumber(ui->Num->text()));
     if (result.resized && !request.resizeSettings.signature.text.isEmpty())
@@ -285,9 +302,10 @@ void MainWindow::convertCurrentPhoto() {
             tr("変換先フォルダを使えないため、写真は変換していません。\n%1").arg(result.reason));
         break;
     case pelmora::ConversionStatus::Failed:
-        showMessage(tr("%1 を変換できませんでした。\n%2").arg(SrcName, result.reason));
+        showMessage(tr("%1 を変換できませんでした。\n%2").arg(request.photo.name, result.reason));
         break;
     }
+    Q_EMIT conversionFinished();
 }
 
 void MainWindow::convertList() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "convert/batchrunner.h"
+#include "convert/conversion.h"
 #include "convert/resizesettings.h"
 #include "naming/targetname.h"
 
@@ -28,7 +29,7 @@ public:
     // Adds paths to the photo list exactly as a drop on it does.
     void addPhotos(const QStringList &paths);
 
-    // Whether a batch or a drop on the preview is converting photos right now.
+    // Whether the current photo, a batch or a drop on the preview is converting right now.
     bool isConverting() const;
 
     // The current photo: its folder (ending with a separator), its name and its target name.
@@ -39,7 +40,8 @@ public:
     bool RepeatUp = false;
 
 Q_SIGNALS:
-    // A batch, or a drop on the preview, has finished and the window shows its outcome.
+    // A conversion (of the current photo, a batch or a drop on the preview) has finished and
+    // the window shows its outcome.
     void conversionFinished();
 
 protected:
@@ -64,6 +66,7 @@ private:
     pelmora::ResizeSettings resizeSettings() const;
     void showMessage(const QString &text);
     void convertCurrentPhoto();
+    void finishCurrentPhoto();
     void convertList();
     void convertDroppedPhotos(const QStringList &paths);
     void startConversion(pelmora::BatchRequest request, bool fromList);
@@ -87,4 +90,7 @@ private:
     std::atomic<bool> m_cancel = false;
     bool m_convertingList = false;
     pelmora::BatchRequest m_running;
+    // The current photo converting in the background, and what was asked of it.
+    QFutureWatcher<pelmora::ConversionResult> m_single;
+    pelmora::ConversionRequest m_singleRequest;
 };

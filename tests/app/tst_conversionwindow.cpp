@@ -39,6 +39,7 @@ private Q_SLOTS:
     void batchWithRenamingOff();
     void windowAndCommandLineAgree();
     void cancelLeavesPhotosWholeOrUntouched();
+    void closingDuringBatchLeavesPhotosWholeOrUntouched();
 };
 
 void TestConversionWindow::singleConversionRenamesInPlace() {
@@ -50,6 +51,12 @@ void TestConversionWindow::singleConversionRenamesInPlace() {
     dropPaths(list(window), {photo});
     clickRow(list(window), 0);
     QTest::mouseClick(child(window, "Command2"), Qt::LeftButton);
+    QVERIFY(window.isConverting()); // in the background: the window stays alive meanwhile
+    QVERIFY(!child(window, "List1")->isEnabled());
+    QVERIFY(!child(window, "Command1")->isEnabled());
+    QVERIFY(waitForConversion(window));
+    QVERIFY(child(window, "List1")->isEnabled());
+    QVERIFY(child(window, "Command1")->isEnabled());
     QCOMPARE(testimages::files(dir.path()), QStringList{"Untitled01.jpg"});
     QCOMPARE(testimages::bytes(dir.path() + "/Untitled01.jpg"), original);
     QCOMPARE(text(window, "Num"), QStringLiteral("02"));
@@ -63,6 +70,7 @@ void TestConversionWindow::singleConversionWithoutPhoto() {
     child<QLineEdit>(window, "OutFolder")->setText(dir.path() + "/made");
     ModalAnswerer answerer;
     QTest::mouseClick(child(window, "Command2"), Qt::LeftButton);
+    QVERIFY(waitForConversion(window));
     QCOMPARE(answerer.messages, QStringList{pelmora::missingTargetNameMessage()});
     QCOMPARE(answerer.boxes.first().title, QStringLiteral("Pelmora"));
     QCOMPARE(answerer.boxes.first().icon, QMessageBox::NoIcon);
@@ -80,8 +88,10 @@ void TestConversionWindow::singleConversionFailureSaysWhy() {
     clickRow(list(window), 0);
     ModalAnswerer answerer;
     QTest::mouseClick(child(window, "Command2"), Qt::LeftButton);
+    QVERIFY(waitForConversion(window));
     QVERIFY(answerer.messages.isEmpty());
     QTest::mouseClick(child(window, "Command2"), Qt::LeftButton);
+    QVERIFY(waitForConversion(window));
     QCOMPARE(answerer.messages.size(), 1);
     QVERIFY(answerer.messages.first().contains(QStringLiteral("a.jpg")));
     QCOMPARE(text(window, "Num"), QStringLiteral("03"));
@@ -270,6 +280,33 @@ void TestConversionWindow::cancelLeavesPhotosWholeOrUntouched() {
     }
     QVERIFY(converted < photos.size()); // Esc came before the end
     QVERIFY(!left.isEmpty());
+}
+
+void TestConversionWindow::closingDuringBatchLeavesPhotosWholeOrUntouched() {
+    // The window goes while its batch runs (the user quits): it stops after the photos in flight.
+    QTemporaryDir dir;
+    QStringList photos;
+    for (int i = 0; i < 30; ++i)
+        photos.append(testimages::write(
+            dir.path() + QStringLiteral("/in/p%1.jpg").arg(i, 2, 10, QLatin1Char('0')),
+            QSize(1200, 900)));
+    {
+        MainWindow window;
+        window.show();
+        dropPaths(list(window), photos);
+        QTest::mouseClick(child(window, "CkFile"), Qt::LeftButton);
+        QTest::mouseClick(child(window, "CkResize"), Qt::LeftButton);
+        QTest::mouseClick(child(window, "Command1"), Qt::LeftButton);
+        QVERIFY(window.isConverting());
+    }
+    int converted = 0;
+    for (const QString &path : photos) {
+        const QSize size = QImageReader(path).size();
+        QVERIFY2(size == QSize(1200, 900) || size == QSize(250, 187), qPrintable(path));
+        converted += size == QSize(250, 187);
+    }
+    QVERIFY(converted < photos.size());
+    QCOMPARE(QDir(dir.path() + "/in").entryList(QDir::Files | QDir::Hidden).size(), photos.size());
 }
 
 QTEST_MAIN(TestConversionWindow)
