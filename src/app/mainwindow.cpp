@@ -256,7 +256,7 @@ void MainWindow::showMessage(const QString &text) {
 }
 
 bool MainWindow::isConverting() const {
-    return m_conversion.isRunning() || m_single.isRunning();
+    return m_converting;
 }
 
 void MainWindow::convertCurrentPhoto() {
@@ -423,6 +423,8 @@ void MainWindow::finishConversion() {
 }
 
 void MainWindow::setEditingEnabled(bool enabled) {
+    // from the press that starts a conversion until its outcome is shown
+    m_converting = !enabled;
     // While photos are converted, nothing that would change the running conversion can be used;
     // the batch button stays, to stop it.
     const QList<QWidget *> controls{ui->List1,    ui->CLR,       ui->UpOrd,      ui->DwOrd,

@@ -93,4 +93,5 @@ private:
     // The current photo converting in the background, and what was asked of it.
     QFutureWatcher<pelmora::ConversionResult> m_single;
     pelmora::ConversionRequest m_singleRequest;
+    bool m_converting = false;
 };
