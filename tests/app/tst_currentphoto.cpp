@@ -6,6 +6,8 @@
 
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QLabel>
@@ -239,9 +241,14 @@ void TestCurrentPhoto::signatureFontChooser() {
 
     bool accept = false;
     QFont presetSeen;
+    QStringList titles;
+    QString cancelText;
     ModalAnswerer answerer([&](QDialog *d) {
+        titles.append(d->windowTitle());
         if (auto *fonts = qobject_cast<QFontDialog *>(d)) {
             presetSeen = fonts->currentFont();
+            if (auto *buttons = fonts->findChild<QDialogButtonBox *>())
+                cancelText = buttons->button(QDialogButtonBox::Cancel)->text();
             if (!accept) {
                 fonts->reject();
                 return;
@@ -273,6 +280,15 @@ void TestCurrentPhoto::signatureFontChooser() {
     QCOMPARE(sig->font().pointSizeF(), 9.0);
     QCOMPARE(pt->text(), QStringLiteral("12"));
     QCOMPARE(sig->palette().color(QPalette::Text), QColor(200, 0, 0));
+
+    // Qt's stock dialogs speak Japanese like the window
+    const QStringList expected{QFontDialog::tr("Select Font"), QFontDialog::tr("Select Font"),
+                               QColorDialog::tr("Select Color")};
+    QCOMPARE(titles, expected);
+    QVERIFY2(titles.first() != QLatin1String("Select Font"), qPrintable(titles.first()));
+    QVERIFY2(titles.last() != QLatin1String("Select Color"), qPrintable(titles.last()));
+    QCOMPARE(cancelText, QCoreApplication::translate("QPlatformTheme", "Cancel"));
+    QVERIFY2(cancelText != QLatin1String("Cancel"), qPrintable(cancelText));
 }
 
 QTEST_MAIN(TestCurrentPhoto)
