@@ -8,7 +8,7 @@
 #include "fontchooser.h"
 #include "imagesize/imagesize.h"
 #include "interfacefont.h"
-#include "japaneseqttexts.h"
+#include "japanesetexts.h"
 #include "naming/numbertext.h"
 #include "photolist/previewfit.h"
 #include "photolist/selectionmove.h"
@@ -26,7 +26,7 @@ MainWindow::MainWindow(QWidget *parent)
     : QWidget(parent)
     , ui(new Ui::MainWindow) {
     pelmora::installFontSubstitutes();
-    pelmora::installJapaneseQtTexts();
+    pelmora::installJapaneseTexts();
     ui->setupUi(this);
     setWindowTitle(
         tr("Pelmora %1 - ファイル名・画像サイズ変換").arg(QStringLiteral(PELMORA_VERSION)));

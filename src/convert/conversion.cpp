@@ -4,6 +4,7 @@
 #include "convert/renamefile.h"
 #include "convert/safecopy.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <utility>
 
@@ -31,9 +32,9 @@ ConversionResult convertFileSteps(const PhotoEntry &photo, const QString &target
     const QString source = photo.path();
     const QFileInfo sourceInfo(source);
     if (!sourceInfo.exists()) {
-        fail(result, QStringLiteral("photo not found"));
+        fail(result, QCoreApplication::translate("pelmora", "photo not found"));
     } else if (!sourceInfo.isFile()) {
-        fail(result, QStringLiteral("not a file"));
+        fail(result, QCoreApplication::translate("pelmora", "not a file"));
     } else if (preparedFolder.isEmpty()) {
         result.finalPath = source;
     } else {
@@ -93,7 +94,7 @@ void addResizeOutcome(ConversionResult &result, const ResizeResult &resize) {
         result.size = resize.size;
         return;
     }
-    fail(result, QStringLiteral("cannot resize %1: %2")
+    fail(result, QCoreApplication::translate("pelmora", "cannot resize %1: %2")
                      .arg(QFileInfo(result.finalPath).fileName(), resize.error));
     // The output stays as the copy it stands for, a file of its own.
     if (!linkedFrom.isEmpty()) {

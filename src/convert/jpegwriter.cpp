@@ -1,5 +1,6 @@
 #include "jpegwriter.h"
 
+#include <QCoreApplication>
 #include <QImageWriter>
 
 namespace pelmora {
@@ -15,8 +16,10 @@ std::optional<QString> writeJpegFile(const QImage &image, const QString &path, i
     if (!writer.write(image)) {
         // A full disk shows as a failed write of the file; the encoder only knows it stopped.
         if (file.device()->error() != QFileDevice::NoError)
-            return QStringLiteral("cannot write %1: %2").arg(path, file.device()->errorString());
-        return QStringLiteral("cannot encode %1 as JPEG: %2").arg(path, writer.errorString());
+            return QCoreApplication::translate("pelmora", "cannot write %1: %2")
+                .arg(path, file.device()->errorString());
+        return QCoreApplication::translate("pelmora", "cannot encode %1 as JPEG: %2")
+            .arg(path, writer.errorString());
     }
     return file.commit(durability);
 }

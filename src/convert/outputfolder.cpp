@@ -2,6 +2,7 @@
 
 #include "photolist/photoentry.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -13,16 +14,24 @@ OutputFolderResult prepareOutputFolder(const QString &text) {
 
     const QFileInfo info(text);
     if (info.exists() && !info.isDir())
-        return {false, QString(),
-                QStringLiteral("the output folder %1 is a file, not a folder").arg(text)};
+        return {
+            false, QString(),
+            QCoreApplication::translate("pelmora", "the output folder %1 is a file, not a folder")
+                .arg(text)};
     if (!info.exists() && !QDir().mkpath(text))
-        return {false, QString(), QStringLiteral("cannot create the output folder %1").arg(text)};
+        return {
+            false, QString(),
+            QCoreApplication::translate("pelmora", "cannot create the output folder %1").arg(text)};
 
     const QFileInfo created(text);
     if (!created.isDir())
-        return {false, QString(), QStringLiteral("cannot create the output folder %1").arg(text)};
+        return {
+            false, QString(),
+            QCoreApplication::translate("pelmora", "cannot create the output folder %1").arg(text)};
     if (!created.isWritable())
-        return {false, QString(), QStringLiteral("the output folder %1 is not writable").arg(text)};
+        return {false, QString(),
+                QCoreApplication::translate("pelmora", "the output folder %1 is not writable")
+                    .arg(text)};
     return {true, withTrailingSeparator(QDir::fromNativeSeparators(text)), QString()};
 }
 

@@ -5,6 +5,7 @@
 #include "convert/resizegeometry.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QImageIOHandler>
 #include <QImageReader>
@@ -76,16 +77,18 @@ PhotoLoadResult loadPhotoForResize(const QString &path, int longerSide) {
     }
     reader.setAutoTransform(true);
     if (!reader.canRead())
-        return {std::nullopt, QStringLiteral("not a picture that can be read")};
+        return {std::nullopt,
+                QCoreApplication::translate("pelmora", "not a picture that can be read")};
     const bool isJpeg = reader.format() == "jpeg";
     const QSize declared = reader.size(); // padded when the bytes were padded
     const QSize stored = isJpeg && frame ? frame->size : declared;
     if (stored.isValid() && !isWithinPhotoLimits(stored))
-        return {std::nullopt, stored.isEmpty()
-                                  ? QStringLiteral("the picture has no pixels")
-                                  : QStringLiteral("the picture is too large (%1 x %2)")
-                                        .arg(stored.width())
-                                        .arg(stored.height())};
+        return {std::nullopt,
+                stored.isEmpty()
+                    ? QCoreApplication::translate("pelmora", "the picture has no pixels")
+                    : QCoreApplication::translate("pelmora", "the picture is too large (%1 x %2)")
+                          .arg(stored.width())
+                          .arg(stored.height())};
     const QImageIOHandler::Transformations turn = reader.transformation();
 
     QSize decodeSize = declared;
@@ -108,13 +111,15 @@ PhotoLoadResult loadPhotoForResize(const QString &path, int longerSide) {
         photo.extent = orientedRect(QRectF(QPointF(0, 0), storedExtent), decodeSize, turn);
     } else { // a reader that could not tell its size beforehand, or decoded another size
         if (!isWithinPhotoLimits(image.size()))
-            return {std::nullopt, QStringLiteral("the picture has no pixels")};
+            return {std::nullopt,
+                    QCoreApplication::translate("pelmora", "the picture has no pixels")};
         photo.photoSize = image.size();
         photo.extent = QRectF(QPointF(0, 0), QSizeF(image.size()));
     }
     photo.image = opaqueRgb32(std::move(image));
     if (photo.image.isNull())
-        return {std::nullopt, QStringLiteral("not enough memory for the picture")};
+        return {std::nullopt,
+                QCoreApplication::translate("pelmora", "not enough memory for the picture")};
     return {std::move(photo), {}};
 }
 

@@ -1,5 +1,6 @@
 #include "replacingfile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <filesystem>
@@ -50,30 +51,34 @@ std::optional<QString> ReplacingFile::open(std::optional<QFileDevice::Permission
         if (!QFileInfo::exists(m_file.fileName()))
             break; // not a clash of names: retrying will not help
     }
-    return QStringLiteral("cannot write in %1: %2")
+    return QCoreApplication::translate("pelmora", "cannot write in %1: %2")
         .arg(target.absolutePath(), m_file.errorString());
 }
 
 std::optional<QString> ReplacingFile::commit(Durability durability, const QDateTime &modified) {
     if (!m_file.flush())
-        return QStringLiteral("cannot write %1: %2").arg(m_destination, m_file.errorString());
+        return QCoreApplication::translate("pelmora", "cannot write %1: %2")
+            .arg(m_destination, m_file.errorString());
     if (modified.isValid() && !m_file.setFileTime(modified, QFileDevice::FileModificationTime))
-        return QStringLiteral("cannot write %1: %2").arg(m_destination, m_file.errorString());
+        return QCoreApplication::translate("pelmora", "cannot write %1: %2")
+            .arg(m_destination, m_file.errorString());
 #ifdef Q_OS_UNIX
     if (durability == Durability::FlushToDisk && ::fdatasync(m_file.handle()) != 0)
-        return QStringLiteral("cannot write %1 to the disk").arg(m_destination);
+        return QCoreApplication::translate("pelmora", "cannot write %1 to the disk")
+            .arg(m_destination);
 #else
     Q_UNUSED(durability);
 #endif
     m_file.close();
     if (m_file.error() != QFileDevice::NoError)
-        return QStringLiteral("cannot write %1: %2").arg(m_destination, m_file.errorString());
+        return QCoreApplication::translate("pelmora", "cannot write %1: %2")
+            .arg(m_destination, m_file.errorString());
 
     std::error_code error;
     std::filesystem::rename(nativePath(m_file.fileName()), nativePath(m_destination), error);
     if (error) {
         m_file.remove();
-        return QStringLiteral("cannot replace %1: %2")
+        return QCoreApplication::translate("pelmora", "cannot replace %1: %2")
             .arg(m_destination, QString::fromStdString(error.message()));
     }
     m_committed = true;

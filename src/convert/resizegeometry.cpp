@@ -2,6 +2,7 @@
 
 #include "naming/numbertext.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cstdint>
 
@@ -12,10 +13,13 @@ LongerSide readLongerSide(const QString &text) {
         return {};
     const std::optional<int> n = readWholeNumber(text);
     if (!n)
-        return {0, QStringLiteral("the longer side \"%1\" is not a whole number from 1 to 32767")
+        return {0, QCoreApplication::translate(
+                       "pelmora", "the longer side \"%1\" is not a whole number from 1 to 32767")
                        .arg(text)};
     if (*n < 1)
-        return {0, QStringLiteral("the longer side must be at least 1 pixel, not %1").arg(*n)};
+        return {0, QCoreApplication::translate("pelmora",
+                                               "the longer side must be at least 1 pixel, not %1")
+                       .arg(*n)};
     return {*n, {}};
 }
 

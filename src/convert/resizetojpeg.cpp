@@ -7,6 +7,7 @@
 #include "convert/signature.h"
 
 #include <QColorSpace>
+#include <QCoreApplication>
 
 namespace pelmora {
 
@@ -30,8 +31,10 @@ ResizeResult ResizeToJpeg(const QString &path, const ResizeSettings &settings,
     if (!longerSide.ok())
         return {false, longerSide.error, {}};
     if (settings.quality < 1 || settings.quality > 10)
-        return {
-            false, QStringLiteral("the quality must be 1 to 10, not %1").arg(settings.quality), {}};
+        return {false,
+                QCoreApplication::translate("pelmora", "the quality must be 1 to 10, not %1")
+                    .arg(settings.quality),
+                {}};
 
     const PhotoLoadResult loaded = loadPhotoForResize(path, longerSide.length);
     if (!loaded.photo)
@@ -39,11 +42,13 @@ ResizeResult ResizeToJpeg(const QString &path, const ResizeSettings &settings,
     const LoadedPhoto &photo = *loaded.photo;
     const std::optional<QSize> target = scaledToLongerSide(photo.photoSize, longerSide.length);
     if (!target)
-        return {false, QStringLiteral("the picture has no pixels"), {}};
+        return {false, QCoreApplication::translate("pelmora", "the picture has no pixels"), {}};
 
     QImage picture = scaledPhoto(photo, *target);
     if (picture.isNull())
-        return {false, QStringLiteral("not enough memory to scale the picture"), {}};
+        return {false,
+                QCoreApplication::translate("pelmora", "not enough memory to scale the picture"),
+                {}};
     picture.setDotsPerMeterX(photo.image.dotsPerMeterX());
     picture.setDotsPerMeterY(photo.image.dotsPerMeterY());
     picture.setColorSpace(photo.image.colorSpace());

@@ -2,6 +2,7 @@
 
 #include "convert/replacingfile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -30,7 +31,9 @@ namespace {
 CopyResult copyBytes(const QString &source, const QString &destination) {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
-        return {false, false, QStringLiteral("cannot read the photo: %1").arg(in.errorString())};
+        return {false, false,
+                QCoreApplication::translate("pelmora", "cannot read the photo: %1")
+                    .arg(in.errorString())};
 
     ReplacingFile out(destination);
     if (const std::optional<QString> failure =
@@ -44,12 +47,13 @@ CopyResult copyBytes(const QString &source, const QString &destination) {
         if (chunk.isEmpty()) {
             if (in.error() != QFileDevice::NoError || !in.atEnd())
                 return {false, false,
-                        QStringLiteral("cannot read the photo: %1").arg(in.errorString())};
+                        QCoreApplication::translate("pelmora", "cannot read the photo: %1")
+                            .arg(in.errorString())};
             break;
         }
         if (out.device()->write(chunk) != chunk.size())
             return {false, false,
-                    QStringLiteral("cannot write %1: %2")
+                    QCoreApplication::translate("pelmora", "cannot write %1: %2")
                         .arg(destination, out.device()->errorString())};
     }
 

@@ -94,6 +94,9 @@ void TestConversionWindow::singleConversionFailureSaysWhy() {
     QVERIFY(waitForConversion(window));
     QCOMPARE(answerer.messages.size(), 1);
     QVERIFY(answerer.messages.first().contains(QStringLiteral("a.jpg")));
+    // the core's reason, in Japanese like the rest of the window
+    QVERIFY2(answerer.messages.first().contains(QString::fromUtf8("写真が見つかりません")),
+             qPrintable(answerer.messages.first()));
     QCOMPARE(text(window, "Num"), QStringLiteral("03"));
     QCOMPARE(testimages::files(dir.path()), QStringList{"Untitled01.jpg"});
 }

@@ -7,11 +7,11 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QDialogButtonBox>
-#include <QPushButton>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 using namespace windowdriver;
