@@ -251,12 +251,7 @@ void TestConversionWindow::windowAndCommandLineAgree() {
 
 void TestConversionWindow::cancelLeavesPhotosWholeOrUntouched() {
     QTemporaryDir dir;
-    QStringList names;
-    for (int i = 0; i < 30; ++i)
-        names.append(QStringLiteral("p%1.jpg").arg(i, 2, 10, QLatin1Char('0')));
-    QStringList photos;
-    for (const QString &n : names)
-        photos.append(testimages::write(dir.path() + "/in/" + n, QSize(1200, 900)));
+    const QStringList photos = testimages::writeNumbered(dir.path() + "/in", 30, QSize(1200, 900));
     MainWindow window;
     window.show();
     dropPaths(list(window), photos);
@@ -288,11 +283,7 @@ void TestConversionWindow::cancelLeavesPhotosWholeOrUntouched() {
 void TestConversionWindow::closingDuringBatchLeavesPhotosWholeOrUntouched() {
     // The window goes while its batch runs (the user quits): it stops after the photos in flight.
     QTemporaryDir dir;
-    QStringList photos;
-    for (int i = 0; i < 30; ++i)
-        photos.append(testimages::write(
-            dir.path() + QStringLiteral("/in/p%1.jpg").arg(i, 2, 10, QLatin1Char('0')),
-            QSize(1200, 900)));
+    const QStringList photos = testimages::writeNumbered(dir.path() + "/in", 30, QSize(1200, 900));
     {
         MainWindow window;
         window.show();

@@ -22,11 +22,8 @@ private Q_SLOTS:
 
 void TestResponsiveness::eventLoopTurnsDuringBatch() {
     QTemporaryDir dir;
-    QStringList photos;
-    for (int i = 0; i < 100; ++i)
-        photos.append(testimages::write(
-            dir.path() + QStringLiteral("/in/p%1.jpg").arg(i, 3, 10, QLatin1Char('0')),
-            QSize(1600, 1200)));
+    const QStringList photos =
+        testimages::writeNumbered(dir.path() + "/in", 100, QSize(1600, 1200));
     MainWindow window;
     window.show();
     dropPaths(list(window), photos);

@@ -29,6 +29,16 @@ inline QString write(const QString &path, QSize size, const char *format = "JPEG
     return path;
 }
 
+// count photos named p0, p1, ... (zero-padded, so they list in order) in folder.
+inline QStringList writeNumbered(const QString &folder, int count, QSize size) {
+    const int digits = static_cast<int>(QString::number(count - 1).size());
+    QStringList paths;
+    for (int i = 0; i < count; ++i)
+        paths.append(
+            write(folder + QStringLiteral("/p%1.jpg").arg(i, digits, 10, QLatin1Char('0')), size));
+    return paths;
+}
+
 inline QString writeText(const QString &path, const QByteArray &text = "not a picture\n") {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile f(path);
