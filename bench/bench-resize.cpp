@@ -8,11 +8,11 @@
 //    written JPEGs against ImageMagick's Lanczos reduction of the full photo (EXIF orientation
 //    applied) to the same size.
 
-#include "convert/imagelimits.h"
-#include "convert/lanczos.h"
-#include "convert/photoloader.h"
-#include "convert/resizegeometry.h"
-#include "convert/resizetojpeg.h"
+#include "batch/resizetojpeg.h"
+#include "picture/imagelimits.h"
+#include "picture/lanczos.h"
+#include "picture/photoloader.h"
+#include "picture/resizegeometry.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -56,10 +56,12 @@ double decodeAndReduce(const QString &path, int longerSide, bool reduced) {
     QElapsedTimer timer;
     timer.start();
     if (reduced) {
-        const pelmora::PhotoLoadResult loaded = pelmora::loadPhotoForResize(path, longerSide);
-        const QSize target = *pelmora::scaledToLongerSide(loaded.photo->photoSize, longerSide);
-        const QImage out =
-            pelmora::lanczosResample(loaded.photo->image, loaded.photo->extent, target);
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        const pelmora::Result<pelmora::LoadedPhoto> loaded =
+            pelmora::loadPhotoForResize(file.readAll(), longerSide);
+        const QSize target = *pelmora::scaledToLongerSide(loaded->photoSize, longerSide);
+        const QImage out = pelmora::lanczosResample(loaded->image, loaded->extent, target);
         Q_UNUSED(out);
     } else {
         QImageReader reader(path);
@@ -128,7 +130,7 @@ int main(int argc, char **argv) {
             freshCopy(*big, copy);
             QElapsedTimer timer;
             timer.start();
-            pelmora::ResizeToJpeg(copy, {QStringLiteral("250"), 5, {}});
+            (void)pelmora::ResizeToJpeg(copy, {QStringLiteral("250"), 5, {}});
             whole.push_back(msSince(timer));
         }
         std::printf("5120x2880 -> 250 px (%s), median of %d:\n", qPrintable(QDir(*big).dirName()),
@@ -160,7 +162,7 @@ int main(int argc, char **argv) {
             QElapsedTimer timer;
             timer.start();
             for (const QString &copy : copies)
-                if (!pelmora::ResizeToJpeg(copy, settings).ok)
+                if (!pelmora::ResizeToJpeg(copy, settings))
                     std::fprintf(stderr, "failed: %s\n", qPrintable(copy));
             perRound.push_back(msSince(timer) / photos.size());
 

@@ -6,8 +6,8 @@
 // With no photo given it makes a 5120 x 2880 JPEG (and uses the corpus of bench/make-corpus.sh
 // when /tmp/pelmora-corpus exists). Prints medians of several rounds.
 
-#include "mainwindow.h"
-#include "photolistwidget.h"
+#include "app/mainwindow.h"
+#include "app/photolistwidget.h"
 
 #include <QApplication>
 #include <QDir>

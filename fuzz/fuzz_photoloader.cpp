@@ -1,11 +1,12 @@
 // libFuzzer target: the photo loader used by the resize, on arbitrary bytes. The first byte is
 // the longer side to reduce to (0 keeps the size; small values reach the reduced JPEG decodes of
-// the small seed pictures), the rest is the file.
+// the small seed pictures), the rest is the photo file's bytes.
 
-#include "convert/imagelimits.h"
-#include "convert/photoloader.h"
 #include "fuzzfile.h"
+#include "picture/imagelimits.h"
+#include "picture/photoloader.h"
 
+#include <QByteArray>
 #include <QImageReader>
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
@@ -22,15 +23,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     if (size == 0)
         return 0;
     const int longerSide = data[0];
-    const pelmora::PhotoLoadResult result =
-        pelmora::loadPhotoForResize(fuzzfile::write(data + 1, size - 1), longerSide);
-    if (result.photo) {
-        const pelmora::LoadedPhoto &photo = *result.photo;
+    const pelmora::Result<pelmora::LoadedPhoto> result = pelmora::loadPhotoForResize(
+        QByteArray(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1)), longerSide);
+    if (result) {
+        const pelmora::LoadedPhoto &photo = *result;
         if (photo.image.isNull() || photo.photoSize.isEmpty() ||
             !pelmora::isWithinPhotoLimits(photo.photoSize) ||
             !QRectF(photo.image.rect()).contains(photo.extent))
             std::abort();
-    } else if (result.error.isEmpty()) {
+    } else if (result.reason().isEmpty()) {
         std::abort(); // a refusal always says why
     }
     return 0;

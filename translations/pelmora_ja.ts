@@ -20,10 +20,6 @@
         <translation>%1 を書き込めません: %2</translation>
     </message>
     <message>
-        <source>cannot encode %1 as JPEG: %2</source>
-        <translation>%1 を JPEG に変換できません: %2</translation>
-    </message>
-    <message>
         <source>the output folder %1 is a file, not a folder</source>
         <translation>変換先 %1 はフォルダではなくファイルです</translation>
     </message>
@@ -110,6 +106,10 @@
     <message>
         <source>cannot read the photo: %1</source>
         <translation>写真を読み込めません: %1</translation>
+    </message>
+    <message>
+        <source>cannot encode the picture as JPEG: %1</source>
+        <translation>写真を JPEG に変換できません: %1</translation>
     </message>
 </context>
 </TS>

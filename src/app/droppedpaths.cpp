@@ -1,6 +1,7 @@
 #include "droppedpaths.h"
 
 #include <QDragMoveEvent>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QUrl>
 
@@ -21,4 +22,12 @@ void acceptFileDrag(QDragMoveEvent *event) {
         event->acceptProposedAction();
     else
         event->ignore();
+}
+
+QStringList absolutePaths(const QStringList &paths) {
+    QStringList absolute;
+    absolute.reserve(paths.size());
+    for (const QString &p : paths)
+        absolute.append(QFileInfo(p).absoluteFilePath());
+    return absolute;
 }

@@ -1,6 +1,7 @@
-#include "commandline.h"
-#include "convert/imagelimits.h"
-#include "mainwindow.h"
+#include "app/droppedpaths.h"
+#include "app/mainwindow.h"
+#include "cli/commandline.h"
+#include "picture/imagelimits.h"
 
 #include <QApplication>
 
@@ -14,7 +15,7 @@ int main(int argc, char *argv[]) {
     MainWindow window;
     QStringList paths = app.arguments();
     paths.removeFirst();
-    window.addPhotos(pelmora::absolutePaths(paths));
+    window.addPhotos(absolutePaths(paths));
     window.show();
     return app.exec();
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "convert/batchrunner.h"
-#include "convert/conversion.h"
-#include "convert/resizesettings.h"
+#include "batch/batchrunner.h"
+#include "batch/conversion.h"
+#include "batch/resizesettings.h"
 #include "naming/targetname.h"
 
 #include <QFutureWatcher>

@@ -1,8 +1,9 @@
 // Converting from the window: the single conversion, the batch with its progress bar, and the
 // same batch through `pelmora convert`, on real photos in temporary folders.
 
-#include "convert/conversion.h"
-#include "testimages.h"
+#include "batch/conversion.h"
+#include "files.h"
+#include "photos.h"
 #include "windowdriver.h"
 
 #include <QCheckBox>
@@ -19,7 +20,7 @@ QStringList makePhotos(const QString &folder, const QStringList &names) {
     QStringList paths;
     int i = 0;
     for (const QString &n : names)
-        paths.append(testimages::write(folder + u'/' + n, QSize(60 + 10 * i++, 40)));
+        paths.append(testsupport::writePicture(folder + u'/' + n, QSize(60 + 10 * i++, 40)));
     return paths;
 }
 
@@ -47,7 +48,7 @@ void TestConversionWindow::singleConversionRenamesInPlace() {
     MainWindow window;
     window.show();
     const QString photo = makePhotos(dir.path(), {"IMG_0001.jpg"}).first();
-    const QByteArray original = testimages::bytes(photo);
+    const QByteArray original = testsupport::readFile(photo);
     dropPaths(list(window), {photo});
     clickRow(list(window), 0);
     QTest::mouseClick(child(window, "Command2"), Qt::LeftButton);
@@ -57,8 +58,8 @@ void TestConversionWindow::singleConversionRenamesInPlace() {
     QVERIFY(waitForConversion(window));
     QVERIFY(child(window, "List1")->isEnabled());
     QVERIFY(child(window, "Command1")->isEnabled());
-    QCOMPARE(testimages::files(dir.path()), QStringList{"Untitled01.jpg"});
-    QCOMPARE(testimages::bytes(dir.path() + "/Untitled01.jpg"), original);
+    QCOMPARE(testsupport::files(dir.path()), QStringList{"Untitled01.jpg"});
+    QCOMPARE(testsupport::readFile(dir.path() + "/Untitled01.jpg"), original);
     QCOMPARE(text(window, "Num"), QStringLiteral("02"));
     QCOMPARE(window.SrcName, QStringLiteral("IMG_0001.jpg")); // the conversion keeps it
 }
@@ -98,7 +99,7 @@ void TestConversionWindow::singleConversionFailureSaysWhy() {
     QVERIFY2(answerer.messages.first().contains(QString::fromUtf8("写真が見つかりません")),
              qPrintable(answerer.messages.first()));
     QCOMPARE(text(window, "Num"), QStringLiteral("03"));
-    QCOMPARE(testimages::files(dir.path()), QStringList{"Untitled01.jpg"});
+    QCOMPARE(testsupport::files(dir.path()), QStringList{"Untitled01.jpg"});
 }
 
 void TestConversionWindow::batchFiveEntries() {
@@ -126,12 +127,12 @@ void TestConversionWindow::batchFiveEntries() {
     QCOMPARE(bar->minimum(), 0);
     QCOMPARE(bar->maximum(), 4);
     QCOMPARE(values, (QList<int>{1, 2, 3, 4})); // 0 was the value already
-    QCOMPARE(testimages::files(dir.path() + "/out"),
+    QCOMPARE(testsupport::files(dir.path() + "/out"),
              (QStringList{"Untitled09.JPG", "Untitled10.JPG", "Untitled11.JPG", "Untitled12.JPG",
                           "Untitled13.JPG"}));
     QImageReader first(dir.path() + "/out/Untitled09.JPG"); // a.jpg, 100 x 40
     QCOMPARE(first.size(), QSize(40, 16));
-    QCOMPARE(testimages::files(dir.path() + "/in").size(), 5); // originals stay
+    QCOMPARE(testsupport::files(dir.path() + "/in").size(), 5); // originals stay
     QCOMPARE(list(window)->count(), 0);
     QCOMPARE(text(window, "Num"), QStringLiteral("14"));
     QCOMPARE(window.SrcName, QStringLiteral("e.jpg"));
@@ -157,19 +158,19 @@ void TestConversionWindow::batchKeepsFailedPhotos() {
     MainWindow window;
     window.show();
     QStringList paths = makePhotos(in, {"a.jpg", "c.jpg"});
-    paths.append(testimages::writeText(in + "b.jpg"));
+    paths.append(testsupport::writeText(in + "b.jpg"));
     dropPaths(list(window), paths);
     QTest::mouseClick(child(window, "CkFile"), Qt::LeftButton); // keep the names
     QTest::mouseClick(child(window, "CkResize"), Qt::LeftButton);
     child<QLineEdit>(window, "OutFolder")->setText(dir.path() + "/out");
-    const QByteArray text = testimages::bytes(in + "b.jpg");
+    const QByteArray text = testsupport::readFile(in + "b.jpg");
     ModalAnswerer answerer;
     QTest::mouseClick(child(window, "Command1"), Qt::LeftButton);
     QVERIFY(waitForConversion(window));
     QTRY_COMPARE(answerer.messages.size(), 1);
     QVERIFY(answerer.messages.first().contains(QStringLiteral("b.jpg")));
     QCOMPARE(entries(window), QStringList{"b.jpg|" + in});
-    QCOMPARE(testimages::bytes(in + "b.jpg"), text);
+    QCOMPARE(testsupport::readFile(in + "b.jpg"), text);
 }
 
 void TestConversionWindow::batchUnusableOutputFolder() {
@@ -178,14 +179,14 @@ void TestConversionWindow::batchUnusableOutputFolder() {
     window.show();
     const QStringList photos = makePhotos(dir.path() + "/in", {"a.jpg", "b.jpg"});
     dropPaths(list(window), photos);
-    testimages::writeText(dir.path() + "/file");
+    testsupport::writeText(dir.path() + "/file");
     child<QLineEdit>(window, "OutFolder")->setText(dir.path() + "/file/out");
     ModalAnswerer answerer;
     QTest::mouseClick(child(window, "Command1"), Qt::LeftButton);
     QVERIFY(waitForConversion(window));
     QTRY_COMPARE(answerer.messages.size(), 1);
     QCOMPARE(list(window)->count(), 2);
-    QCOMPARE(testimages::files(dir.path() + "/in"), (QStringList{"a.jpg", "b.jpg"}));
+    QCOMPARE(testsupport::files(dir.path() + "/in"), (QStringList{"a.jpg", "b.jpg"}));
     QCOMPARE(text(window, "Num"), QStringLiteral("01"));
 }
 
@@ -199,7 +200,7 @@ void TestConversionWindow::batchWithRenamingOff() {
     child<QLineEdit>(window, "OutFolder")->setText(dir.path() + "/out");
     QTest::mouseClick(child(window, "Command1"), Qt::LeftButton);
     QVERIFY(waitForConversion(window));
-    QCOMPARE(testimages::files(dir.path() + "/out"), (QStringList{"a.jpg", "b.jpg"}));
+    QCOMPARE(testsupport::files(dir.path() + "/out"), (QStringList{"a.jpg", "b.jpg"}));
     QCOMPARE(text(window, "Num"), QStringLiteral("01"));
     QCOMPARE(text(window, "NewName"), QString());
 }
@@ -212,8 +213,8 @@ void TestConversionWindow::windowAndCommandLineAgree() {
     for (const QString &n : names) {
         const QSize size(300 + 40 * i, 200 + 30 * i);
         const char *format = n.endsWith(u"png") ? "PNG" : "JPEG";
-        viaWindow.append(testimages::write(dir.path() + "/w/" + n, size, format));
-        viaCommand.append(testimages::write(dir.path() + "/c/" + n, size, format));
+        viaWindow.append(testsupport::writePicture(dir.path() + "/w/" + n, size, format));
+        viaCommand.append(testsupport::writePicture(dir.path() + "/c/" + n, size, format));
         ++i;
     }
 
@@ -240,18 +241,18 @@ void TestConversionWindow::windowAndCommandLineAgree() {
     QCOMPARE(command.exitCode(), 0);
     QVERIFY(command.readAllStandardOutput().contains("next number 10"));
 
-    const QStringList made = testimages::files(dir.path() + "/w-out");
+    const QStringList made = testsupport::files(dir.path() + "/w-out");
     QCOMPARE(made, (QStringList{"Trip07.JPG", "Trip08.JPG", "Trip09.JPG"}));
-    QCOMPARE(testimages::files(dir.path() + "/c-out"), made);
+    QCOMPARE(testsupport::files(dir.path() + "/c-out"), made);
     for (const QString &n : made)
-        QCOMPARE(testimages::bytes(dir.path() + "/w-out/" + n),
-                 testimages::bytes(dir.path() + "/c-out/" + n));
+        QCOMPARE(testsupport::readFile(dir.path() + "/w-out/" + n),
+                 testsupport::readFile(dir.path() + "/c-out/" + n));
     QCOMPARE(text(window, "Num"), QStringLiteral("10"));
 }
 
 void TestConversionWindow::cancelLeavesPhotosWholeOrUntouched() {
     QTemporaryDir dir;
-    const QStringList photos = testimages::writeNumbered(dir.path() + "/in", 30, QSize(1200, 900));
+    const QStringList photos = testsupport::writeNumbered(dir.path() + "/in", 30, QSize(1200, 900));
     MainWindow window;
     window.show();
     dropPaths(list(window), photos);
@@ -283,7 +284,7 @@ void TestConversionWindow::cancelLeavesPhotosWholeOrUntouched() {
 void TestConversionWindow::closingDuringBatchLeavesPhotosWholeOrUntouched() {
     // The window goes while its batch runs (the user quits): it stops after the photos in flight.
     QTemporaryDir dir;
-    const QStringList photos = testimages::writeNumbered(dir.path() + "/in", 30, QSize(1200, 900));
+    const QStringList photos = testsupport::writeNumbered(dir.path() + "/in", 30, QSize(1200, 900));
     {
         MainWindow window;
         window.show();

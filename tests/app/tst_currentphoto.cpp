@@ -1,7 +1,8 @@
 // Making a list entry the current photo, the preview, dropping photos on the preview, and the
 // output folder and signature font choosers, through real mouse and drop events.
 
-#include "testimages.h"
+#include "files.h"
+#include "photos.h"
 #include "windowdriver.h"
 
 #include <QCheckBox>
@@ -67,9 +68,10 @@ void TestCurrentPhoto::press() {
     const QString folder = dir.path() + "/photos/";
     MainWindow window;
     window.show();
-    QVERIFY(dropPaths(list(window), {testimages::write(folder + "IMG_0001.jpg", {64, 48}),
-                                     testimages::write(folder + "IMG_0002.jpg", {640, 480}),
-                                     testimages::write(folder + "IMG_0003.jpg", {64, 48})}));
+    QVERIFY(
+        dropPaths(list(window), {testsupport::writePicture(folder + "IMG_0001.jpg", {64, 48}),
+                                 testsupport::writePicture(folder + "IMG_0002.jpg", {640, 480}),
+                                 testsupport::writePicture(folder + "IMG_0003.jpg", {64, 48})}));
     child<QLineEdit>(window, "Title")->setText(QStringLiteral("Trip"));
     child<QLineEdit>(window, "Num")->setText(QStringLiteral("07"));
     if (title.isEmpty()) {
@@ -96,8 +98,8 @@ void TestCurrentPhoto::rightPressChangesNothing() {
     QTemporaryDir dir;
     MainWindow window;
     window.show();
-    dropPaths(list(window), {testimages::write(dir.path() + "/a.jpg", {64, 48}),
-                             testimages::write(dir.path() + "/b.png", {30, 20}, "PNG")});
+    dropPaths(list(window), {testsupport::writePicture(dir.path() + "/a.jpg", {64, 48}),
+                             testsupport::writePicture(dir.path() + "/b.png", {30, 20}, "PNG")});
     clickRow(list(window), 0);
     const QString size = child<QLabel>(window, "OrgSize")->text();
     clickRow(list(window), 1, Qt::RightButton);
@@ -113,8 +115,8 @@ void TestCurrentPhoto::keyboardChangesNothing() {
     QTemporaryDir dir;
     MainWindow window;
     window.show();
-    dropPaths(list(window), {testimages::write(dir.path() + "/a.jpg", {64, 48}),
-                             testimages::write(dir.path() + "/b.jpg", {48, 64})});
+    dropPaths(list(window), {testsupport::writePicture(dir.path() + "/a.jpg", {64, 48}),
+                             testsupport::writePicture(dir.path() + "/b.jpg", {48, 64})});
     clickRow(list(window), 0);
     const QRect preview = child(window, "oImg")->geometry();
     QTest::keyClick(list(window), Qt::Key_Down);
@@ -129,8 +131,8 @@ void TestCurrentPhoto::undecodableFile() {
     QTemporaryDir dir;
     MainWindow window;
     window.show();
-    dropPaths(list(window), {testimages::write(dir.path() + "/a.jpg", {64, 48}),
-                             testimages::writeText(dir.path() + "/notes.jpg")});
+    dropPaths(list(window), {testsupport::writePicture(dir.path() + "/a.jpg", {64, 48}),
+                             testsupport::writeText(dir.path() + "/notes.jpg")});
     clickRow(list(window), 0);
     clickRow(list(window), 1);
     QCOMPARE(child<QLabel>(window, "OrgSize")->text(), QStringLiteral("Error"));
@@ -152,7 +154,7 @@ void TestCurrentPhoto::previewGeometry() {
     QTemporaryDir dir;
     MainWindow window;
     window.show();
-    dropPaths(list(window), {testimages::write(dir.path() + "/p.jpg", size)});
+    dropPaths(list(window), {testsupport::writePicture(dir.path() + "/p.jpg", size)});
     clickRow(list(window), 0);
     QCOMPARE(child(window, "oImg")->geometry(), geometry);
     QVERIFY(child(window, "oImg")->isVisible());
@@ -163,16 +165,16 @@ void TestCurrentPhoto::dropOnPreviewConvertsLastFirst() {
     const QString folder = dir.path() + u'/';
     MainWindow window;
     window.show();
-    const QStringList dropped{testimages::write(folder + "a.jpg", {64, 48}),
-                              testimages::write(folder + "b.jpg", {48, 64}),
-                              testimages::write(folder + "c.jpg", {50, 50})};
-    const QByteArray a = testimages::bytes(dropped[0]), c = testimages::bytes(dropped[2]);
+    const QStringList dropped{testsupport::writePicture(folder + "a.jpg", {64, 48}),
+                              testsupport::writePicture(folder + "b.jpg", {48, 64}),
+                              testsupport::writePicture(folder + "c.jpg", {50, 50})};
+    const QByteArray a = testsupport::readFile(dropped[0]), c = testsupport::readFile(dropped[2]);
     QVERIFY(dropPaths(child(window, "oImg"), dropped));
     QVERIFY(waitForConversion(window));
-    QCOMPARE(testimages::files(folder),
+    QCOMPARE(testsupport::files(folder),
              (QStringList{"Untitled01.jpg", "Untitled02.jpg", "Untitled03.jpg"}));
-    QCOMPARE(testimages::bytes(folder + "Untitled01.jpg"), c);
-    QCOMPARE(testimages::bytes(folder + "Untitled03.jpg"), a);
+    QCOMPARE(testsupport::readFile(folder + "Untitled01.jpg"), c);
+    QCOMPARE(testsupport::readFile(folder + "Untitled03.jpg"), a);
     QCOMPARE(window.SrcName, QStringLiteral("a.jpg"));
     QCOMPARE(window.DstName, QStringLiteral("Untitled03.jpg"));
     QCOMPARE(text(window, "Num"), QStringLiteral("04"));
@@ -185,11 +187,11 @@ void TestCurrentPhoto::dropOnPreviewWithRenamingOff() {
     MainWindow window;
     window.show();
     QTest::mouseClick(child(window, "CkFile"), Qt::LeftButton);
-    const QString photo = testimages::write(dir.path() + "/in/a.jpg", {64, 48});
+    const QString photo = testsupport::writePicture(dir.path() + "/in/a.jpg", {64, 48});
     child<QLineEdit>(window, "OutFolder")->setText(dir.path() + "/out");
     QVERIFY(dropPaths(child(window, "oImg"), {photo}));
     QVERIFY(waitForConversion(window));
-    QCOMPARE(testimages::files(dir.path() + "/out"), QStringList{"a.jpg"});
+    QCOMPARE(testsupport::files(dir.path() + "/out"), QStringList{"a.jpg"});
     QCOMPARE(window.DstName, QStringLiteral("Untitled01.jpg"));
     QCOMPARE(text(window, "NewName"), QStringLiteral("Untitled01.jpg"));
     QCOMPARE(text(window, "Num"), QStringLiteral("01"));

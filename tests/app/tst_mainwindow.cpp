@@ -1,6 +1,6 @@
 // The window as it opens, and filling the photo list by dropping files on it.
 
-#include "commandline.h"
+#include "app/droppedpaths.h"
 #include "designedcontrols.h"
 #include "windowdriver.h"
 
@@ -254,7 +254,7 @@ void TestMainWindow::commandLineOpensWithPhotos() {
     const QString previous = QDir::currentPath();
     QDir::setCurrent(dir.path());
     MainWindow window;
-    window.addPhotos(pelmora::absolutePaths({QStringLiteral("b.jpg"), QStringLiteral("a.jpg")}));
+    window.addPhotos(absolutePaths({QStringLiteral("b.jpg"), QStringLiteral("a.jpg")}));
     QDir::setCurrent(previous);
     const QString folder = dir.path() + u'/';
     QCOMPARE(entries(window), (QStringList{"a.jpg|" + folder, "b.jpg|" + folder}));

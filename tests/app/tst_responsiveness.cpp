@@ -3,7 +3,8 @@
 // (times belong to benchmarks); what is asserted is that the batch ran in the background while
 // the event loop turned, and that it converted every photo.
 
-#include "testimages.h"
+#include "files.h"
+#include "photos.h"
 #include "windowdriver.h"
 
 #include <QCheckBox>
@@ -23,7 +24,7 @@ private Q_SLOTS:
 void TestResponsiveness::eventLoopTurnsDuringBatch() {
     QTemporaryDir dir;
     const QStringList photos =
-        testimages::writeNumbered(dir.path() + "/in", 100, QSize(1600, 1200));
+        testsupport::writeNumbered(dir.path() + "/in", 100, QSize(1600, 1200));
     MainWindow window;
     window.show();
     dropPaths(list(window), photos);
@@ -58,7 +59,7 @@ void TestResponsiveness::eventLoopTurnsDuringBatch() {
     qInfo("100-photo batch: %.0f ms, click handler %.1f ms, %d timer ticks, worst event-loop gap "
           "%.1f ms",
           total, clickDone / 1e6, ticks, worst / 1e6);
-    QCOMPARE(testimages::files(dir.path() + "/out").size(), 100);
+    QCOMPARE(testsupport::files(dir.path() + "/out").size(), 100);
     QCOMPARE(list(window)->count(), 0);
     QCOMPARE(progressSeen, 99);
     QVERIFY(ticks > 1);

@@ -2,14 +2,17 @@
 // the output folder is like, the batch goes on with the next photo, says what went wrong, and
 // leaves every original as it was.
 
-#include "convert/batchrunner.h"
-#include "reliabilityfixture.h"
+#include "batch/batchrunner.h"
+#include "builders.h"
+#include "files.h"
+#include "photos.h"
+#include "process.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace pelmora;
-using namespace reliability;
+using namespace testsupport;
 
 namespace {
 

@@ -1,15 +1,19 @@
 // Faults while converting into an output folder: the disk filling up, and pelmora convert killed
 // half way. Every original stays as it was, and every file under a photo's name is whole.
 
-#include "reliabilityfixture.h"
+#include "builders.h"
+#include "files.h"
+#include "photos.h"
+#include "process.h"
 
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 
-using namespace reliability;
+using namespace testsupport;
 
 namespace {
 
@@ -22,11 +26,7 @@ QByteArray noisePhoto(int seed, QSize size) {
         for (int x = 0; x < size.width(); ++x)
             line[x] = random.generate() | 0xFF000000u;
     }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "JPEG", 92);
-    return bytes;
+    return encode(image, "JPEG", 92);
 }
 
 QStringList writePhotos(const QString &folder, int count, const QList<QByteArray> &kinds) {

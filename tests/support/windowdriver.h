@@ -2,8 +2,8 @@
 
 // Helpers for driving the real window in tests: real drop events, real mouse and key events.
 
-#include "mainwindow.h"
-#include "photolistwidget.h"
+#include "app/mainwindow.h"
+#include "app/photolistwidget.h"
 
 #include <QApplication>
 #include <QDialog>

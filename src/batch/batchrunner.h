@@ -1,0 +1,63 @@
+#pragma once
+
+#include "batch/conversion.h"
+#include "batch/resizesettings.h"
+#include "naming/targetname.h"
+#include "photolist/photoentry.h"
+
+#include <QList>
+#include <QString>
+#include <atomic>
+#include <functional>
+
+namespace pelmora {
+
+// Everything a batch needs, read once from the fields (or the command line).
+struct BatchRequest {
+    QList<PhotoEntry> entries; // in list order
+    NamePattern pattern;       // the number is the one for the first entry
+    bool rename = false;
+    bool resize = false;
+    QString outputFolder; // as typed; empty: convert the photos in their own folders
+    ResizeSettings resizeSettings;
+    int workers = 0; // threads for the resizes; 0: one per core
+};
+
+struct BatchEntryResult {
+    PhotoEntry entry;
+    QString targetName; // the name this entry was given (its own name with renaming off)
+    ConversionResult result;
+};
+
+struct BatchResult {
+    QString fatalError;              // the batch did not start (output folder unusable)
+    QList<BatchEntryResult> entries; // one per entry of the request, in list order
+    QString finalNumber;             // the running number after the batch
+
+    bool started() const { return fatalError.isEmpty(); }
+    qsizetype convertedCount() const;
+    qsizetype failedCount() const; // failed or missing a target name
+    qsizetype notStartedCount() const;
+};
+
+// Reported once per started entry, in list order, right after its file steps.
+struct BatchProgress {
+    qsizetype index = 0;
+    qsizetype count = 0;
+    QString targetName;
+    QString numberAfter; // the running number for the next entry
+};
+
+using BatchProgressCallback = std::function<void(const BatchProgress &)>;
+
+// Converts the entries in list order exactly as converting them one by one would: same files,
+// same names, same final number, including name collisions inside the batch. The file steps run
+// on the calling thread, in order; resizes run on a private thread pool while later file steps
+// go on, and a later step that touches a file still being resized waits for it. Progress is
+// called on the calling thread. When cancel is set, the entries not yet started are left
+// untouched and reported as NotStarted; the resizes in flight finish. A bad photo never stops
+// the batch; an output folder that cannot be created stops it before any photo is touched.
+BatchResult runBatch(const BatchRequest &request, const BatchProgressCallback &progress = {},
+                     const std::atomic<bool> *cancel = nullptr);
+
+} // namespace pelmora

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "picture/resizedjpeg.h"
+#include "result/result.h"
+
+#include <QColor>
+#include <QString>
+
+namespace pelmora {
+
+// The signature as the window's fields (or the command line) give it.
+struct SignatureStyle {
+    QString text;                   // empty: no stamp
+    QString family;                 // font face
+    QString pointSizeText;          // size in points as typed ("8", "10.5")
+    double fallbackPointSize = 9.0; // used when pointSizeText cannot be read: the previous stamp's
+    QColor color = Qt::black;
+};
+
+// What the resize needs, read once from the fields.
+struct ResizeSettings {
+    QString longerSide; // text of the width field: the longer side in pixels; empty keeps the size
+    int quality = 5;    // slider position 1..10; the JPEG quality is ten times it
+    SignatureStyle signature;
+};
+
+// The longer side as typed into the width field; 0 (an empty field) keeps the photo's size.
+Result<int> readLongerSide(const QString &text);
+
+// The point size the stamp is drawn at: style.pointSizeText when it reads as a size above 0,
+// else style.fallbackPointSize.
+double signaturePointSize(const SignatureStyle &style);
+
+// The settings as the picture work takes them, or why they cannot be used.
+Result<ResizeOptions> resizeOptions(const ResizeSettings &settings);
+
+} // namespace pelmora

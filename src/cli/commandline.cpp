@@ -1,0 +1,103 @@
+#include "commandline.h"
+
+#include "cli/convertcommand.h"
+#include "cli/sizecommand.h"
+#include "picture/designedfont.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLoggingCategory>
+#include <QTextStream>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace pelmora {
+
+namespace {
+
+QString generalHelp() {
+    return QStringLiteral(
+               "Pelmora %1 - renames and resizes photos in batches.\n"
+               "\n"
+               "usage:\n"
+               "  pelmora [FILE...]                open the window, with FILEs on the photo list\n"
+               "  pelmora convert [OPTIONS] FILE...  rename and resize photos in the given order\n"
+               "  pelmora size FILE...              print the pixel size read from each header\n"
+               "  pelmora --help                    show this help\n"
+               "\n")
+               .arg(QStringLiteral(PELMORA_VERSION)) +
+           convertCommandHelp() + QStringLiteral("\n") + sizeCommandHelp();
+}
+
+// Outside a desktop session (a terminal on a server, a script) the session's runtime folder may
+// be unset; the offscreen platform then warns on every run. A private folder of the user's own,
+// as Qt would choose, keeps standard error for the command's own messages.
+void ensureRuntimeFolder() {
+    if (qEnvironmentVariableIsSet("XDG_RUNTIME_DIR"))
+        return;
+    const QString folder =
+        QDir::tempPath() + QStringLiteral("/runtime-") + qEnvironmentVariable("USER", "pelmora");
+    if (QDir().mkpath(folder)) {
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(folder));
+    }
+}
+
+// Only a signature needs fonts, and so the GUI application; a plain application starts and,
+// above all, quits faster (the GUI one loads the whole font configuration only to release it).
+bool drawsText(int argc, char **argv) {
+    for (int i = 2; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "--")
+            return false;
+        if (arg == "--signature" || arg.startsWith("--signature="))
+            return true;
+    }
+    return false;
+}
+
+bool isCommand(const char *arg) {
+    const QByteArray a(arg);
+    return a == "convert" || a == "size" || a == "--help" || a == "-h" || a == "help";
+}
+
+} // namespace
+
+std::optional<int> runCommandLine(int argc, char **argv) {
+    if (argc < 2 || !isCommand(argv[1]))
+        return std::nullopt;
+
+    // The commands may draw text and encode pictures but never open a window.
+    const bool needsFonts = drawsText(argc, argv);
+    std::vector<char *> args(argv, argv + argc);
+    char platformOption[] = "-platform";
+    char platformName[] = "offscreen";
+    if (needsFonts) {
+        args.insert(args.begin() + 1, {platformOption, platformName});
+        ensureRuntimeFolder();
+    }
+    int count = static_cast<int>(args.size());
+    const std::unique_ptr<QCoreApplication> app =
+        needsFonts ? std::make_unique<QGuiApplication>(count, args.data())
+                   : std::make_unique<QCoreApplication>(count, args.data());
+    // The decoders' own warnings about damaged files would mix with the command's report,
+    // which already names every photo that failed and why.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false"));
+    if (needsFonts)
+        installFontSubstitutes();
+
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    const QString command = arguments.takeFirst();
+    if (command == u"convert")
+        return runConvertCommand(arguments);
+    if (command == u"size")
+        return runSizeCommand(arguments);
+    QTextStream(stdout) << generalHelp();
+    return 0;
+}
+
+} // namespace pelmora

@@ -1,0 +1,257 @@
+#include "convertcommand.h"
+
+#include "batch/batchrunner.h"
+#include "naming/numbertext.h"
+#include "photolist/photoentry.h"
+#include "picture/designedfont.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTextStream>
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <unistd.h>
+
+namespace pelmora {
+
+namespace {
+
+std::atomic<bool> interrupted{false};
+
+extern "C" void onInterrupt(int) {
+    interrupted.store(true);
+}
+
+struct ConvertOptions {
+    BatchRequest request;
+    QString usageError; // empty when the command line is sound
+};
+
+ConvertOptions parseOptions(const QStringList &arguments) {
+    ConvertOptions options;
+    BatchRequest &request = options.request;
+
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption title(QStringLiteral("title"), QString(), QStringLiteral("TEXT"),
+                                   QStringLiteral("Untitled"));
+    const QCommandLineOption number(QStringLiteral("number"), QString(), QStringLiteral("TEXT"),
+                                    QStringLiteral("01"));
+    const QCommandLineOption ext(QStringLiteral("ext"), QString(), QStringLiteral("TEXT"));
+    const QCommandLineOption noRename(QStringLiteral("no-rename"));
+    const QCommandLineOption resize(QStringLiteral("resize"), QString(), QStringLiteral("PX"));
+    const QCommandLineOption quality(QStringLiteral("quality"), QString(), QStringLiteral("Q"),
+                                     QStringLiteral("5"));
+    const QCommandLineOption signature(QStringLiteral("signature"), QString(),
+                                       QStringLiteral("TEXT"));
+    const QCommandLineOption font(QStringLiteral("font"), QString(), QStringLiteral("FACE"),
+                                  designedInterfaceFace());
+    const QCommandLineOption point(QStringLiteral("point"), QString(), QStringLiteral("SIZE"),
+                                   QStringLiteral("8"));
+    const QCommandLineOption color(QStringLiteral("color"), QString(), QStringLiteral("#RRGGBB"),
+                                   QStringLiteral("#000000"));
+    const QCommandLineOption out(QStringLiteral("out"), QString(), QStringLiteral("DIR"));
+    const QCommandLineOption inPlace(QStringLiteral("in-place"));
+    parser.addOptions({title, number, ext, noRename, resize, quality, signature, font, point, color,
+                       out, inPlace});
+
+    if (!parser.parse(QStringList{QStringLiteral("convert")} + arguments)) {
+        options.usageError = parser.errorText();
+        return options;
+    }
+
+    request.pattern.title = parser.value(title);
+    request.pattern.number = parser.value(number);
+    request.rename = !parser.isSet(noRename);
+    request.resize = parser.isSet(resize);
+    if (parser.isSet(ext))
+        request.pattern.extension = parser.value(ext);
+    else if (request.resize)
+        request.pattern.extension = QStringLiteral("JPG");
+
+    if (request.resize) {
+        const QString side = parser.value(resize);
+        const std::optional<int> pixels = readWholeNumber(side, 1);
+        if (!pixels) {
+            options.usageError =
+                QStringLiteral("--resize wants the longer side in pixels, not \"%1\"").arg(side);
+            return options;
+        }
+        request.resizeSettings.longerSide = QString::number(*pixels);
+    }
+
+    const std::optional<int> q = readWholeNumber(parser.value(quality), 1, 10);
+    if (!q) {
+        options.usageError =
+            QStringLiteral("--quality wants a whole number from 1 to 10, not \"%1\"")
+                .arg(parser.value(quality));
+        return options;
+    }
+    request.resizeSettings.quality = *q;
+
+    SignatureStyle &style = request.resizeSettings.signature;
+    style.text = parser.value(signature);
+    style.family = parser.value(font);
+    style.pointSizeText = parser.value(point);
+    const std::optional<double> points = readDecimalNumber(style.pointSizeText);
+    if (!points || *points <= 0) {
+        options.usageError =
+            QStringLiteral("--point wants a size in points, not \"%1\"").arg(style.pointSizeText);
+        return options;
+    }
+    static const QRegularExpression rgb(QStringLiteral("^#[0-9A-Fa-f]{6}$"));
+    const QString colorText = parser.value(color);
+    if (!rgb.match(colorText).hasMatch()) {
+        options.usageError = QStringLiteral("--color wants #RRGGBB, not \"%1\"").arg(colorText);
+        return options;
+    }
+    style.color = QColor(colorText);
+
+    const QStringList files = parser.positionalArguments();
+    if (files.isEmpty()) {
+        options.usageError = QStringLiteral("no photos given");
+        return options;
+    }
+
+    if (parser.isSet(out) && parser.isSet(inPlace)) {
+        options.usageError = QStringLiteral("--out and --in-place exclude each other");
+        return options;
+    }
+    if (parser.isSet(out)) {
+        request.outputFolder = parser.value(out);
+        if (request.outputFolder.isEmpty()) {
+            options.usageError = QStringLiteral("--out wants a folder");
+            return options;
+        }
+        request.outputFolder = QFileInfo(request.outputFolder).absoluteFilePath();
+    } else if (!parser.isSet(inPlace)) {
+        options.usageError = QStringLiteral(
+            "refusing to change the original photos: give --out DIR for converted copies, or "
+            "--in-place to rename and resize the photos themselves");
+        return options;
+    }
+
+    for (const QString &file : files)
+        request.entries.append(splitPath(QFileInfo(file).absoluteFilePath()));
+    return options;
+}
+
+class ProgressBar {
+public:
+    explicit ProgressBar(QTextStream &err)
+        : err_(err)
+        , shown_(isatty(fileno(stderr)) != 0) {}
+
+    void show(qsizetype done, qsizetype count) {
+        if (!shown_ || count == 0)
+            return;
+        constexpr int width = 30;
+        const int filled = static_cast<int>(width * done / count);
+        err_ << '\r' << '[' << QString(filled, u'#') << QString(width - filled, u' ') << "] "
+             << done << '/' << count;
+        err_.flush();
+    }
+
+    void finish() {
+        if (shown_ && drawn_)
+            err_ << '\n';
+        err_.flush();
+    }
+
+    void markDrawn() { drawn_ = true; }
+
+private:
+    QTextStream &err_;
+    bool shown_;
+    bool drawn_ = false;
+};
+
+} // namespace
+
+int runConvertCommand(const QStringList &arguments) {
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+
+    if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
+        out << convertCommandHelp();
+        return 0;
+    }
+
+    const ConvertOptions options = parseOptions(arguments);
+    if (!options.usageError.isEmpty()) {
+        err << "pelmora convert: " << options.usageError << '\n'
+            << "Try 'pelmora --help' for the options.\n";
+        return 2;
+    }
+
+    interrupted.store(false);
+    std::signal(SIGINT, onInterrupt);
+    std::signal(SIGTERM, onInterrupt);
+
+    ProgressBar bar(err);
+    const qsizetype count = options.request.entries.size();
+    bar.show(0, count);
+    bar.markDrawn();
+    const BatchResult batch = runBatch(
+        options.request,
+        [&bar](const BatchProgress &progress) { bar.show(progress.index + 1, progress.count); },
+        &interrupted);
+    bar.finish();
+
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+
+    if (!batch.started()) {
+        err << "pelmora convert: " << batch.fatalError << "; no photo was touched\n";
+        err.flush();
+        out << "converted 0, failed " << count << ", next number " << batch.finalNumber << '\n';
+        return 1;
+    }
+
+    for (const BatchEntryResult &entry : batch.entries) {
+        if (entry.result.status == ConversionStatus::Failed ||
+            entry.result.status == ConversionStatus::MissingTargetName)
+            err << entry.entry.path() << ": " << entry.result.reason << '\n';
+    }
+    const qsizetype notStarted = batch.notStartedCount();
+    if (notStarted > 0)
+        err << "interrupted: " << notStarted << " photos were left untouched\n";
+    err.flush();
+
+    out << "converted " << batch.convertedCount() << ", failed " << batch.failedCount() + notStarted
+        << ", next number " << batch.finalNumber << '\n';
+    return batch.convertedCount() == count ? 0 : 1;
+}
+
+QString convertCommandHelp() {
+    return QStringLiteral(
+        "pelmora convert [OPTIONS] FILE...\n"
+        "  Converts the photos in the order given, as the window's batch conversion does: each\n"
+        "  photo (or its copy in the output folder) is renamed to TITLE + NUMBER + extension,\n"
+        "  the number advancing for each photo, and with --resize rewritten as a scaled JPEG.\n"
+        "\n"
+        "  --title TEXT      title of the new names (default \"Untitled\")\n"
+        "  --number TEXT     running number of the first photo (default \"01\")\n"
+        "  --ext TEXT        extension of the new names, without the dot (default: the photo's\n"
+        "                    own extension; \"JPG\" with --resize)\n"
+        "  --no-rename       keep the photos' own names; the number does not advance\n"
+        "  --resize PX       resize to JPEG so that the longer side is PX pixels\n"
+        "  --quality Q       JPEG quality from 1 to 10, ten times Q percent (default 5)\n"
+        "  --signature TEXT  text stamped into the lower right corner of resized photos\n"
+        "  --font FACE       font face of the signature\n"
+        "  --point SIZE      point size of the signature (default 8)\n"
+        "  --color #RRGGBB   colour of the signature (default #000000)\n"
+        "  --out DIR         write converted copies into DIR (created when missing); the\n"
+        "                    originals are not touched\n"
+        "  --in-place        rename and resize the original photos themselves (without --out\n"
+        "                    or --in-place the command refuses to run)\n"
+        "\n"
+        "  Shows a progress bar on standard error when it is a terminal, one line per photo\n"
+        "  that failed, and last \"converted N, failed M, next number K\" on standard output.\n"
+        "  Ctrl-C stops after the photos in progress; the rest are left untouched.\n"
+        "  Exit status: 0 all converted, 1 some photos failed, 2 usage error.\n");
+}
+
+} // namespace pelmora

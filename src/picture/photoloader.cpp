@@ -1,0 +1,115 @@
+#include "photoloader.h"
+
+#include "picture/imagelimits.h"
+#include "picture/jpegblockpadding.h"
+#include "picture/resizegeometry.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QImageIOHandler>
+#include <QImageReader>
+#include <QPainter>
+
+namespace pelmora {
+
+namespace {
+
+// Where a rectangle of the stored picture lands once QImageReader has applied the orientation:
+// mirror and flip first, then a quarter turn clockwise.
+QRectF orientedRect(QRectF rect, QSizeF stored, QImageIOHandler::Transformations turn) {
+    if (turn & QImageIOHandler::TransformationMirror)
+        rect = QRectF(stored.width() - rect.right(), rect.top(), rect.width(), rect.height());
+    if (turn & QImageIOHandler::TransformationFlip)
+        rect = QRectF(rect.left(), stored.height() - rect.bottom(), rect.width(), rect.height());
+    if (turn & QImageIOHandler::TransformationRotate90)
+        rect = QRectF(stored.height() - rect.bottom(), rect.left(), rect.height(), rect.width());
+    return rect;
+}
+
+QImage opaqueRgb32(QImage image) {
+    if (!image.hasAlphaChannel())
+        return image.convertToFormat(QImage::Format_RGB32);
+    QImage white(image.size(), QImage::Format_RGB32);
+    if (white.isNull())
+        return {};
+    white.fill(Qt::white);
+    white.setDotsPerMeterX(image.dotsPerMeterX());
+    white.setDotsPerMeterY(image.dotsPerMeterY());
+    QPainter painter(&white);
+    painter.drawImage(0, 0, image);
+    painter.end();
+    return white;
+}
+
+} // namespace
+
+Result<LoadedPhoto> loadPhotoForResize(const QByteArray &photoBytes, int longerSide) {
+    raiseImageAllocationLimit();
+    QByteArray bytes = photoBytes; // shared until padded
+
+    // For a JPEG, choose the reduced scale from its frame header, and round its sides up to whole
+    // blocks when they are not, so the decoder can deliver exactly that scale.
+    const std::optional<JpegFrame> frame = readJpegFrame(bytes);
+    int eighths = 8;
+    if (frame && !frame->size.isEmpty()) {
+        eighths = reductionEighths(frame->size, longerSide);
+        if (eighths < 8 && (frame->size.width() % 8 != 0 || frame->size.height() % 8 != 0)) {
+            if (std::optional<QByteArray> padded = padJpegToBlocks(bytes))
+                bytes = std::move(*padded);
+        }
+    }
+
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    if (frame) {
+        // Spares asking every other image plugin first (and loading each one's libraries).
+        reader.setFormat("jpeg");
+        reader.setAutoDetectImageFormat(false);
+    }
+    reader.setAutoTransform(true);
+    if (!reader.canRead())
+        return failure(QCoreApplication::translate("pelmora", "not a picture that can be read"));
+    const bool isJpeg = reader.format() == "jpeg";
+    const QSize declared = reader.size(); // padded when the bytes were padded
+    const QSize stored = isJpeg && frame ? frame->size : declared;
+    if (stored.isValid() && !isWithinPhotoLimits(stored))
+        return failure(
+            stored.isEmpty()
+                ? QCoreApplication::translate("pelmora", "the picture has no pixels")
+                : QCoreApplication::translate("pelmora", "the picture is too large (%1 x %2)")
+                      .arg(stored.width())
+                      .arg(stored.height()));
+    const QImageIOHandler::Transformations turn = reader.transformation();
+
+    QSize decodeSize = declared;
+    QSizeF storedExtent = stored;
+    if (isJpeg && frame && eighths < 8 && declared.isValid()) {
+        decodeSize = jpegScaledSize(declared, eighths);
+        storedExtent = QSizeF(stored) * (eighths / 8.0);
+        reader.setScaledSize(decodeSize);
+    }
+
+    QImage image = reader.read();
+    if (image.isNull())
+        return failure(reader.errorString());
+
+    const bool quarterTurn = turn & QImageIOHandler::TransformationRotate90;
+    const QSize decodedStored = quarterTurn ? image.size().transposed() : image.size();
+    LoadedPhoto photo;
+    if (stored.isValid() && decodedStored == decodeSize) {
+        photo.photoSize = quarterTurn ? stored.transposed() : stored;
+        photo.extent = orientedRect(QRectF(QPointF(0, 0), storedExtent), decodeSize, turn);
+    } else { // a reader that could not tell its size beforehand, or decoded another size
+        if (!isWithinPhotoLimits(image.size()))
+            return failure(QCoreApplication::translate("pelmora", "the picture has no pixels"));
+        photo.photoSize = image.size();
+        photo.extent = QRectF(QPointF(0, 0), QSizeF(image.size()));
+    }
+    photo.image = opaqueRgb32(std::move(image));
+    if (photo.image.isNull())
+        return failure(QCoreApplication::translate("pelmora", "not enough memory for the picture"));
+    return photo;
+}
+
+} // namespace pelmora

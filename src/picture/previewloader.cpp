@@ -1,0 +1,44 @@
+#include "previewloader.h"
+
+#include "picture/imagelimits.h"
+#include "picture/resizegeometry.h"
+
+#include <QImageIOHandler>
+#include <QImageReader>
+
+namespace pelmora {
+
+std::optional<PreviewPicture> loadPreviewPicture(const QString &path, QSize frame) {
+    raiseImageAllocationLimit();
+
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    if (!reader.canRead())
+        return std::nullopt;
+    const QSize stored = reader.size();
+    if (stored.isValid() && !isWithinPhotoLimits(stored))
+        return std::nullopt;
+
+    const bool quarterTurn = reader.transformation() & QImageIOHandler::TransformationRotate90;
+    const QSize upright = quarterTurn ? stored.transposed() : stored;
+    if (reader.format() == "jpeg" && stored.isValid() && !frame.isEmpty()) {
+        const QSize shown = upright.scaled(frame, Qt::KeepAspectRatio);
+        for (int m = 1; m < 8; ++m) {
+            const QSize decoded = jpegScaledSize(stored, m);
+            const QSize decodedUpright = quarterTurn ? decoded.transposed() : decoded;
+            if (decodedUpright.width() >= shown.width() &&
+                decodedUpright.height() >= shown.height()) {
+                reader.setScaledSize(decoded);
+                break;
+            }
+        }
+    }
+
+    QImage image = reader.read();
+    if (image.isNull())
+        return std::nullopt;
+    const QSize photoSize = upright.isEmpty() ? image.size() : upright;
+    return PreviewPicture{std::move(image), photoSize};
+}
+
+} // namespace pelmora

@@ -1,0 +1,428 @@
+#include "batch/batchrunner.h"
+#include "batch/conversion.h"
+#include "files.h"
+#include "photos.h"
+#include "process.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+using namespace pelmora;
+using namespace testsupport;
+
+namespace {
+
+PhotoEntry entryIn(const QTemporaryDir &dir, const QString &relativeFolder, const QString &name) {
+    return {dir.filePath(relativeFolder) + u'/', name};
+}
+
+ResizeSettings smallJpeg() {
+    ResizeSettings settings;
+    settings.longerSide = QStringLiteral("16");
+    settings.quality = 5;
+    return settings;
+}
+
+BatchRequest renamingBatch(const QList<PhotoEntry> &entries, const QString &number = "01") {
+    BatchRequest request;
+    request.entries = entries;
+    request.pattern = {QStringLiteral("Untitled"), number, QString()};
+    request.rename = true;
+    return request;
+}
+
+struct Recorded {
+    QList<qsizetype> indexes;
+    QStringList targets;
+    QStringList numbers;
+    bool allOnCallingThread = true;
+};
+
+BatchProgressCallback recorder(Recorded &recorded) {
+    QThread *const caller = QThread::currentThread();
+    return [&recorded, caller](const BatchProgress &progress) {
+        recorded.indexes.append(progress.index);
+        recorded.targets.append(progress.targetName);
+        recorded.numbers.append(progress.numberAfter);
+        recorded.allOnCallingThread &= QThread::currentThread() == caller;
+    };
+}
+
+QStringList statuses(const BatchResult &batch) {
+    QStringList out;
+    for (const BatchEntryResult &entry : batch.entries)
+        out.append(QString::number(static_cast<int>(entry.result.status)));
+    return out;
+}
+
+// The reference: the single conversion once per entry, advancing the number as the window does.
+BatchResult oneByOne(const BatchRequest &request) {
+    BatchResult batch;
+    NamePattern pattern = request.pattern;
+    for (const PhotoEntry &entry : request.entries) {
+        const QString target = request.rename ? targetName(pattern, entry.name) : entry.name;
+        const ConversionResult result =
+            convertPhoto({entry, target, request.outputFolder, request.rename, request.resize,
+                          request.resizeSettings});
+        if (result.numberUsed)
+            pattern.number = advanceNumber(pattern.number);
+        batch.entries.append({entry, target, result});
+    }
+    batch.finalNumber = pattern.number;
+    return batch;
+}
+
+} // namespace
+
+class TestBatchRunner : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void emptyList();
+    void oneEntry();
+    void fiveEntries();
+    void renamingOff();
+    void numberCrossesTen();
+    void twoSourceFoldersInPlace();
+    void reorderedEntries();
+    void nameTakenInOutputFolder();
+    void missingSourceDoesNotStopBatch();
+    void outputFolderUnderAFile();
+    void unsafeTitle();
+    void outputFolderIsPhotoFolder();
+    void sameFileTwice_data();
+    void sameFileTwice();
+    void cancel();
+    void parallelEqualsOneByOne_data();
+    void parallelEqualsOneByOne();
+};
+
+void TestBatchRunner::emptyList() {
+    QTemporaryDir dir;
+    Recorded recorded;
+    BatchRequest request = renamingBatch({});
+    request.outputFolder = dir.filePath("out");
+    const BatchResult batch = runBatch(request, recorder(recorded));
+    QVERIFY(batch.started());
+    QVERIFY(batch.entries.isEmpty());
+    QVERIFY(recorded.indexes.isEmpty());
+    QCOMPARE(batch.finalNumber, "01");
+    QCOMPARE(describeTree(dir.path()), QStringList{"out/"});
+}
+
+void TestBatchRunner::oneEntry() {
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath("src/a.jpg"), photoBytes(1)));
+    Recorded recorded;
+    const BatchResult batch =
+        runBatch(renamingBatch({entryIn(dir, "src", "a.jpg")}), recorder(recorded));
+    QCOMPARE(recorded.indexes, QList<qsizetype>{0});
+    QCOMPARE(batch.convertedCount(), 1);
+    QCOMPARE(batch.finalNumber, "02");
+    QCOMPARE(describeTree(dir.path()), (QStringList{"src/", "src/Untitled01.jpg=photo 1"}));
+}
+
+void TestBatchRunner::fiveEntries() {
+    QTemporaryDir dir;
+    QList<PhotoEntry> entries;
+    for (int i = 1; i <= 5; ++i) {
+        const QString name = QStringLiteral("IMG_%1.jpg").arg(i);
+        QVERIFY(writeFile(dir.filePath("src/" + name), photoBytes(i)));
+        entries.append(entryIn(dir, "src", name));
+    }
+    Recorded recorded;
+    BatchRequest request = renamingBatch(entries);
+    request.outputFolder = dir.filePath("out");
+    const BatchResult batch = runBatch(request, recorder(recorded));
+
+    QCOMPARE(recorded.indexes, (QList<qsizetype>{0, 1, 2, 3, 4}));
+    QCOMPARE(recorded.targets, (QStringList{"Untitled01.jpg", "Untitled02.jpg", "Untitled03.jpg",
+                                            "Untitled04.jpg", "Untitled05.jpg"}));
+    QCOMPARE(recorded.numbers, (QStringList{"02", "03", "04", "05", "06"}));
+    QVERIFY(recorded.allOnCallingThread);
+    QCOMPARE(batch.convertedCount(), 5);
+    QCOMPARE(batch.failedCount(), 0);
+    QCOMPARE(batch.finalNumber, "06");
+    QCOMPARE(
+        describeTree(dir.path() + "/out"),
+        (QStringList{"Untitled01.jpg=photo 1", "Untitled02.jpg=photo 2", "Untitled03.jpg=photo 3",
+                     "Untitled04.jpg=photo 4", "Untitled05.jpg=photo 5"}));
+}
+
+void TestBatchRunner::renamingOff() {
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath("src/a.jpg"), photoBytes(1)));
+    QVERIFY(writeFile(dir.filePath("src/b.jpg"), photoBytes(2)));
+    Recorded recorded;
+    BatchRequest request =
+        renamingBatch({entryIn(dir, "src", "a.jpg"), entryIn(dir, "src", "b.jpg")}, "07");
+    request.rename = false;
+    request.outputFolder = dir.filePath("out");
+    const BatchResult batch = runBatch(request, recorder(recorded));
+    QCOMPARE(recorded.targets, (QStringList{"a.jpg", "b.jpg"}));
+    QCOMPARE(recorded.numbers, (QStringList{"07", "07"}));
+    QCOMPARE(batch.finalNumber, "07");
+    QCOMPARE(describeTree(dir.path()),
+             (QStringList{"out/", "out/a.jpg=photo 1", "out/b.jpg=photo 2", "src/",
+                          "src/a.jpg=photo 1", "src/b.jpg=photo 2"}));
+}
+
+void TestBatchRunner::numberCrossesTen() {
+    QTemporaryDir dir;
+    QList<PhotoEntry> entries;
+    for (const char *name : {"a.jpg", "b.jpg", "c.jpg"}) {
+        QVERIFY(
+            writeFile(dir.filePath(QStringLiteral("src/") + name), photoBytes(entries.size() + 1)));
+        entries.append(entryIn(dir, "src", name));
+    }
+    Recorded recorded;
+    const BatchResult batch = runBatch(renamingBatch(entries, "09"), recorder(recorded));
+    QCOMPARE(recorded.targets, (QStringList{"Untitled09.jpg", "Untitled10.jpg", "Untitled11.jpg"}));
+    QCOMPARE(batch.finalNumber, "12");
+    QCOMPARE(describeTree(dir.path()),
+             (QStringList{"src/", "src/Untitled09.jpg=photo 1", "src/Untitled10.jpg=photo 2",
+                          "src/Untitled11.jpg=photo 3"}));
+}
+
+void TestBatchRunner::twoSourceFoldersInPlace() {
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath("one/a.jpg"), photoBytes(1)));
+    QVERIFY(writeFile(dir.filePath("two/b.jpg"), photoBytes(2)));
+    QVERIFY(writeFile(dir.filePath("one/c.jpg"), photoBytes(3)));
+    const BatchResult batch =
+        runBatch(renamingBatch({entryIn(dir, "one", "a.jpg"), entryIn(dir, "two", "b.jpg"),
+                                entryIn(dir, "one", "c.jpg")}));
+    QCOMPARE(batch.convertedCount(), 3);
+    QCOMPARE(describeTree(dir.path()),
+             (QStringList{"one/", "one/Untitled01.jpg=photo 1", "one/Untitled03.jpg=photo 3",
+                          "two/", "two/Untitled02.jpg=photo 2"}));
+}
+
+// The list order decides the numbers, whatever the names.
+void TestBatchRunner::reorderedEntries() {
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath("one/a.jpg"), photoBytes(1)));
+    QVERIFY(writeFile(dir.filePath("one/b.jpg"), photoBytes(2)));
+    QVERIFY(writeFile(dir.filePath("two/c.jpg"), photoBytes(3)));
+    BatchRequest request = renamingBatch(
+        {entryIn(dir, "two", "c.jpg"), entryIn(dir, "one", "b.jpg"), entryIn(dir, "one", "a.jpg")});
+    const BatchResult batch = runBatch(request);
+    QCOMPARE(batch.finalNumber, "04");
+    QCOMPARE(describeTree(dir.path()),
+             (QStringList{"one/", "one/Untitled02.jpg=photo 2", "one/Untitled03.jpg=photo 1",
+                          "two/", "two/Untitled01.jpg=photo 3"}));
+}
+
+void TestBatchRunner::nameTakenInOutputFolder() {
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath("src/a.jpg"), photoBytes(1)));
+    QVERIFY(writeFile(dir.filePath("src/b.jpg"), photoBytes(2)));
+    QVERIFY(writeFile(dir.filePath("out/Untitled01.jpg"), photoBytes(3)));
+    BatchRequest request =
+        renamingBatch({entryIn(dir, "src", "a.jpg"), entryIn(dir, "src", "b.jpg")});
+    request.outputFolder = dir.filePath("out");
+    const BatchResult batch = runBatch(request);
+    QCOMPARE(batch.entries[0].result.status, ConversionStatus::Failed);
+    QVERIFY(batch.entries[0].result.reason.contains("already exists"));
+    QVERIFY(batch.entries[1].result.converted());
+    QCOMPARE(batch.finalNumber, "03");
+    QCOMPARE(describeTree(dir.path() + "/out"),
+             (QStringList{"Untitled01.jpg=photo 3", "Untitled02.jpg=photo 2", "a.jpg=photo 1"}));
+}
+
+void TestBatchRunner::missingSourceDoesNotStopBatch() {
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath("src/a.jpg"), photoBytes(1)));
+    QVERIFY(writeFile(dir.filePath("src/c.jpg"), photoBytes(3)));
+    BatchRequest request = renamingBatch(
+        {entryIn(dir, "src", "a.jpg"), entryIn(dir, "src", "b.jpg"), entryIn(dir, "src", "c.jpg")});
+    request.outputFolder = dir.filePath("out");
+    request.resize = true;
+    request.resizeSettings = smallJpeg();
+    const BatchResult batch = runBatch(request);
+    QCOMPARE(batch.convertedCount(), 2);
+    QCOMPARE(batch.failedCount(), 1);
+    QCOMPARE(batch.entries[1].result.status, ConversionStatus::Failed);
+    QVERIFY(batch.entries[1].result.reason.contains("not found"));
+    QCOMPARE(batch.finalNumber, "04");
+    QCOMPARE(describeTree(dir.path() + "/out"),
+             (QStringList{"Untitled01.JPG=jpeg 16x12", "Untitled03.JPG=jpeg 16x12"})
+                 .replaceInStrings(".JPG", ".jpg"));
+}
+
+void TestBatchRunner::outputFolderUnderAFile() {
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath("src/a.jpg"), photoBytes(1)));
+    QVERIFY(writeFile(dir.filePath("file.txt"), "text"));
+    const QStringList before = describeTree(dir.path());
+    Recorded recorded;
+    BatchRequest request = renamingBatch({entryIn(dir, "src", "a.jpg")}, "05");
+    request.outputFolder = dir.filePath("file.txt/out");
+    request.resize = true;
+    request.resizeSettings = smallJpeg();
+    const BatchResult batch = runBatch(request, recorder(recorded));
+    QVERIFY(!batch.started());
+    QVERIFY(!batch.fatalError.isEmpty());
+    QVERIFY(recorded.indexes.isEmpty());
+    QCOMPARE(batch.finalNumber, "05");
+    QCOMPARE(batch.notStartedCount(), 1);
+    QCOMPARE(describeTree(dir.path()), before);
+}
+
+void TestBatchRunner::unsafeTitle() {
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath("a/src/p.jpg"), photoBytes(1)));
+    QVERIFY(writeFile(dir.filePath("a/src/q.jpg"), photoBytes(2)));
+    BatchRequest request =
+        renamingBatch({entryIn(dir, "a/src", "p.jpg"), entryIn(dir, "a/src", "q.jpg")});
+    request.pattern.title = QStringLiteral("../x");
+    const BatchResult batch = runBatch(request);
+    QCOMPARE(batch.failedCount(), 2);
+    QCOMPARE(batch.finalNumber, "03");
+    QCOMPARE(describeTree(dir.path()),
+             (QStringList{"a/", "a/src/", "a/src/p.jpg=photo 1", "a/src/q.jpg=photo 2"}));
+}
+
+void TestBatchRunner::outputFolderIsPhotoFolder() {
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath("src/a.jpg"), photoBytes(1)));
+    QVERIFY(writeFile(dir.filePath("src/b.jpg"), photoBytes(2)));
+    BatchRequest request =
+        renamingBatch({entryIn(dir, "src", "a.jpg"), entryIn(dir, "src", "b.jpg")});
+    request.rename = false;
+    request.outputFolder = dir.filePath("src");
+    const BatchResult batch = runBatch(request);
+    QCOMPARE(batch.convertedCount(), 2);
+    QCOMPARE(describeTree(dir.path()),
+             (QStringList{"src/", "src/a.jpg=photo 1", "src/b.jpg=photo 2"}));
+}
+
+void TestBatchRunner::sameFileTwice_data() {
+    QTest::addColumn<bool>("withOutputFolder");
+    QTest::addColumn<QStringList>("tree");
+    QTest::addColumn<int>("converted");
+    QTest::newRow("in place: the second is gone")
+        << false << QStringList{"src/", "src/Untitled01.jpg=photo 1"} << 1;
+    QTest::newRow("into a folder: two copies")
+        << true
+        << QStringList{"out/", "out/Untitled01.jpg=photo 1", "out/Untitled02.jpg=photo 1", "src/",
+                       "src/a.jpg=photo 1"}
+        << 2;
+}
+
+void TestBatchRunner::sameFileTwice() {
+    QFETCH(bool, withOutputFolder);
+    QFETCH(QStringList, tree);
+    QFETCH(int, converted);
+
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath("src/a.jpg"), photoBytes(1)));
+    BatchRequest request =
+        renamingBatch({entryIn(dir, "src", "a.jpg"), entryIn(dir, "src", "a.jpg")});
+    if (withOutputFolder)
+        request.outputFolder = dir.filePath("out");
+    const BatchResult batch = runBatch(request);
+    QCOMPARE(batch.convertedCount(), converted);
+    QCOMPARE(batch.finalNumber, "03");
+    QCOMPARE(describeTree(dir.path()), tree);
+}
+
+// Cancelling leaves every photo converted or untouched, and the rest reported as not started.
+void TestBatchRunner::cancel() {
+    QTemporaryDir dir;
+    QList<PhotoEntry> entries;
+    for (int i = 1; i <= 5; ++i) {
+        const QString name = QStringLiteral("p%1.jpg").arg(i);
+        QVERIFY(writeFile(dir.filePath("src/" + name), photoBytes(i)));
+        entries.append(entryIn(dir, "src", name));
+    }
+    BatchRequest request = renamingBatch(entries);
+    request.resize = true;
+    request.resizeSettings = smallJpeg();
+    request.pattern.extension = QStringLiteral("JPG");
+    std::atomic<bool> cancelled{false};
+    const BatchResult batch = runBatch(
+        request,
+        [&cancelled](const BatchProgress &progress) {
+            if (progress.index == 1)
+                cancelled = true;
+        },
+        &cancelled);
+    QCOMPARE(batch.convertedCount(), 2);
+    QCOMPARE(batch.notStartedCount(), 3);
+    QCOMPARE(batch.finalNumber, "03");
+    QCOMPARE(describeTree(dir.path()),
+             (QStringList{"src/", "src/Untitled01.JPG=jpeg 16x12", "src/Untitled02.JPG=jpeg 16x12",
+                          "src/p3.jpg=photo 3", "src/p4.jpg=photo 4", "src/p5.jpg=photo 5"}));
+}
+
+void TestBatchRunner::parallelEqualsOneByOne_data() {
+    QTest::addColumn<bool>("rename");
+    QTest::addColumn<bool>("resize");
+    QTest::addColumn<bool>("withOutputFolder");
+    for (bool resize : {true, false}) {
+        for (bool rename : {true, false}) {
+            for (bool folder : {true, false}) {
+                QTest::newRow(qPrintable(QStringLiteral("%1 %2 %3")
+                                             .arg(rename ? "rename" : "keep names",
+                                                  resize ? "resize" : "no resize",
+                                                  folder ? "into a folder" : "in place")))
+                    << rename << resize << folder;
+            }
+        }
+    }
+}
+
+// Collisions inside one batch: the same file twice, two photos of one name from two folders,
+// a target name already taken, a missing photo, a number that wraps from unreadable text.
+void TestBatchRunner::parallelEqualsOneByOne() {
+    QFETCH(bool, rename);
+    QFETCH(bool, resize);
+    QFETCH(bool, withOutputFolder);
+
+    QTemporaryDir serialDir;
+    QTemporaryDir parallelDir;
+    BatchRequest requests[2];
+    QTemporaryDir *dirs[2] = {&serialDir, &parallelDir};
+    for (int run = 0; run < 2; ++run) {
+        const QTemporaryDir &dir = *dirs[run];
+        QVERIFY(writeFile(dir.filePath("one/a.jpg"), photoBytes(1)));
+        QVERIFY(writeFile(dir.filePath("two/a.jpg"), photoBytes(2)));
+        QVERIFY(writeFile(dir.filePath("one/b.jpg"), photoBytes(3)));
+        QVERIFY(writeFile(dir.filePath("two/T02.JPG"), photoBytes(4)));
+        QVERIFY(writeFile(dir.filePath("out/T04.JPG"), photoBytes(4)));
+        QVERIFY(writeFile(dir.filePath("one/c.jpg"), photoBytes(5)));
+        QVERIFY(writeFile(dir.filePath("two/c.jpg"), photoBytes(1)));
+        BatchRequest &request = requests[run];
+        request.entries = {entryIn(dir, "one", "a.jpg"),    entryIn(dir, "two", "a.jpg"),
+                           entryIn(dir, "one", "a.jpg"),    entryIn(dir, "one", "b.jpg"),
+                           entryIn(dir, "one", "gone.jpg"), entryIn(dir, "two", "c.jpg"),
+                           entryIn(dir, "one", "c.jpg"),    entryIn(dir, "two", "a.jpg"),
+                           entryIn(dir, "one", "b.jpg")};
+        request.pattern = {QStringLiteral("T"), QStringLiteral("01"), QStringLiteral("JPG")};
+        request.rename = rename;
+        request.resize = resize;
+        request.resizeSettings = smallJpeg();
+        request.outputFolder = withOutputFolder ? dir.filePath("out") : QString();
+        request.workers = 2;
+    }
+
+    const BatchResult serial = oneByOne(requests[0]);
+    const BatchResult parallel = runBatch(requests[1]);
+
+    QCOMPARE(parallel.finalNumber, serial.finalNumber);
+    QCOMPARE(statuses(parallel), statuses(serial));
+    for (qsizetype i = 0; i < serial.entries.size(); ++i) {
+        QCOMPARE(parallel.entries[i].targetName, serial.entries[i].targetName);
+        QCOMPARE(QDir(parallelDir.path()).relativeFilePath(parallel.entries[i].result.finalPath),
+                 QDir(serialDir.path()).relativeFilePath(serial.entries[i].result.finalPath));
+        QCOMPARE(parallel.entries[i].result.resized, serial.entries[i].result.resized);
+    }
+    QCOMPARE(fingerprintTree(parallelDir.path()), fingerprintTree(serialDir.path()));
+    if (resize)
+        QVERIFY(describeTree(parallelDir.path()).filter("jpeg 16x12").size() >= 3);
+}
+
+QTEST_MAIN(TestBatchRunner)
+#include "tst_batchrunner.moc"

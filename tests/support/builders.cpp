@@ -1,0 +1,209 @@
+#include "builders.h"
+
+#include <utility>
+
+namespace testsupport {
+
+namespace {
+
+void putBe16(QByteArray &b, quint32 v) {
+    b.append(char(v >> 8)).append(char(v));
+}
+void putBe32(QByteArray &b, quint32 v) {
+    putBe16(b, v >> 16);
+    putBe16(b, v & 0xFFFF);
+}
+void putLe16(QByteArray &b, quint32 v) {
+    b.append(char(v)).append(char(v >> 8));
+}
+void putLe32(QByteArray &b, quint32 v) {
+    putLe16(b, v & 0xFFFF);
+    putLe16(b, v >> 16);
+}
+
+} // namespace
+
+quint32 crc32(const QByteArray &bytes) {
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char c : bytes) {
+        crc ^= quint8(c);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+QByteArray pngChunk(const char *type, const QByteArray &payload) {
+    QByteArray chunk;
+    putBe32(chunk, quint32(payload.size()));
+    const QByteArray typed = QByteArray(type, 4) + payload;
+    chunk += typed;
+    putBe32(chunk, crc32(typed));
+    return chunk;
+}
+
+QByteArray hugePng(quint32 width, quint32 height) {
+    QByteArray header;
+    putBe32(header, width);
+    putBe32(header, height);
+    header.append(char(8)).append(char(2)).append(QByteArray(3, '\0')); // 8-bit RGB
+    const QByteArray zlib = qCompress(QByteArray(64, '\0')).mid(4);     // qCompress adds a length
+    return QByteArray("\x89PNG\r\n\x1A\n", 8) + pngChunk("IHDR", header) + pngChunk("IDAT", zlib) +
+           pngChunk("IEND", {});
+}
+
+QByteArray JpegParts::join() const {
+    QByteArray all;
+    for (const QByteArray &s : segments)
+        all += s;
+    return all + scan;
+}
+
+int JpegParts::find(unsigned char code) const {
+    for (int i = 0; i < segments.size(); ++i) {
+        if (segments[i].size() >= 2 && quint8(segments[i][1]) == code)
+            return i;
+    }
+    return -1;
+}
+
+JpegParts splitJpeg(const QByteArray &jpeg) {
+    JpegParts parts;
+    if (jpeg.size() < 4)
+        return parts;
+    parts.segments << jpeg.left(2);
+    qsizetype pos = 2;
+    while (pos + 4 <= jpeg.size()) {
+        const auto code = quint8(jpeg[pos + 1]);
+        if (code == 0xDA)
+            break;
+        const qsizetype length = quint8(jpeg[pos + 2]) * 256 + quint8(jpeg[pos + 3]);
+        parts.segments << jpeg.mid(pos, 2 + length);
+        pos += 2 + length;
+    }
+    parts.scan = jpeg.mid(pos);
+    return parts;
+}
+
+QByteArray segment(unsigned char code, const QByteArray &body) {
+    QByteArray s;
+    s.append(char(0xFF)).append(char(code));
+    putBe16(s, quint32(body.size() + 2));
+    return s + body;
+}
+
+QByteArray exifSegment(int orientation, bool bigEndian, int totalLength) {
+    const auto put16 = [bigEndian](QByteArray &b, quint32 v) {
+        bigEndian ? putBe16(b, v) : putLe16(b, v);
+    };
+    const auto put32 = [bigEndian](QByteArray &b, quint32 v) {
+        bigEndian ? putBe32(b, v) : putLe32(b, v);
+    };
+    QByteArray tiff(bigEndian ? "MM" : "II");
+    put16(tiff, 42);
+    put32(tiff, 8);
+    const int entries = orientation ? 2 : 1;
+    put16(tiff, entries);
+    // ImageDescription, ASCII, 4 bytes held in the entry itself
+    put16(tiff, 0x010E);
+    put16(tiff, 2);
+    put32(tiff, 4);
+    tiff.append("abc", 4);
+    if (orientation) {
+        put16(tiff, 0x0112); // Orientation, SHORT, 1 value
+        put16(tiff, 3);
+        put32(tiff, 1);
+        put16(tiff, quint32(orientation));
+        put16(tiff, 0);
+    }
+    put32(tiff, 0); // no IFD1
+    // A false frame header in the padding: FF C0, length 17, precision 8, 4660 x 4660.
+    tiff.append(QByteArray::fromHex("FFC000110812341234030122000211010311"));
+    QByteArray body = QByteArray("Exif\0\0", 6) + tiff;
+    if (totalLength > 0)
+        body.append(QByteArray(qMax(0, int(totalLength - 4 - body.size())), '\0'));
+    return segment(0xE1, body);
+}
+
+QByteArray bmpHeader(quint32 headerSize, qint32 width, qint32 height) {
+    QByteArray b("BM");
+    putLe32(b, 14 + headerSize + 4); // file size: headers and one pixel
+    putLe32(b, 0);
+    putLe32(b, 14 + headerSize); // pixel data offset
+    putLe32(b, headerSize);
+    if (headerSize == 12) {
+        putLe16(b, quint32(width));
+        putLe16(b, quint32(height));
+        putLe16(b, 1);  // planes
+        putLe16(b, 24); // bits per pixel
+    } else {
+        putLe32(b, quint32(width));
+        putLe32(b, quint32(height));
+        putLe16(b, 1);
+        putLe16(b, 24);
+        b.append(QByteArray(qMax(0, int(14 + headerSize - b.size())), '\0'));
+    }
+    return b.append(QByteArray(4, '\0'));
+}
+
+QByteArray pngHeader(quint32 width, quint32 height) {
+    QByteArray header;
+    putBe32(header, width);
+    putBe32(header, height);
+    header.append(char(8)).append(char(2)).append(QByteArray(3, '\0'));
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header);
+}
+
+QByteArray gifHeader(quint16 width, quint16 height, const char *version) {
+    QByteArray b = QByteArray("GIF") + version;
+    putLe16(b, width);
+    putLe16(b, height);
+    b.append(char(0)).append(char(0)).append(char(0)); // no colour table
+    return b.append(";");
+}
+
+QByteArray webpVp8x(quint32 width, quint32 height) {
+    QByteArray chunk("VP8X");
+    putLe32(chunk, 10);
+    chunk.append(char(0x10)).append(QByteArray(3, '\0')); // alpha flag
+    putLe16(chunk, (width - 1) & 0xFFFF);
+    chunk.append(char((width - 1) >> 16));
+    putLe16(chunk, (height - 1) & 0xFFFF);
+    chunk.append(char((height - 1) >> 16));
+    QByteArray b("RIFF");
+    putLe32(b, quint32(4 + chunk.size()));
+    return b + "WEBP" + chunk;
+}
+
+QByteArray tiffHeader(bool bigEndian, quint32 width, quint32 height, int type, quint32 ifdOffset) {
+    const auto put16 = [bigEndian](QByteArray &b, quint32 v) {
+        bigEndian ? putBe16(b, v) : putLe16(b, v);
+    };
+    const auto put32 = [bigEndian](QByteArray &b, quint32 v) {
+        bigEndian ? putBe32(b, v) : putLe32(b, v);
+    };
+    QByteArray b(bigEndian ? "MM" : "II");
+    put16(b, 42);
+    put32(b, ifdOffset);
+    b.append(QByteArray(qMax(0, int(ifdOffset) - 8), '\0'));
+    put16(b, 3);
+    put16(b, 0xFE); // NewSubfileType, LONG 0
+    put16(b, 4);
+    put32(b, 1);
+    put32(b, 0);
+    for (const auto &[tag, value] : {std::pair{0x100u, width}, std::pair{0x101u, height}}) {
+        put16(b, tag);
+        put16(b, quint32(type));
+        put32(b, 1);
+        if (type == 3) {
+            put16(b, value);
+            put16(b, 0);
+        } else {
+            put32(b, value);
+        }
+    }
+    put32(b, 0);
+    return b;
+}
+
+} // namespace testsupport

@@ -1,0 +1,33 @@
+#pragma once
+
+// Programs run from tests: the pelmora binary under test and the tools that make test files.
+
+#include <QString>
+#include <QStringList>
+
+namespace testsupport {
+
+struct Run {
+    int exitCode = -1; // -1: crashed or did not finish
+    QString out;
+    QString err;
+};
+
+// Runs a program to its end, or kills it after the timeout.
+Run runProgram(const QString &program, const QStringList &arguments, int timeoutMs = 300000,
+               const QString &workingDirectory = QString());
+
+// The pelmora binary of this build.
+QString app();
+// Runs the pelmora binary of this build.
+Run runPelmora(const QStringList &arguments, int timeoutMs = 300000);
+
+// Whether a program is on the PATH.
+bool have(const QString &program);
+
+bool isRoot();
+// Why this process cannot make a private mount namespace (needs root and unshare); empty when
+// it can.
+QString mountNamespaceUnavailable();
+
+} // namespace testsupport
