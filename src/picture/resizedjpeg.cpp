@@ -45,7 +45,7 @@ Result<ResizedJpeg> resizeToJpegBytes(const QByteArray &bytes, const ResizeOptio
     Result<QByteArray> jpeg = encodeJpeg(picture, options.jpegQuality);
     if (!jpeg)
         return failure(jpeg.reason());
-    return ResizedJpeg{std::move(jpeg).value(), picture.size()};
+    return ResizedJpeg{std::move(jpeg).value(), picture.size(), {}};
 }
 
 } // namespace pelmora

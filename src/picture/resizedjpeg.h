@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QSize>
+#include <QStringList>
 
 namespace pelmora {
 
@@ -18,6 +19,9 @@ struct ResizeOptions {
 struct ResizedJpeg {
     QByteArray bytes; // a whole JPEG file
     QSize size;
+    // What the user should know of a photo that was converted all the same (its data was
+    // damaged, its metadata could not be carried over).
+    QStringList warnings;
 };
 
 // The photo file's bytes turned upright, scaled so that its longer side is options.longerSide
