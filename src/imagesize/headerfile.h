@@ -1,6 +1,7 @@
 #pragma once
 
 #include "imagesize.h"
+#include "imagesize/jpegmarkers.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -14,7 +15,7 @@ namespace pelmora::detail {
 // place: the file is opened read-only (never created), only regular files are opened (no
 // folders, pipes or devices), every block is checked against the file's size, no request is
 // larger than MaxRequest, and no more than ReadBudget bytes are read in all.
-class HeaderFile {
+class HeaderFile final : public ByteSource {
 public:
     static constexpr qsizetype FirstBlock = 4096; // read at offset 0: holds most headers whole
     static constexpr qsizetype Window = 512;      // read at any later offset
@@ -26,7 +27,7 @@ public:
 
     // The n bytes at offset, valid until the next call, or nullptr when they lie (partly) past
     // the end of the file, n is out of range, the read fails or the budget is spent.
-    const unsigned char *bytes(qint64 offset, qsizetype n);
+    const unsigned char *bytes(qint64 offset, qsizetype n) override;
 
     // Bytes read from the file so far.
     qint64 bytesRead() const { return m_spent; }

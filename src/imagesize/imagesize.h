@@ -31,9 +31,10 @@ struct ImageHeader {
 // A BMP information header of a size other than 12, 40, 52, 56, 64, 108 or 124 bytes gives
 // 0 x 0 with the format "bmp".
 //
-// JPEG: the marker segments are walked by their lengths from offset 2 (fill bytes skipped) to
-// the first start-of-frame marker (C0-CF except C4, C8, CC); the walk gives up at start of scan,
-// end of image, a malformed marker or past the first 4 MiB. When the first APP1 segment passed
+// JPEG: the marker segments are walked by their lengths from offset 2 as libjpeg reads them
+// (stray and fill bytes skipped, see JpegMarkerWalker) to the first start-of-frame marker (C0-CF
+// except C4, C8, CC); the walk gives up at start of scan, end of image, a malformed length or
+// past the first 4 MiB. When the first APP1 segment passed
 // on the way is EXIF and its IFD0 orientation is 5 to 8, width and height are swapped so that
 // the upright size is reported, the size that Qt's reader (the preview, the resize) shows. A BMP's
 // negative (top-down) height counts by its magnitude.

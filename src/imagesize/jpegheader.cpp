@@ -8,18 +8,6 @@ namespace pelmora::detail {
 
 namespace {
 
-// Start-of-frame markers: baseline, extended, progressive and lossless, Huffman or arithmetic
-// coded. 0xC4 (Huffman tables), 0xC8 (reserved) and 0xCC (arithmetic conditioning) share the
-// range but are no frames.
-bool isFrameMarker(unsigned char code) {
-    return code >= 0xC0 && code <= 0xCF && code != 0xC4 && code != 0xC8 && code != 0xCC;
-}
-
-// Markers that stand alone, without a length: TEM, RST0-RST7 and a repeated SOI.
-bool isStandaloneMarker(unsigned char code) {
-    return code == 0x01 || (code >= 0xD0 && code <= 0xD8);
-}
-
 constexpr int MaxExifEntries = 256;
 
 // The orientation tag (0x0112) of IFD0 of the EXIF data whose TIFF header starts at tiff and
@@ -74,40 +62,15 @@ ImageHeader readJpegHeader(HeaderFile &file) {
     ImageHeader header; // 0 x 0, no format: what every give-up returns
     int orientation = 0;
     bool app1Seen = false;
-    qint64 pos = 2; // just past SOI
-    for (;;) {
-        // A marker: 0xFF, any number of 0xFF fill bytes, then the code.
-        const unsigned char *p = file.bytes(pos, 1);
-        if (!p || p[0] != 0xFF)
-            return header;
-        qint64 at = pos + 1;
-        for (;;) {
-            if (at >= JpegWalkLimit)
-                return header;
-            p = file.bytes(at, 1);
-            if (!p)
-                return header;
-            if (p[0] != 0xFF)
-                break;
-            ++at;
-        }
-        const unsigned char code = p[0];
-        ++at; // at: the segment's length field
-        if (code == 0xDA || code == 0xD9 || code == 0x00)
-            return header; // start of scan or end of image before any frame; 0x00 is no marker
-        if (isStandaloneMarker(code)) {
-            pos = at;
-            continue;
-        }
-        p = file.bytes(at, 2);
-        if (!p)
-            return header;
-        const qint64 length = be16(p); // counts its own two bytes
-        if (length < 2)
-            return header;
-        if (isFrameMarker(code)) {
+    JpegMarkerWalker walker(file, JpegWalkLimit);
+    while (const std::optional<JpegSegment> segment = walker.next()) {
+        const qint64 at = segment->lengthAt;
+        const qint64 length = segment->length;
+        if (segment->marker == 0xDA)
+            return header; // the picture's data starts before any frame
+        if (isJpegFrameMarker(segment->marker)) {
             // length, precision, height, width
-            p = length >= 8 ? file.bytes(at, 7) : nullptr;
+            const unsigned char *p = length >= 8 ? file.bytes(at, 7) : nullptr;
             if (!p)
                 return header;
             const int height = int(be16(p + 3));
@@ -121,16 +84,14 @@ ImageHeader readJpegHeader(HeaderFile &file) {
         // Only the first APP1 segment, and only when it is EXIF: as Qt's JPEG reader, and so the
         // preview and the resized photo, take the orientation (an EXIF segment after an XMP
         // one turns nothing there).
-        if (code == 0xE1 && !app1Seen) {
+        if (segment->marker == 0xE1 && !app1Seen) {
             app1Seen = true;
-            p = length >= 2 + 6 ? file.bytes(at + 2, 6) : nullptr;
+            const unsigned char *p = length >= 2 + 6 ? file.bytes(at + 2, 6) : nullptr;
             if (p && std::memcmp(p, "Exif\0\0", 6) == 0)
                 orientation = exifOrientation(file, at + 2 + 6, at + length);
         }
-        pos = at + length;
-        if (pos >= JpegWalkLimit)
-            return header;
     }
+    return header;
 }
 
 } // namespace pelmora::detail

@@ -1,23 +1,12 @@
 #include "jpegblockpadding.h"
 
+#include "imagesize/jpegmarkers.h"
+
 #include <algorithm>
 
 namespace pelmora {
 
 namespace {
-
-int byteAt(const QByteArray &bytes, qsizetype i) {
-    return static_cast<unsigned char>(bytes[i]);
-}
-
-int wordAt(const QByteArray &bytes, qsizetype i) {
-    return byteAt(bytes, i) << 8 | byteAt(bytes, i + 1);
-}
-
-bool isStartOfFrame(int marker) {
-    // SOF0..SOF15 without DHT (C4), JPG (C8) and DAC (CC)
-    return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
-}
 
 int ceilDiv(int a, int b) {
     return (a + b - 1) / b;
@@ -60,46 +49,33 @@ bool sameLayout(QSize a, QSize b, const Sampling *components, int count) {
 } // namespace
 
 std::optional<JpegFrame> readJpegFrame(const QByteArray &bytes) {
-    if (bytes.size() < 4 || byteAt(bytes, 0) != 0xFF || byteAt(bytes, 1) != 0xD8)
+    if (bytes.size() < 4 || !bytes.startsWith("\xFF\xD8"))
         return std::nullopt;
-    qsizetype i = 2;
-    while (i + 1 < bytes.size()) {
-        if (byteAt(bytes, i) != 0xFF)
-            return std::nullopt;
-        int marker = byteAt(bytes, i + 1);
-        if (marker == 0xFF) { // fill byte
-            ++i;
+    MemoryBytes source(bytes);
+    JpegMarkerWalker walker(source, bytes.size());
+    while (const std::optional<JpegSegment> segment = walker.next()) {
+        if (!isJpegFrameMarker(segment->marker))
             continue;
-        }
-        i += 2;
-        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
-            continue; // no length
-        if (marker == 0xD9 || marker == 0xDA || i + 2 > bytes.size())
+        // length, precision, height, width, component count, then three bytes per component
+        const unsigned char *p =
+            segment->length >= 8 ? source.bytes(segment->lengthAt, 8) : nullptr;
+        if (!p)
             return std::nullopt;
-        const int length = wordAt(bytes, i);
-        if (length < 2 || i + length > bytes.size())
-            return std::nullopt;
-        if (isStartOfFrame(marker)) {
-            if (length < 8)
-                return std::nullopt;
-            JpegFrame frame;
-            frame.sizeOffset = i + 3;
-            frame.size = QSize(wordAt(bytes, i + 5), wordAt(bytes, i + 3));
-            const int count = byteAt(bytes, i + 7);
-            if (count < 1 || count > 4 || length < 8 + 3 * count)
-                return frame;
-            Sampling components[4];
-            for (int c = 0; c < count; ++c) {
-                const int factors = byteAt(bytes, i + 9 + 3 * c);
-                components[c] = {factors >> 4, factors & 0x0F};
-            }
-            const QSize padded(roundUpToBlock(frame.size.width()),
-                               roundUpToBlock(frame.size.height()));
-            frame.paddable =
-                !frame.size.isEmpty() && sameLayout(frame.size, padded, components, count);
+        JpegFrame frame;
+        frame.sizeOffset = segment->lengthAt + 3;
+        frame.size = QSize(p[5] << 8 | p[6], p[3] << 8 | p[4]);
+        const int count = p[7];
+        const unsigned char *c = count >= 1 && count <= 4 && segment->length >= 8 + 3 * count
+                                     ? source.bytes(segment->lengthAt + 8, 3 * count)
+                                     : nullptr;
+        if (!c)
             return frame;
-        }
-        i += length;
+        Sampling components[4];
+        for (int i = 0; i < count; ++i)
+            components[i] = {c[3 * i + 1] >> 4, c[3 * i + 1] & 0x0F};
+        const QSize padded(roundUpToBlock(frame.size.width()), roundUpToBlock(frame.size.height()));
+        frame.paddable = !frame.size.isEmpty() && sameLayout(frame.size, padded, components, count);
+        return frame;
     }
     return std::nullopt;
 }

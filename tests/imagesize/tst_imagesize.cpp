@@ -199,6 +199,15 @@ void TestImageSize::makeSplicedJpegs() {
         filled.segments.insert(1, QByteArray::fromHex("FF01")); // TEM
         sized("fill-bytes.jpg", filled.join(), 640, 480, "jpg", true);
     }
+    // Stray bytes before a marker, which libjpeg skips with a warning: plain ones, and a stuffed
+    // zero that is no marker.
+    {
+        JpegParts stray = parts;
+        stray.segments[1].append("junk");
+        sized("stray-bytes.jpg", stray.join(), 640, 480, "jpg", true);
+        sized("stuffed-zero.jpg", QByteArray::fromHex("FFD8FF00") + m_jpeg.mid(2), 640, 480, "jpg",
+              true);
+    }
 
     // Every code of C0 to CF in the frame header's place: C4, C8 and CC are no frames, so the
     // walk goes on to the start of scan and gives up.
@@ -245,7 +254,7 @@ void TestImageSize::makeSplicedJpegs() {
     unread("soi-eoi.jpg", QByteArray::fromHex("FFD8FFD9"));
     unread("scan-before-frame.jpg", QByteArray::fromHex("FFD8") + parts.scan);
     unread("no-marker-after-soi.jpg", QByteArray::fromHex("FFD8") + "abcdefgh");
-    unread("stuffed-zero.jpg", QByteArray::fromHex("FFD8FF00") + m_jpeg.mid(2));
+    unread("second-soi.jpg", QByteArray::fromHex("FFD8") + m_jpeg); // libjpeg refuses it too
     unread("length-below-two.jpg", QByteArray::fromHex("FFD8FFE00001") + m_jpeg.mid(2));
     unread("segment-past-end.jpg", QByteArray::fromHex("FFD8FFE0FFFF0000"));
     unread("fill-bytes-only.jpg", QByteArray::fromHex("FFD8") + QByteArray(1 << 20, char(0xFF)));

@@ -1,4 +1,6 @@
+#include "builders.h"
 #include "files.h"
+#include "imagesize/imagesize.h"
 #include "photos.h"
 #include "picture/jpegblockpadding.h"
 #include "picture/photoloader.h"
@@ -106,6 +108,26 @@ private Q_SLOTS:
         QVERIFY(full.loadFromData(*padded, "jpeg"));
         QCOMPARE(full.size(), QSize(2008, 1208));
         QCOMPARE(pelmora::padJpegToBlocks(*padded), std::nullopt); // already whole blocks
+    }
+
+    // The padding step finds the frame the header reader finds, in every layout libjpeg reads.
+    void paddingFindsTheHeaderReadersFrame_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        const JpegParts parts = splitJpeg(encode(gradientPicture(QSize(2001, 1203)), "jpeg"));
+        const QByteArray head = parts.segments[0];
+        const QByteArray rest = parts.join().mid(2);
+        QTest::newRow("plain") << parts.join();
+        QTest::newRow("stray bytes") << head + "junk" + rest;
+        QTest::newRow("fill bytes and TEM") << head + QByteArray::fromHex("FFFF01FFFF") + rest;
+        QTest::newRow("second start of image") << head + head + rest;
+    }
+    void paddingFindsTheHeaderReadersFrame() {
+        QFETCH(QByteArray, bytes);
+        const std::optional<pelmora::ImageHeader> header =
+            pelmora::ReadImageSize(place(QStringLiteral("layout.jpg"), bytes));
+        QVERIFY(header);
+        const std::optional<pelmora::JpegFrame> frame = pelmora::readJpegFrame(bytes);
+        QCOMPARE(frame ? frame->size : QSize(0, 0), QSize(header->size.Width, header->size.Height));
     }
 
     void refusesWithoutCrashing_data() {
