@@ -1,30 +1,29 @@
 #include "mainwindow.h"
 
-#include "batch/conversion.h"
-#include "folderpicker.h"
-#include "fontchooser.h"
+#include "app/conversioncontroller.h"
+#include "app/folderpicker.h"
+#include "app/fontchooser.h"
+#include "app/interfacefont.h"
+#include "app/japanesetexts.h"
+#include "app/titleindentstyle.h"
+#include "app/uitexts.h"
 #include "imagesize/imagesize.h"
-#include "interfacefont.h"
-#include "japanesetexts.h"
 #include "naming/numbertext.h"
 #include "photolist/previewfit.h"
 #include "photolist/selectionmove.h"
 #include "picture/designedfont.h"
 #include "picture/previewloader.h"
-#include "picture/signature.h"
-#include "titleindentstyle.h"
 #include "ui_mainwindow.h"
-#include "uitexts.h"
 
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QShortcut>
-#include <QtConcurrent>
 
 MainWindow::MainWindow(QWidget *parent)
     : QWidget(parent)
-    , ui(new Ui::MainWindow) {
+    , ui(new Ui::MainWindow)
+    , m_conversion(new ConversionController(this)) {
     pelmora::installFontSubstitutes();
     pelmora::installJapaneseTexts();
     ui->setupUi(this);
@@ -71,13 +70,11 @@ MainWindow::MainWindow(QWidget *parent)
     connect(ui->Command2, &QPushButton::clicked, this, &MainWindow::convertCurrentPhoto);
     connect(ui->Command1, &QPushButton::clicked, this, &MainWindow::convertList);
     connect(ui->oImg, &PreviewImage::pathsDropped, this, &MainWindow::convertDroppedPhotos);
-    connect(&m_conversion, &QFutureWatcher<pelmora::BatchResult>::finished, this,
-            &MainWindow::finishConversion);
-    connect(&m_single, &QFutureWatcher<pelmora::ConversionResult>::finished, this,
-            &MainWindow::finishCurrentPhoto);
+    connect(m_conversion, &ConversionController::progressed, this, &MainWindow::showProgress);
+    connect(m_conversion, &ConversionController::finished, this, &MainWindow::finishConversion);
     // Esc stops a running conversion after the photos in flight, wherever the focus is.
     auto *stop = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(stop, &QShortcut::activated, this, [this] { m_cancel = true; });
+    connect(stop, &QShortcut::activated, m_conversion, &ConversionController::stop);
 
     connect(ui->PhotOutDir, &QPushButton::clicked, this, &MainWindow::chooseOutputFolder);
     connect(ui->SignFont, &QPushButton::clicked, this, &MainWindow::chooseSignatureFont);
@@ -86,18 +83,16 @@ MainWindow::MainWindow(QWidget *parent)
 }
 
 MainWindow::~MainWindow() {
-    // The workers still use this window's cancel flag: stop after the photos in flight and wait.
-    m_cancel = true;
-    m_conversion.waitForFinished();
-    m_single.waitForFinished();
+    // A conversion still running stops after the photos in flight, before the form goes.
+    delete m_conversion;
     delete ui;
 }
 
 void MainWindow::addPhotos(const QStringList &paths) {
     if (paths.isEmpty())
         return;
+    // The current photo stays as it was: it changes only as a whole, by a press or a conversion.
     const int left = ui->List1->addPaths(paths);
-    SrcDir = pelmora::splitPath(paths.first()).folder;
     if (left > 0) {
         showMessage(tr("リストに入るのは %1 件までです。ドロップされた %2 件は追加していません。")
                         .arg(PhotoListWidget::kMaxEntries)
@@ -112,7 +107,11 @@ pelmora::NamePattern MainWindow::namePattern() const {
 }
 
 void MainWindow::UpdateNewName() {
-    ui->NewName->setText(pelmora::previewName(namePattern(), SrcName));
+    // The current photo's target name follows the pattern too, so that converting it gives the
+    // name the preview shows (with an empty title the preview is empty, the name is the number's).
+    if (ui->CkFile->isChecked() && m_hasCurrentPhoto)
+        m_current.DstName = pelmora::targetName(namePattern(), m_current.SrcName);
+    ui->NewName->setText(pelmora::previewName(namePattern(), m_current.SrcName));
 }
 
 void MainWindow::onTitleChanged() {
@@ -182,18 +181,20 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
 // Current photo and preview ------------------------------------------------------------------
 
 void MainWindow::onListPressed() {
-    const pelmora::PhotoEntry entry = ui->List1->entry(ui->List1->currentRow());
-    if (ui->List1->currentRow() >= 0)
-        SrcDir = entry.folder;
-    const QString path = SrcDir + entry.name;
+    const int row = ui->List1->currentRow();
+    const pelmora::PhotoEntry entry = ui->List1->entry(row);
+    if (row >= 0)
+        m_current.SrcDir = entry.folder;
+    const QString path = m_current.SrcDir + entry.name;
     ui->OrgSize->setText(pelmora::sizeDisplayText(pelmora::ReadImageSize(path)));
     LoadPreview(entry.name.isEmpty() && entry.folder.isEmpty() ? QString() : path);
-    SrcName = entry.name;
+    m_current.SrcName = entry.name;
+    m_hasCurrentPhoto = row >= 0;
     if (ui->CkFile->isChecked()) {
-        DstName = pelmora::targetName(namePattern(), SrcName);
-        ui->NewName->setText(DstName);
+        m_current.DstName = pelmora::targetName(namePattern(), m_current.SrcName);
+        ui->NewName->setText(m_current.DstName);
     } else {
-        DstName = SrcName;
+        m_current.DstName = m_current.SrcName;
     }
 }
 
@@ -240,8 +241,13 @@ void MainWindow::chooseSignatureFont() {
 
 // Conversion ---------------------------------------------------------------------------------
 
-pelmora::ResizeSettings MainWindow::resizeSettings() const {
-    pelmora::ResizeSettings settings;
+pelmora::BatchRequest MainWindow::conversionRequest() const {
+    pelmora::BatchRequest request;
+    request.pattern = namePattern();
+    request.rename = ui->CkFile->isChecked();
+    request.resize = ui->CkResize->isChecked();
+    request.outputFolder = ui->OutFolder->text();
+    pelmora::ResizeSettings &settings = request.resizeSettings;
     settings.longerSide = ui->picWidth->text();
     settings.quality = ui->Slider1->value();
     settings.signature.text = ui->Sig->text();
@@ -249,7 +255,7 @@ pelmora::ResizeSettings MainWindow::resizeSettings() const {
     settings.signature.pointSizeText = ui->Pt->text();
     settings.signature.fallbackPointSize = m_stampPointSize;
     settings.signature.color = ui->Sig->palette().color(QPalette::Text);
-    return settings;
+    return request;
 }
 
 void MainWindow::showMessage(const QString &text) {
@@ -261,177 +267,91 @@ bool MainWindow::isConverting() const {
     return m_converting;
 }
 
+// While a conversion runs, a press that would start another is ignored (the second press of a
+// double-click among them); Esc or closing the window stops it.
+
 void MainWindow::convertCurrentPhoto() {
     if (isConverting())
         return;
-    pelmora::ConversionRequest request;
-    request.photo = pelmora::PhotoEntry{SrcDir, SrcName};
-    request.targetName = DstName;
-    request.outputFolder = ui->OutFolder->text();
-    request.rename = ui->CkFile->isChecked();
-    request.resize = ui->CkResize->isChecked();
-    request.resizeSettings = resizeSettings();
-
-    // In the background like a batch: a large photo never holds up the window.
-    m_singleRequest = request;
-    setEditingEnabled(false);
-    ui->Command1->setEnabled(false);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_single.setFuture(QtConcurrent::run(
-        [request = std::move(request)] { return pelmora::convertPhoto(request); }));
-}
-
-void MainWindow::finishCurrentPhoto() {
-    QApplication::restoreOverrideCursor();
-    setEditingEnabled(true);
-    ui->Command1->setEnabled(true);
-    const pelmora::ConversionRequest &request = m_singleRequest;
-    const pelmora::ConversionResult result = m_single.result();
-    if (result.numberUsed)
-        ui->Num->setText(pelmora::advanceNumber(ui->Num->text()));
-    if (result.resized && !request.resizeSettings.signature.text.isEmpty())
-        m_stampPointSize = pelmora::signaturePointSize(request.resizeSettings.signature);
-
-    switch (result.status) {
-    case pelmora::ConversionStatus::Converted:
-    case pelmora::ConversionStatus::NotStarted:
-        break;
-    case pelmora::ConversionStatus::MissingTargetName:
-        showMessage(pelmora::missingTargetNameMessage());
-        break;
-    case pelmora::ConversionStatus::OutputFolderUnusable:
-        showMessage(
-            tr("変換先フォルダを使えないため、写真は変換していません。\n%1").arg(result.reason));
-        break;
-    case pelmora::ConversionStatus::Failed:
-        showMessage(tr("%1 を変換できませんでした。\n%2").arg(request.photo.name, result.reason));
-        break;
-    }
-    Q_EMIT conversionFinished();
+    pelmora::BatchRequest request = conversionRequest();
+    request.entries = {pelmora::PhotoEntry{m_current.SrcDir, m_current.SrcName}};
+    request.naming = pelmora::TargetNaming::Given;
+    request.givenTargetName = m_current.DstName;
+    startConversion(std::move(request), ConversionSource::CurrentPhoto);
 }
 
 void MainWindow::convertList() {
-    if (isConverting()) {
-        m_cancel = true; // the second press stops the batch after the photos in flight
+    if (isConverting())
         return;
-    }
-    pelmora::BatchRequest request;
+    pelmora::BatchRequest request = conversionRequest();
     request.entries = ui->List1->entries();
-    request.pattern = namePattern();
-    request.rename = ui->CkFile->isChecked();
-    request.resize = ui->CkResize->isChecked();
-    request.outputFolder = ui->OutFolder->text();
-    request.resizeSettings = resizeSettings();
-
     ui->PBar1->setVisible(true);
     ui->PBar1->setMinimum(0);
     if (request.entries.size() > 1)
         ui->PBar1->setMaximum(static_cast<int>(request.entries.size()) - 1);
-    startConversion(std::move(request), true);
+    startConversion(std::move(request), ConversionSource::List);
 }
 
 void MainWindow::convertDroppedPhotos(const QStringList &paths) {
     if (isConverting() || paths.isEmpty())
         return;
-    pelmora::BatchRequest request;
+    pelmora::BatchRequest request = conversionRequest();
     // The last dropped photo first, so the first one ends in the preview.
     for (auto it = paths.crbegin(); it != paths.crend(); ++it)
         request.entries.append(pelmora::splitPath(*it));
-    request.pattern = namePattern();
-    request.rename = ui->CkFile->isChecked();
-    request.resize = ui->CkResize->isChecked();
-    request.outputFolder = ui->OutFolder->text();
-    request.resizeSettings = resizeSettings();
+    request.naming = pelmora::TargetNaming::Pattern;
     // The preview ends on the first dropped photo; it shows it as it was before converting.
     LoadPreview(paths.first());
-    startConversion(std::move(request), false);
+    startConversion(std::move(request), ConversionSource::Preview);
 }
 
-void MainWindow::startConversion(pelmora::BatchRequest request, bool fromList) {
-    m_cancel = false;
-    m_convertingList = fromList;
+void MainWindow::startConversion(pelmora::BatchRequest request, ConversionSource source) {
+    m_source = source;
     m_running = request;
     setEditingEnabled(false);
-    m_conversion.setFuture(QtConcurrent::run([this, request = std::move(request)] {
-        return pelmora::runBatch(
-            request,
-            [this](const pelmora::BatchProgress &progress) {
-                QMetaObject::invokeMethod(
-                    this, [this, progress] { showProgress(progress); }, Qt::QueuedConnection);
-            },
-            &m_cancel);
-    }));
+    m_conversion->start(std::move(request));
 }
 
 void MainWindow::showProgress(const pelmora::BatchProgress &progress) {
     const pelmora::PhotoEntry &entry = m_running.entries.at(progress.index);
-    SrcDir = entry.folder;
-    SrcName = entry.name;
-    if (m_convertingList) {
+    m_current = {entry.folder, entry.name, progress.targetName};
+    m_hasCurrentPhoto = true;
+    if (m_source == ConversionSource::List)
         ui->PBar1->setValue(static_cast<int>(progress.index));
-        DstName = m_running.rename ? progress.targetName : SrcName;
-    } else {
-        // A dropped photo is named by the pattern whatever the renaming switch says.
-        DstName = m_running.rename ? progress.targetName
-                                   : pelmora::targetName(m_running.pattern, SrcName);
-    }
-    if (m_running.rename || !m_convertingList)
-        ui->NewName->setText(DstName);
+    if (m_source == ConversionSource::Preview ||
+        (m_source == ConversionSource::List && m_running.rename))
+        ui->NewName->setText(m_current.DstName);
     if (m_running.rename)
         ui->Num->setText(progress.numberAfter);
 }
 
-void MainWindow::finishConversion() {
-    const pelmora::BatchResult result = m_conversion.result();
+void MainWindow::finishConversion(const pelmora::BatchResult &result) {
     setEditingEnabled(true);
-    if (m_convertingList)
-        ui->PBar1->setVisible(false);
-
     const bool stamped = m_running.resize && !m_running.resizeSettings.signature.text.isEmpty();
     if (stamped && result.convertedCount() > 0)
         m_stampPointSize = pelmora::signaturePointSize(m_running.resizeSettings.signature);
-
-    if (!result.started()) {
-        showMessage(tr("変換先フォルダを使えないため、写真は変換していません。\n%1")
-                        .arg(result.fatalError));
-        Q_EMIT conversionFinished();
-        return;
-    }
-    if (m_convertingList) {
+    if (m_source == ConversionSource::List) {
+        ui->PBar1->setVisible(false);
         // Converted photos leave the list; the others stay, in order, with their folders.
         for (int row = static_cast<int>(result.entries.size()) - 1; row >= 0; --row) {
             if (result.entries[row].result.converted())
                 delete ui->List1->takeItem(row);
         }
     }
-    QStringList failures;
-    for (const pelmora::BatchEntryResult &e : result.entries) {
-        const pelmora::ConversionStatus status = e.result.status;
-        if (status == pelmora::ConversionStatus::Failed ||
-            status == pelmora::ConversionStatus::MissingTargetName)
-            failures.append(e.entry.name + QStringLiteral(": ") + e.result.reason);
-    }
-    if (!failures.isEmpty()) {
-        const int shown = 10;
-        QString text = tr("%1 枚の写真を変換できませんでした。").arg(failures.size());
-        if (m_convertingList)
-            text += tr("リストに残してあります。");
-        text += u'\n' + QStringList(failures.mid(0, shown)).join(u'\n');
-        if (failures.size() > shown)
-            text += tr("\n…ほか %1 件").arg(failures.size() - shown);
-        showMessage(text);
-    }
+    const QString summary = conversionSummary(result, m_source);
+    if (!summary.isEmpty())
+        showMessage(summary);
     Q_EMIT conversionFinished();
 }
 
 void MainWindow::setEditingEnabled(bool enabled) {
     // from the press that starts a conversion until its outcome is shown
     m_converting = !enabled;
-    // While photos are converted, nothing that would change the running conversion can be used;
-    // the batch button stays, to stop it.
-    const QList<QWidget *> controls{ui->List1,    ui->CLR,       ui->UpOrd,      ui->DwOrd,
-                                    ui->Command2, ui->Frame1,    ui->CkFile,     ui->Frame2,
-                                    ui->CkResize, ui->OutFolder, ui->PhotOutDir, ui->oImg};
+    // While photos are converted, nothing that would change the running conversion can be used.
+    const QList<QWidget *> controls{ui->List1,    ui->CLR,      ui->UpOrd,     ui->DwOrd,
+                                    ui->Command1, ui->Command2, ui->Frame1,    ui->CkFile,
+                                    ui->Frame2,   ui->CkResize, ui->OutFolder, ui->PhotOutDir,
+                                    ui->oImg};
     for (QWidget *w : controls)
         w->setEnabled(enabled);
     if (!enabled)

@@ -1,41 +1,45 @@
 #pragma once
 
+#include "app/conversionsummary.h"
 #include "batch/batchrunner.h"
-#include "batch/conversion.h"
-#include "batch/resizesettings.h"
 #include "naming/targetname.h"
 
-#include <QFutureWatcher>
 #include <QTimer>
 #include <QWidget>
-#include <atomic>
 #include <memory>
 
 namespace Ui {
 class MainWindow;
 }
+class ConversionController;
 class QMenu;
 class QStyle;
 
 // The one window: the photo list, the naming pattern, the resize settings and the preview.
-// Rules live in the core library; this class reads the fields and shows results.
+// Rules live in the core libraries; this class reads the fields, starts conversions through the
+// conversion controller and shows their results.
 class MainWindow : public QWidget {
     Q_OBJECT
 
 public:
+    // The current photo: its folder (ending with a separator), its name and its target name.
+    struct CurrentPhoto {
+        QString SrcDir;
+        QString SrcName;
+        QString DstName;
+    };
+
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
     // Adds paths to the photo list exactly as a drop on it does.
     void addPhotos(const QStringList &paths);
 
-    // Whether the current photo, a batch or a drop on the preview is converting right now.
+    // Whether a conversion runs, from the press that starts it until its outcome is shown.
     bool isConverting() const;
 
-    // The current photo: its folder (ending with a separator), its name and its target name.
-    QString SrcDir;
-    QString SrcName;
-    QString DstName;
+    const CurrentPhoto &current() const { return m_current; }
+
     // Direction of the reorder auto-repeat: true moves entries up.
     bool RepeatUp = false;
 
@@ -63,15 +67,15 @@ private:
     void LoadPreview(const QString &path);
     void FitPreview(QSize picture);
 
-    pelmora::ResizeSettings resizeSettings() const;
+    // The fields as a conversion takes them, for no photo yet.
+    pelmora::BatchRequest conversionRequest() const;
     void showMessage(const QString &text);
     void convertCurrentPhoto();
-    void finishCurrentPhoto();
     void convertList();
     void convertDroppedPhotos(const QStringList &paths);
-    void startConversion(pelmora::BatchRequest request, bool fromList);
+    void startConversion(pelmora::BatchRequest request, ConversionSource source);
     void showProgress(const pelmora::BatchProgress &progress);
-    void finishConversion();
+    void finishConversion(const pelmora::BatchResult &result);
     void setEditingEnabled(bool enabled);
 
     void chooseOutputFolder();
@@ -82,16 +86,16 @@ private:
     QTimer Timer1;
     std::unique_ptr<QStyle> m_frameTitleStyle;
 
+    CurrentPhoto m_current;
+    // Whether a photo has been made current (pressed on the list, converted from it or dropped on
+    // the preview): only then does its target name follow the pattern.
+    bool m_hasCurrentPhoto = false;
+
     // The size the last signature was stamped at: a size field that cannot be read keeps it.
     double m_stampPointSize = 9.0;
 
-    // The conversion running in the background, and whether it works through the list.
-    QFutureWatcher<pelmora::BatchResult> m_conversion;
-    std::atomic<bool> m_cancel = false;
-    bool m_convertingList = false;
-    pelmora::BatchRequest m_running;
-    // The current photo converting in the background, and what was asked of it.
-    QFutureWatcher<pelmora::ConversionResult> m_single;
-    pelmora::ConversionRequest m_singleRequest;
+    ConversionController *m_conversion;
+    ConversionSource m_source = ConversionSource::CurrentPhoto;
+    pelmora::BatchRequest m_running; // what the running conversion was asked
     bool m_converting = false;
 };

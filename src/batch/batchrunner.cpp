@@ -29,7 +29,7 @@ QString locationKey(const QString &path) {
 struct PendingResize {
     qsizetype index;
     QString location;
-    QFuture<Result<QSize>> future;
+    QFuture<Result<ResizedPhoto>> future;
 };
 
 // The resizes under way. File steps run at most a few entries ahead of the resizes, so that
@@ -50,7 +50,8 @@ public:
         const QString path = entries_[index].result.finalPath;
         pending_.push_back({index, locationKey(path),
                             QtConcurrent::run(&pool_, [this, index, path, settings, durability] {
-                                Result<QSize> result = ResizeToJpeg(path, settings, durability);
+                                Result<ResizedPhoto> result =
+                                    ResizeToJpeg(path, settings, durability);
                                 {
                                     const std::lock_guard lock(doneMutex_);
                                     done_.push_back(index);
@@ -115,6 +116,19 @@ private:
     QThreadPool pool_; // last: its destructor waits for the tasks that still use the members above
 };
 
+QString targetNameOf(const BatchRequest &request, const NamePattern &pattern,
+                     const PhotoEntry &entry) {
+    switch (request.naming) {
+    case TargetNaming::Given:
+        return request.givenTargetName;
+    case TargetNaming::Pattern:
+        return targetName(pattern, entry.name);
+    case TargetNaming::FollowRenaming:
+        break;
+    }
+    return request.rename ? targetName(pattern, entry.name) : entry.name;
+}
+
 } // namespace
 
 qsizetype BatchResult::convertedCount() const {
@@ -158,9 +172,10 @@ BatchResult runBatch(const BatchRequest &request, const BatchProgressCallback &p
             break;
 
         const PhotoEntry &entry = request.entries[i];
-        const QString target = request.rename ? targetName(pattern, entry.name) : entry.name;
+        const QString target = targetNameOf(request, pattern, entry);
         const QString workFolder = outputFolder.isEmpty() ? entry.folder : outputFolder;
-        QStringList touched{locationKey(entry.path()), locationKey(workFolder + target)};
+        QStringList touched{locationKey(entry.path()),
+                            locationKey(workFolder + (request.rename ? target : entry.name))};
         if (!outputFolder.isEmpty())
             touched.append(locationKey(outputFolder + entry.name));
         resizes.waitFor(touched);

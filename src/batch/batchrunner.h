@@ -12,6 +12,15 @@
 
 namespace pelmora {
 
+// How a photo's target name is found.
+enum class TargetNaming {
+    FollowRenaming, // by the pattern with renaming on, its own name with renaming off (the list)
+    Pattern,        // by the pattern, whatever renaming says (photos dropped on the preview:
+                    // with renaming off they keep their own names, but a photo that the pattern
+                    // leaves without a name is not converted)
+    Given,          // as given (the window's current photo, converted alone)
+};
+
 // Everything a batch needs, read once from the fields (or the command line).
 struct BatchRequest {
     QList<PhotoEntry> entries; // in list order
@@ -21,11 +30,13 @@ struct BatchRequest {
     QString outputFolder; // as typed; empty: convert the photos in their own folders
     ResizeSettings resizeSettings;
     int workers = 0; // threads for the resizes; 0: one per core
+    TargetNaming naming = TargetNaming::FollowRenaming;
+    QString givenTargetName; // with TargetNaming::Given
 };
 
 struct BatchEntryResult {
     PhotoEntry entry;
-    QString targetName; // the name this entry was given (its own name with renaming off)
+    QString targetName; // the entry's target name (see TargetNaming)
     ConversionResult result;
 };
 

@@ -1,6 +1,5 @@
 #include "conversion.h"
 
-#include "batch/resizetojpeg.h"
 #include "files/outputfolder.h"
 #include "files/renamefile.h"
 #include "files/safecopy.h"
@@ -20,10 +19,6 @@ void fail(ConversionResult &result, const QString &reason) {
 }
 
 } // namespace
-
-QString missingTargetNameMessage() {
-    return QStringLiteral("ファイル名か空白か変換するファイルが選択されていません");
-}
 
 ConversionResult convertFileSteps(const PhotoEntry &photo, const QString &targetName,
                                   const QString &preparedFolder, bool rename, bool resizeFollows) {
@@ -59,7 +54,8 @@ ConversionResult convertFileSteps(const PhotoEntry &photo, const QString &target
     if (targetName.isEmpty()) {
         result.status = ConversionStatus::MissingTargetName;
         if (result.reason.isEmpty())
-            result.reason = missingTargetNameMessage();
+            result.reason = QCoreApplication::translate(
+                "pelmora", "no target name: the title, number and extension give an empty name");
         return result;
     }
 
@@ -88,11 +84,12 @@ bool needsResize(const ConversionResult &fileSteps) {
                                               fileSteps.status == ConversionStatus::Failed);
 }
 
-void addResizeOutcome(ConversionResult &result, const Result<QSize> &resize) {
+void addResizeOutcome(ConversionResult &result, const Result<ResizedPhoto> &resize) {
     const QString linkedFrom = std::exchange(result.linkedFrom, QString());
     if (resize) {
         result.resized = true;
-        result.size = *resize;
+        result.size = resize->size;
+        result.warnings += resize->warnings;
         return;
     }
     fail(result, QCoreApplication::translate("pelmora", "cannot resize %1: %2")

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "batch/resizesettings.h"
+#include "batch/resizetojpeg.h"
 #include "files/replacingfile.h"
 #include "photolist/photoentry.h"
 
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 namespace pelmora {
 
@@ -35,15 +37,13 @@ struct ConversionResult {
     bool renamed = false;
     bool resized = false;
     QSize size;              // size of the written JPEG when resized
+    QStringList warnings;    // converted all the same, but the user should know (see ResizedJpeg)
     bool numberUsed = false; // the rename step was reached with renaming on: advance the number
     // The photo whose file the output shares until the resize rewrites it (see linkReplacing).
     QString linkedFrom;
 
     bool converted() const { return status == ConversionStatus::Converted; }
 };
-
-// The text the window shows when a conversion finds no target name.
-QString missingTargetNameMessage();
 
 // Converts one photo: into the output folder (created when missing) as a copy under its own
 // name, or the photo itself when no folder is set; then renamed to the target name and resized,
@@ -66,6 +66,6 @@ Durability resizeDurability(const QString &preparedFolder);
 bool needsResize(const ConversionResult &fileSteps);
 
 // Folds the resize of finalPath (the size written, or why not) into the result of the file steps.
-void addResizeOutcome(ConversionResult &result, const Result<QSize> &resize);
+void addResizeOutcome(ConversionResult &result, const Result<ResizedPhoto> &resize);
 
 } // namespace pelmora

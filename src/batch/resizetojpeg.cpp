@@ -7,8 +7,8 @@
 
 namespace pelmora {
 
-Result<QSize> ResizeToJpeg(const QString &path, const ResizeSettings &settings,
-                           Durability durability) {
+Result<ResizedPhoto> ResizeToJpeg(const QString &path, const ResizeSettings &settings,
+                                  Durability durability) {
     const Result<ResizeOptions> options = resizeOptions(settings);
     if (!options)
         return failure(options.reason());
@@ -33,7 +33,7 @@ Result<QSize> ResizeToJpeg(const QString &path, const ResizeSettings &settings,
                            .arg(path, out.device()->errorString()));
     if (Status committed = out.commit(durability); !committed)
         return failure(committed.reason());
-    return resized->size;
+    return ResizedPhoto{resized->size, resized->warnings};
 }
 
 } // namespace pelmora

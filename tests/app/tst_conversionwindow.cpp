@@ -1,7 +1,7 @@
 // Converting from the window: the single conversion, the batch with its progress bar, and the
 // same batch through `pelmora convert`, on real photos in temporary folders.
 
-#include "batch/conversion.h"
+#include "app/uitexts.h"
 #include "files.h"
 #include "photos.h"
 #include "windowdriver.h"
@@ -41,6 +41,8 @@ private Q_SLOTS:
     void windowAndCommandLineAgree();
     void cancelLeavesPhotosWholeOrUntouched();
     void closingDuringBatchLeavesPhotosWholeOrUntouched();
+    void convertsWhatTheWindowShows_data();
+    void convertsWhatTheWindowShows();
 };
 
 void TestConversionWindow::singleConversionRenamesInPlace() {
@@ -61,7 +63,7 @@ void TestConversionWindow::singleConversionRenamesInPlace() {
     QCOMPARE(testsupport::files(dir.path()), QStringList{"Untitled01.jpg"});
     QCOMPARE(testsupport::readFile(dir.path() + "/Untitled01.jpg"), original);
     QCOMPARE(text(window, "Num"), QStringLiteral("02"));
-    QCOMPARE(window.SrcName, QStringLiteral("IMG_0001.jpg")); // the conversion keeps it
+    QCOMPARE(window.current().SrcName, QStringLiteral("IMG_0001.jpg")); // the conversion keeps it
 }
 
 void TestConversionWindow::singleConversionWithoutPhoto() {
@@ -72,7 +74,7 @@ void TestConversionWindow::singleConversionWithoutPhoto() {
     ModalAnswerer answerer;
     QTest::mouseClick(child(window, "Command2"), Qt::LeftButton);
     QVERIFY(waitForConversion(window));
-    QCOMPARE(answerer.messages, QStringList{pelmora::missingTargetNameMessage()});
+    QCOMPARE(answerer.messages, QStringList{uitexts::kMissingTargetName});
     QCOMPARE(answerer.boxes.first().title, QStringLiteral("Pelmora"));
     QCOMPARE(answerer.boxes.first().icon, QMessageBox::NoIcon);
     QCOMPARE(answerer.boxes.first().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
@@ -135,8 +137,9 @@ void TestConversionWindow::batchFiveEntries() {
     QCOMPARE(testsupport::files(dir.path() + "/in").size(), 5); // originals stay
     QCOMPARE(list(window)->count(), 0);
     QCOMPARE(text(window, "Num"), QStringLiteral("14"));
-    QCOMPARE(window.SrcName, QStringLiteral("e.jpg"));
-    QCOMPARE(window.DstName, QStringLiteral("Untitled13.JPG"));
+    QCOMPARE(window.current().SrcName, QStringLiteral("e.jpg"));
+    // the target name follows the number on, as the preview does
+    QCOMPARE(window.current().DstName, QStringLiteral("Untitled14.JPG"));
     QCOMPARE(text(window, "NewName"), QStringLiteral("Untitled14.JPG"));
     QVERIFY(child(window, "CLR")->isEnabled());
 }
@@ -260,6 +263,7 @@ void TestConversionWindow::cancelLeavesPhotosWholeOrUntouched() {
     QTest::mouseClick(child(window, "CkResize"), Qt::LeftButton);
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
+    ModalAnswerer answerer;
     QTest::mouseClick(child(window, "Command1"), Qt::LeftButton);
     QTest::keyClick(list(window), Qt::Key_Escape); // wherever the focus is
     QVERIFY(waitForConversion(window));
@@ -279,6 +283,10 @@ void TestConversionWindow::cancelLeavesPhotosWholeOrUntouched() {
     }
     QVERIFY(converted < photos.size()); // Esc came before the end
     QVERIFY(!left.isEmpty());
+    // the end message says how many were left on the list
+    QTRY_COMPARE(answerer.messages.size(), 1);
+    QVERIFY2(answerer.messages.first().contains(QString::number(left.size())),
+             qPrintable(answerer.messages.first()));
 }
 
 void TestConversionWindow::closingDuringBatchLeavesPhotosWholeOrUntouched() {
@@ -294,6 +302,7 @@ void TestConversionWindow::closingDuringBatchLeavesPhotosWholeOrUntouched() {
         QTest::mouseClick(child(window, "Command1"), Qt::LeftButton);
         QVERIFY(window.isConverting());
     }
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr); // no busy cursor left behind
     int converted = 0;
     for (const QString &path : photos) {
         const QSize size = QImageReader(path).size();
@@ -302,6 +311,98 @@ void TestConversionWindow::closingDuringBatchLeavesPhotosWholeOrUntouched() {
     }
     QVERIFY(converted < photos.size());
     QCOMPARE(QDir(dir.path() + "/in").entryList(QDir::Files | QDir::Hidden).size(), photos.size());
+}
+
+// What the window shows is what a conversion does: the current photo gets the name the preview
+// shows after every edit, a drop on the list never changes it, a double-click on 一括変換
+// converts the whole list, and a drop on the preview that leaves a photo without a name
+// converts nothing.
+void TestConversionWindow::convertsWhatTheWindowShows_data() {
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("dstName");
+    QTest::addColumn<QStringList>("files"); // of the photos' folder afterwards
+    QTest::addColumn<QString>("message");
+    const QStringList untouched{"IMG_1.jpg", "IMG_2.jpg", "IMG_3.jpg", "noext"};
+    QTest::newRow("title edited") << "title"
+                                  << "Trip01.jpg"
+                                  << QStringList{"IMG_2.jpg", "IMG_3.jpg", "Trip01.jpg", "noext"}
+                                  << "";
+    QTest::newRow("number edited")
+        << "number"
+        << "Untitled07.jpg" << QStringList{"IMG_2.jpg", "IMG_3.jpg", "Untitled07.jpg", "noext"}
+        << "";
+    QTest::newRow("extension edited")
+        << "extension"
+        << "Untitled01.png" << QStringList{"IMG_2.jpg", "IMG_3.jpg", "Untitled01.png", "noext"}
+        << "";
+    QTest::newRow("title emptied: the number's name")
+        << "empty title"
+        << "01.jpg" << QStringList{"01.jpg", "IMG_2.jpg", "IMG_3.jpg", "noext"} << "";
+    QTest::newRow("drop on the list keeps the current photo")
+        << "drop on list"
+        << "Untitled01.jpg" << QStringList{"IMG_2.jpg", "IMG_3.jpg", "Untitled01.jpg", "noext"}
+        << "";
+    QTest::newRow("double-click on the batch button")
+        << "double-click"
+        << "Untitled05.jpg"
+        << QStringList{"Untitled01.jpg", "Untitled02.jpg", "Untitled03.jpg", "Untitled04"} << "";
+    QTest::newRow("drop on the preview without a name")
+        << "drop on preview"
+        << "" << untouched << uitexts::kMissingTargetName;
+}
+
+void TestConversionWindow::convertsWhatTheWindowShows() {
+    QFETCH(QString, action);
+    QFETCH(QString, dstName);
+    QFETCH(QStringList, files);
+    QFETCH(QString, message);
+
+    QTemporaryDir dir;
+    const QString folder = dir.path() + "/photos/";
+    QStringList photos;
+    for (const QString name : {"IMG_1.jpg", "IMG_2.jpg", "IMG_3.jpg", "noext"})
+        photos.append(testsupport::writePicture(folder + name, QSize(64, 48)));
+    const QString elsewhere = testsupport::writePicture(dir.path() + "/other/IMG_1.jpg", {64, 48});
+    MainWindow window;
+    window.show();
+    QVERIFY(dropPaths(list(window), photos));
+    clickRow(list(window), 0); // IMG_1.jpg is the current photo: Untitled01.jpg
+    ModalAnswerer answerer;
+
+    auto *title = child<QLineEdit>(window, "Title");
+    if (action == u"title") {
+        title->setText(QStringLiteral("Trip"));
+    } else if (action == u"number") {
+        QTest::keyClick(child(window, "Num"), Qt::Key_Backspace);
+        QTest::keyClicks(child(window, "Num"), QStringLiteral("7"));
+    } else if (action == u"extension") {
+        QTest::keyClicks(child(window, "Suf"), QStringLiteral("png"));
+    } else if (action == u"empty title") {
+        title->clear();
+    } else if (action == u"drop on list") {
+        QVERIFY(dropPaths(list(window), {elsewhere}));
+    } else if (action == u"double-click") {
+        // the two presses of a double-click, the second while the batch runs
+        QTest::mouseClick(child(window, "Command1"), Qt::LeftButton);
+        QTest::mouseClick(child(window, "Command1"), Qt::LeftButton);
+    } else if (action == u"drop on preview") {
+        title->clear();
+        child<QLineEdit>(window, "Num")->clear();
+        QVERIFY(dropPaths(child(window, "oImg"), {folder + "noext"}));
+    }
+    if (action != u"double-click" && action != u"drop on preview") {
+        QCOMPARE(window.current().DstName, dstName);
+        if (!title->text().isEmpty())
+            QCOMPARE(text(window, "NewName"), dstName);
+        QTest::mouseClick(child(window, "Command2"), Qt::LeftButton);
+    }
+    QVERIFY(waitForConversion(window));
+
+    QCOMPARE(testsupport::files(folder), files);
+    QCOMPARE(answerer.messages, message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(testsupport::files(dir.path() + "/other"), QStringList{"IMG_1.jpg"});
+    if (action == u"double-click")
+        QCOMPARE(list(window)->count(), 0);
 }
 
 QTEST_MAIN(TestConversionWindow)

@@ -85,9 +85,9 @@ void TestCurrentPhoto::press() {
         QCOMPARE(text(window, "NewName"), QStringLiteral("Trip07"));
 
     clickRow(list(window), 1);
-    QCOMPARE(window.SrcDir, folder);
-    QCOMPARE(window.SrcName, QStringLiteral("IMG_0002.jpg"));
-    QCOMPARE(window.DstName, dstName);
+    QCOMPARE(window.current().SrcDir, folder);
+    QCOMPARE(window.current().SrcName, QStringLiteral("IMG_0002.jpg"));
+    QCOMPARE(window.current().DstName, dstName);
     QCOMPARE(text(window, "NewName"), newName);
     QCOMPARE(child<QLabel>(window, "OrgSize")->text(),
              QStringLiteral("ImageSze Width: 640  Height: 480"));
@@ -106,7 +106,7 @@ void TestCurrentPhoto::rightPressChangesNothing() {
     auto *menu = window.findChild<QMenu *>(QStringLiteral("List"));
     QTRY_VERIFY(menu->isVisible());
     menu->close();
-    QCOMPARE(window.SrcName, QStringLiteral("a.jpg"));
+    QCOMPARE(window.current().SrcName, QStringLiteral("a.jpg"));
     QCOMPARE(list(window)->currentRow(), 0);
     QCOMPARE(child<QLabel>(window, "OrgSize")->text(), size);
 }
@@ -121,7 +121,7 @@ void TestCurrentPhoto::keyboardChangesNothing() {
     const QRect preview = child(window, "oImg")->geometry();
     QTest::keyClick(list(window), Qt::Key_Down);
     QCOMPARE(list(window)->currentRow(), 1);
-    QCOMPARE(window.SrcName, QStringLiteral("a.jpg"));
+    QCOMPARE(window.current().SrcName, QStringLiteral("a.jpg"));
     QCOMPARE(child<QLabel>(window, "OrgSize")->text(),
              QStringLiteral("ImageSze Width: 64  Height: 48"));
     QCOMPARE(child(window, "oImg")->geometry(), preview);
@@ -137,7 +137,7 @@ void TestCurrentPhoto::undecodableFile() {
     clickRow(list(window), 1);
     QCOMPARE(child<QLabel>(window, "OrgSize")->text(), QStringLiteral("Error"));
     QVERIFY(child<QLabel>(window, "oImg")->pixmap().isNull());
-    QCOMPARE(window.DstName, QStringLiteral("Untitled01.jpg")); // the name is still built
+    QCOMPARE(window.current().DstName, QStringLiteral("Untitled01.jpg")); // the name is still built
 }
 
 void TestCurrentPhoto::previewGeometry_data() {
@@ -175,8 +175,8 @@ void TestCurrentPhoto::dropOnPreviewConvertsLastFirst() {
              (QStringList{"Untitled01.jpg", "Untitled02.jpg", "Untitled03.jpg"}));
     QCOMPARE(testsupport::readFile(folder + "Untitled01.jpg"), c);
     QCOMPARE(testsupport::readFile(folder + "Untitled03.jpg"), a);
-    QCOMPARE(window.SrcName, QStringLiteral("a.jpg"));
-    QCOMPARE(window.DstName, QStringLiteral("Untitled03.jpg"));
+    QCOMPARE(window.current().SrcName, QStringLiteral("a.jpg"));
+    QCOMPARE(window.current().DstName, QStringLiteral("Untitled04.jpg")); // follows the number
     QCOMPARE(text(window, "Num"), QStringLiteral("04"));
     QCOMPARE(child(window, "oImg")->geometry(), QRect(0, 33, 285, 214)); // a is 64 x 48
     QCOMPARE(list(window)->count(), 0);
@@ -192,7 +192,7 @@ void TestCurrentPhoto::dropOnPreviewWithRenamingOff() {
     QVERIFY(dropPaths(child(window, "oImg"), {photo}));
     QVERIFY(waitForConversion(window));
     QCOMPARE(testsupport::files(dir.path() + "/out"), QStringList{"a.jpg"});
-    QCOMPARE(window.DstName, QStringLiteral("Untitled01.jpg"));
+    QCOMPARE(window.current().DstName, QStringLiteral("Untitled01.jpg"));
     QCOMPARE(text(window, "NewName"), QStringLiteral("Untitled01.jpg"));
     QCOMPARE(text(window, "Num"), QStringLiteral("01"));
 }

@@ -88,8 +88,10 @@ void TestListEditing::titleRestartsNumber() {
 }
 
 void TestListEditing::previewFollowsFields() {
+    QTemporaryDir dir;
     MainWindow window;
-    window.SrcName = QStringLiteral("beach.jpeg");
+    window.show();
+    makeCurrent(window, touch(dir.path(), {"beach.jpeg"}).first());
     QTest::keyClicks(child(window, "Num"), QStringLiteral("5"));
     QCOMPARE(text(window, "NewName"), QStringLiteral("Untitled015.jpeg"));
     QTest::keyClicks(child(window, "Suf"), QStringLiteral("png"));
@@ -116,9 +118,10 @@ void TestListEditing::ckFileEnablesFields() {
 }
 
 void TestListEditing::ckResizeSetsExtension() {
+    QTemporaryDir dir;
     MainWindow window;
     window.show();
-    window.SrcName = QStringLiteral("IMG_0001.jpeg");
+    makeCurrent(window, touch(dir.path(), {"IMG_0001.jpeg"}).first());
     QTest::keyClicks(child(window, "Suf"), QStringLiteral("png"));
     QCheckBox *ck = child<QCheckBox>(window, "CkResize");
     QTest::mouseClick(ck, Qt::LeftButton);
@@ -206,13 +209,13 @@ void TestListEditing::moveKeepsCurrentPhoto() {
     FiveEntries five;
     five.window.show();
     clickRow(list(five.window), 2); // c becomes the current photo
-    const QString dir = five.window.SrcDir, name = five.window.SrcName;
+    const MainWindow::CurrentPhoto photo = five.window.current();
     const QString newName = text(five.window, "NewName");
     QTest::mouseClick(child(five.window, "UpOrd"), Qt::LeftButton);
     QTest::keyClick(list(five.window), Qt::Key_Delete);
     QCOMPARE(five.order(), QStringLiteral("abde"));
-    QCOMPARE(five.window.SrcDir, dir);
-    QCOMPARE(five.window.SrcName, name);
+    QCOMPARE(five.window.current().SrcDir, photo.SrcDir);
+    QCOMPARE(five.window.current().SrcName, photo.SrcName);
     QCOMPARE(text(five.window, "NewName"), newName);
 }
 

@@ -261,7 +261,7 @@ void TestConversion::missingTargetName() {
     QVERIFY(!result.numberUsed);
     QVERIFY(result.copied);
     QVERIFY(!result.renamed && !result.resized);
-    QVERIFY(!missingTargetNameMessage().isEmpty());
+    QVERIFY(!result.reason.isEmpty());
     QCOMPARE(describeTree(dir.path()),
              (QStringList{"new/", "new/out/", "new/out/IMG_0001.jpg=photo 1", "src/",
                           "src/IMG_0001.jpg=photo 1"}));

@@ -75,10 +75,10 @@ private Q_SLOTS:
             place(QStringLiteral("size-%1.%2").arg(QTest::currentDataTag(), format),
                   encode(gradientPicture(photo), format.toLatin1().constData()));
 
-        const pelmora::Result<QSize> result = pelmora::ResizeToJpeg(path, settingsFor(longerSide));
+        const pelmora::Result<pelmora::ResizedPhoto> result = pelmora::ResizeToJpeg(path, settingsFor(longerSide));
 
         QVERIFY2(result.ok(), qPrintable(result.reason()));
-        QCOMPARE(*result, expected);
+        QCOMPARE(result->size, expected);
         QCOMPARE(QImageReader(path).size(), expected);
         QCOMPARE(jpegFormatOf(path), QStringLiteral("jpeg")); // re-encoded whatever it was
     }
@@ -100,7 +100,7 @@ private Q_SLOTS:
         const QString path =
             place(QStringLiteral("bad-%1.jpg").arg(QTest::currentDataTag()), bytes);
 
-        const pelmora::Result<QSize> result = pelmora::ResizeToJpeg(path, settingsFor(longerSide));
+        const pelmora::Result<pelmora::ResizedPhoto> result = pelmora::ResizeToJpeg(path, settingsFor(longerSide));
 
         QVERIFY(!result.ok());
         QVERIFY(!result.reason().isEmpty());
@@ -110,7 +110,7 @@ private Q_SLOTS:
     }
 
     void missingFileFails() {
-        const pelmora::Result<QSize> result =
+        const pelmora::Result<pelmora::ResizedPhoto> result =
             pelmora::ResizeToJpeg(dir.filePath(QStringLiteral("nowhere.jpg")), settingsFor("250"));
         QVERIFY(!result.ok());
         QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("nowhere.jpg"))));
@@ -132,7 +132,7 @@ private Q_SLOTS:
         const QString name =
             QStringLiteral(u"\u5199\u771F \u3057\u3083\u3057\u3093 \U0001F4F7.jpg");
         const QString path = place(name, encode(gradientPicture(QSize(640, 480)), "jpeg"));
-        const pelmora::Result<QSize> result = pelmora::ResizeToJpeg(path, settingsFor("250"));
+        const pelmora::Result<pelmora::ResizedPhoto> result = pelmora::ResizeToJpeg(path, settingsFor("250"));
         QVERIFY2(result.ok(), qPrintable(result.reason()));
         QCOMPARE(QImageReader(path).size(), QSize(250, 187));
         QCOMPARE(QDir(dir.path()).entryList({QStringLiteral(u"\u5199\u771F*")}).size(), 1);
@@ -176,7 +176,7 @@ private Q_SLOTS:
                                         QStringLiteral("-quality"), QStringLiteral("95"), path}),
                  0);
 
-        const pelmora::Result<QSize> result = pelmora::ResizeToJpeg(path, settingsFor("200", 10));
+        const pelmora::Result<pelmora::ResizedPhoto> result = pelmora::ResizeToJpeg(path, settingsFor("200", 10));
         QVERIFY2(result.ok(), qPrintable(result.reason()));
 
         const QImage out = readImage(path);
@@ -214,7 +214,7 @@ private Q_SLOTS:
                   withExifOrientation(encode(picture, "jpeg"), orientation));
         QCOMPARE(QImageReader(path).transformation() != QImageIOHandler::TransformationNone, true);
 
-        const pelmora::Result<QSize> result = pelmora::ResizeToJpeg(path, settingsFor("250"));
+        const pelmora::Result<pelmora::ResizedPhoto> result = pelmora::ResizeToJpeg(path, settingsFor("250"));
         QVERIFY2(result.ok(), qPrintable(result.reason()));
 
         QImage out(
@@ -261,7 +261,7 @@ private Q_SLOTS:
             place(QStringLiteral("padded-%1-%2.jpg").arg(orientation).arg(longerSide), bytes);
         QCOMPARE(QImageReader(path).size(), photo);
 
-        const pelmora::Result<QSize> result =
+        const pelmora::Result<pelmora::ResizedPhoto> result =
             pelmora::ResizeToJpeg(path, settingsFor(longerSide, 10));
         QVERIFY2(result.ok(), qPrintable(result.reason()));
 

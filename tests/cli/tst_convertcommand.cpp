@@ -2,6 +2,7 @@
 #include "photos.h"
 #include "process.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -34,6 +35,7 @@ private Q_SLOTS:
     void resizeDefaultsToJpgExtension();
     void inPlaceWithoutRenaming();
     void outputFolderUnderAFile();
+    void missingTargetName();
 };
 
 void TestConvertCommand::initTestCase() {
@@ -168,6 +170,18 @@ void TestConvertCommand::outputFolderUnderAFile() {
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.contains("no photo was touched"), qPrintable(run.err));
     QCOMPARE(describeTree(dir.path()), before);
+}
+
+// A pattern that leaves a photo without a name: said in the command line's English.
+void TestConvertCommand::missingTargetName() {
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath("noext"), photoBytes(1)));
+    const Run run = runConvert({"--in-place", "--title", "", "--number", "", "noext"}, dir.path());
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(dir.filePath("noext") + ": no target name"), qPrintable(run.err));
+    static const QRegularExpression japanese(QStringLiteral("[\\x{3000}-\\x{9FFF}]"));
+    QVERIFY2(!run.err.contains(japanese), qPrintable(run.err));
+    QCOMPARE(describeTree(dir.path()), QStringList{"noext=photo 1"});
 }
 
 QTEST_GUILESS_MAIN(TestConvertCommand)

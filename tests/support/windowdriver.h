@@ -11,6 +11,7 @@
 #include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -91,6 +92,15 @@ inline void clickRow(PhotoListWidget *l, int row, Qt::MouseButton button = Qt::L
                      Qt::KeyboardModifiers mods = Qt::NoModifier) {
     const QPoint pos = l->visualItemRect(l->item(row)).center();
     QTest::mouseClick(l->viewport(), button, mods, pos);
+}
+
+// Makes the file at path the current photo as a user does: dropped on the list, then pressed.
+inline void makeCurrent(MainWindow &window, const QString &path) {
+    if (!dropPaths(list(window), {path}))
+        qFatal("the drop of %s was refused", qPrintable(path));
+    const QList<QListWidgetItem *> items =
+        list(window)->findItems(QFileInfo(path).fileName(), Qt::MatchExactly);
+    clickRow(list(window), list(window)->row(items.first()));
 }
 
 } // namespace windowdriver

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "batch/batchrunner.h"
+
+#include <QString>
+
+// Where a conversion was started: its end message speaks of that.
+enum class ConversionSource {
+    CurrentPhoto, // 個別変換: the current photo alone
+    List,         // 一括変換: the whole list; photos not converted stay on it
+    Preview,      // photos dropped on the preview
+};
+
+// The message the window shows when a conversion ends: why photos could not be converted, what
+// the user should know of photos converted all the same, how many a stop left unconverted.
+// Empty when there is nothing to say.
+QString conversionSummary(const pelmora::BatchResult &result, ConversionSource source);
