@@ -214,6 +214,8 @@ int runConvertCommand(const QStringList &arguments) {
         if (entry.result.status == ConversionStatus::Failed ||
             entry.result.status == ConversionStatus::MissingTargetName)
             err << entry.entry.path() << ": " << entry.result.reason << '\n';
+        for (const QString &warning : entry.result.warnings)
+            err << entry.entry.path() << ": warning: " << warning << '\n';
     }
     const qsizetype notStarted = batch.notStartedCount();
     if (notStarted > 0)
@@ -249,7 +251,8 @@ QString convertCommandHelp() {
         "                    or --in-place the command refuses to run)\n"
         "\n"
         "  Shows a progress bar on standard error when it is a terminal, one line per photo\n"
-        "  that failed, and last \"converted N, failed M, next number K\" on standard output.\n"
+        "  that failed or was converted with a warning, and last \"converted N, failed M, next\n"
+        "  number K\" on standard output.\n"
         "  Ctrl-C stops after the photos in progress; the rest are left untouched.\n"
         "  Exit status: 0 all converted, 1 some photos failed, 2 usage error.\n");
 }

@@ -1,0 +1,102 @@
+// The end message of a conversion, from its result alone.
+
+#include "app/conversionsummary.h"
+#include "app/uitexts.h"
+
+#include <QTest>
+
+using pelmora::BatchEntryResult;
+using pelmora::BatchResult;
+using pelmora::ConversionStatus;
+
+namespace {
+
+// "name:status[:reason][:warning]" for each photo; status c(onverted), f(ailed), m(issing
+// name), n(ot started).
+BatchResult batchOf(const QStringList &photos, const QString &fatalError = {}) {
+    BatchResult result;
+    result.fatalError = fatalError;
+    for (const QString &photo : photos) {
+        const QStringList f = photo.split(u':');
+        BatchEntryResult e;
+        e.entry = {QStringLiteral("/in/"), f[0]};
+        const QChar s = f[1].front();
+        e.result.status = s == u'c'   ? ConversionStatus::Converted
+                          : s == u'f' ? ConversionStatus::Failed
+                          : s == u'm' ? ConversionStatus::MissingTargetName
+                                      : ConversionStatus::NotStarted;
+        if (f.size() > 2 && !f[2].isEmpty())
+            e.result.reason = f[2];
+        if (f.size() > 3)
+            e.result.warnings = {f[3]};
+        result.entries.append(e);
+    }
+    return result;
+}
+
+QStringList failedPhotos(int count) {
+    QStringList photos;
+    for (int i = 0; i < count; ++i)
+        photos.append(QStringLiteral("p%1.jpg:f:broken").arg(i));
+    return photos;
+}
+
+} // namespace
+
+class TestConversionSummary : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void summary_data() {
+        QTest::addColumn<BatchResult>("result");
+        QTest::addColumn<int>("source");
+        QTest::addColumn<QStringList>("contains");
+        QTest::addColumn<QStringList>("lacks");
+        const int current = int(ConversionSource::CurrentPhoto);
+        const int list = int(ConversionSource::List);
+        const int preview = int(ConversionSource::Preview);
+        const QString kept = QStringLiteral("リストに残してあります。");
+        QTest::newRow("all converted")
+            << batchOf({"a.jpg:c", "b.jpg:c"}) << list << QStringList() << QStringList();
+        QTest::newRow("unusable output folder")
+            << batchOf({"a.jpg:n"}, "cannot create it") << list
+            << QStringList{"変換先フォルダを使えない", "cannot create it"} << QStringList{kept};
+        QTest::newRow("current photo without a name")
+            << batchOf({"a.jpg:m:no target name"}) << current
+            << QStringList{uitexts::kMissingTargetName} << QStringList{"a.jpg", "no target name"};
+        QTest::newRow("current photo failed")
+            << batchOf({"a.jpg:f:photo not found"}) << current
+            << QStringList{"a.jpg", "photo not found"} << QStringList{kept, "1 枚"};
+        QTest::newRow("list: failures stay on the list")
+            << batchOf({"a.jpg:c", "b.jpg:f:broken", "c.jpg:m:no name"}) << list
+            << QStringList{"2 枚", kept, "b.jpg: broken", "c.jpg: " + uitexts::kMissingTargetName}
+            << QStringList{"a.jpg"};
+        QTest::newRow("preview: no list to stay on")
+            << batchOf({"a.jpg:f:broken", "b.jpg:f:broken"}) << preview
+            << QStringList{"2 枚", "a.jpg: broken"} << QStringList{kept};
+        QTest::newRow("twelve failures: ten named")
+            << batchOf(failedPhotos(12)) << list << QStringList{"12 枚", "p9.jpg", "ほか 2 件"}
+            << QStringList{"p10.jpg", "p11.jpg"};
+        QTest::newRow("stopped list")
+            << batchOf({"a.jpg:c", "b.jpg:n", "c.jpg:n"}) << list
+            << QStringList{"中止", "2 枚", kept} << QStringList{"a.jpg", "b.jpg"};
+        QTest::newRow("converted with a warning")
+            << batchOf({"a.jpg:c::data damaged", "b.jpg:c"}) << list
+            << QStringList{"1 枚", "a.jpg: data damaged"} << QStringList{kept, "b.jpg"};
+    }
+    void summary() {
+        QFETCH(BatchResult, result);
+        QFETCH(int, source);
+        QFETCH(QStringList, contains);
+        QFETCH(QStringList, lacks);
+        const QString text = conversionSummary(result, ConversionSource(source));
+        QCOMPARE(text.isEmpty(), contains.isEmpty());
+        for (const QString &part : contains)
+            QVERIFY2(text.contains(part), qPrintable(text));
+        for (const QString &part : lacks)
+            QVERIFY2(!text.contains(part), qPrintable(text));
+    }
+};
+
+QTEST_MAIN(TestConversionSummary)
+#include "tst_conversionsummary.moc"
