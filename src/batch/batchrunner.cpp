@@ -2,11 +2,15 @@
 
 #include "batch/resizetojpeg.h"
 #include "files/outputfolder.h"
+#include "files/pendingfile.h"
+#include "files/photooutput.h"
+#include "files/photoplan.h"
 
-#include <QDir>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFuture>
 #include <QSemaphore>
+#include <QSet>
 #include <QThread>
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
@@ -18,17 +22,9 @@ namespace pelmora {
 
 namespace {
 
-// One spelling per file location, so that "a//b.jpg", "x/../a/b.jpg" and a linked folder meet.
-QString locationKey(const QString &path) {
-    const QFileInfo info(path);
-    const QString folder = info.absolutePath();
-    const QString canonical = QFileInfo(folder).canonicalFilePath();
-    return (canonical.isEmpty() ? QDir::cleanPath(folder) : canonical) + u'/' + info.fileName();
-}
-
 struct PendingResize {
     qsizetype index;
-    QString location;
+    QStringList locations; // the photo's and its output's
     QFuture<Result<ResizedPhoto>> future;
 };
 
@@ -44,14 +40,13 @@ public:
     }
     ~ResizeQueue() { finishAll(); }
 
-    void start(qsizetype index, const ResizeSettings &settings, Durability durability) {
+    void start(qsizetype index, const PhotoPlan &plan, const ResizeSettings &settings) {
         while (pending_.size() >= limit_)
             finishAny();
-        const QString path = entries_[index].result.finalPath;
-        pending_.push_back({index, locationKey(path),
-                            QtConcurrent::run(&pool_, [this, index, path, settings, durability] {
-                                Result<ResizedPhoto> result =
-                                    ResizeToJpeg(path, settings, durability);
+        pending_.push_back({index,
+                            {locationKey(plan.source), locationKey(plan.destination)},
+                            QtConcurrent::run(&pool_, [this, index, plan, settings] {
+                                Result<ResizedPhoto> result = ResizeToJpeg(plan, settings);
                                 {
                                     const std::lock_guard lock(doneMutex_);
                                     done_.push_back(index);
@@ -61,10 +56,13 @@ public:
                             })});
     }
 
-    // Waits for every resize of a file at one of these locations.
+    // Waits for every resize that reads or writes a file at one of these locations.
     void waitFor(const QStringList &locations) {
         for (auto it = pending_.begin(); it != pending_.end();) {
-            if (locations.contains(it->location)) {
+            const bool touches =
+                std::any_of(it->locations.begin(), it->locations.end(),
+                            [&locations](const QString &l) { return locations.contains(l); });
+            if (touches) {
                 finish(*it);
                 it = pending_.erase(it);
             } else {
@@ -82,7 +80,18 @@ public:
 
 private:
     void finish(PendingResize &pending) {
-        addResizeOutcome(entries_[pending.index].result, pending.future.result());
+        ConversionResult &result = entries_[pending.index].result;
+        const Result<ResizedPhoto> resized = pending.future.result();
+        if (resized) {
+            result.resized = true;
+            result.size = resized->size;
+            result.warnings = resized->warnings;
+            return;
+        }
+        result.status = ConversionStatus::Failed;
+        result.reason = QCoreApplication::translate("pelmora", "cannot resize %1: %2")
+                            .arg(entries_[pending.index].entry.name, resized.reason());
+        result.finalPath.clear();
     }
 
     // Waits until some resize has finished and takes its result. Every resize announces itself
@@ -129,6 +138,33 @@ QString targetNameOf(const BatchRequest &request, const NamePattern &pattern,
     return request.rename ? targetName(pattern, entry.name) : entry.name;
 }
 
+// The outputs of this batch, so that no photo replaces or rewrites what an earlier one wrote.
+class Outputs {
+public:
+    Status mayWrite(const PhotoPlan &plan) const {
+        const bool rewritesOutput =
+            (plan.replaces && written_.contains(locationKey(plan.destination))) ||
+            ((plan.removesSource || plan.replaces) && written_.contains(locationKey(plan.source)));
+        if (rewritesOutput)
+            return failure(QCoreApplication::translate(
+                               "pelmora", "%1 was written by an earlier photo of this conversion")
+                               .arg(QFileInfo(plan.destination).fileName()));
+        return {};
+    }
+    void add(const PhotoPlan &plan) {
+        written_.insert(locationKey(plan.destination));
+        const QString folder = QFileInfo(plan.destination).absolutePath();
+        if (plan.output != Output::Rename && !swept_.contains(folder)) {
+            swept_.insert(folder);
+            removeStaleTemporaryFiles(folder);
+        }
+    }
+
+private:
+    QSet<QString> written_;
+    QSet<QString> swept_;
+};
+
 } // namespace
 
 qsizetype BatchResult::convertedCount() const {
@@ -165,6 +201,7 @@ BatchResult runBatch(const BatchRequest &request, const BatchProgressCallback &p
 
     const int workers = request.workers > 0 ? request.workers : QThread::idealThreadCount();
     ResizeQueue resizes(batch.entries, std::max(workers, 1));
+    Outputs outputs;
     NamePattern pattern = request.pattern;
 
     for (qsizetype i = 0; i < request.entries.size(); ++i) {
@@ -172,25 +209,48 @@ BatchResult runBatch(const BatchRequest &request, const BatchProgressCallback &p
             break;
 
         const PhotoEntry &entry = request.entries[i];
-        const QString target = targetNameOf(request, pattern, entry);
-        const QString workFolder = outputFolder.isEmpty() ? entry.folder : outputFolder;
-        QStringList touched{locationKey(entry.path()),
-                            locationKey(workFolder + (request.rename ? target : entry.name))};
-        if (!outputFolder.isEmpty())
-            touched.append(locationKey(outputFolder + entry.name));
-        resizes.waitFor(touched);
-
         BatchEntryResult &slot = batch.entries[i];
-        slot.targetName = target;
-        slot.result = convertFileSteps(entry, target, outputFolder, request.rename, request.resize);
-        if (slot.result.numberUsed)
+        ConversionResult &result = slot.result;
+        slot.targetName = targetNameOf(request, pattern, entry);
+        if (slot.targetName.isEmpty()) {
+            result.status = ConversionStatus::MissingTargetName;
+            result.reason = QCoreApplication::translate(
+                "pelmora", "no target name: the title, number and extension give an empty name");
+        } else {
+            result.numberUsed = request.rename;
+            // The plan looks at the disk as one conversion after another would find it.
+            resizes.waitFor({locationKey(entry.path())});
+            Result<PhotoPlan> plan =
+                locatePhoto(entry, outputFolder, slot.targetName, request.rename, request.resize);
+            Status ready = plan ? Status() : Status(failure(plan.reason()));
+            if (ready) {
+                resizes.waitFor({locationKey(plan->source), locationKey(plan->destination)});
+                ready = settleDestination(*plan, request.rename);
+            }
+            if (ready)
+                ready = outputs.mayWrite(*plan);
+            if (ready) {
+                outputs.add(*plan);
+                if (plan->output != Output::Picture)
+                    ready = carryOut(*plan);
+            }
+            if (ready) {
+                result.status = ConversionStatus::Converted;
+                result.finalPath = plan->destination;
+                result.copied = !plan->inPlace;
+                result.renamed =
+                    QFileInfo(plan->destination).fileName() != QFileInfo(plan->source).fileName();
+                if (plan->output == Output::Picture)
+                    resizes.start(i, *plan, request.resizeSettings);
+            } else {
+                result.status = ConversionStatus::Failed;
+                result.reason = ready.reason();
+            }
+        }
+        if (result.numberUsed)
             pattern.number = advanceNumber(pattern.number);
-
         if (progress)
-            progress({i, request.entries.size(), target, pattern.number});
-
-        if (request.resize && needsResize(slot.result))
-            resizes.start(i, request.resizeSettings, resizeDurability(outputFolder));
+            progress({i, request.entries.size(), slot.targetName, pattern.number});
     }
 
     resizes.finishAll();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "batch/resizesettings.h"
-#include "files/replacingfile.h"
+#include "files/photoplan.h"
 #include "result/result.h"
 
 #include <QSize>
@@ -15,11 +15,12 @@ struct ResizedPhoto {
     QStringList warnings; // see ResizedJpeg
 };
 
-// Loads the photo at path, turns it upright, scales it so that its longer side is the length in
-// settings.longerSide, stamps the signature and writes it over the same file as a JPEG. On any
-// failure the file is left exactly as it was. A file that is the user's only copy of the photo is
-// on the disk before it replaces the old one.
-Result<ResizedPhoto> ResizeToJpeg(const QString &path, const ResizeSettings &settings,
-                                  Durability durability = Durability::FlushToDisk);
+// Decodes the photo the plan names, turns it upright, scales it so that its longer side is the
+// length in settings.longerSide, stamps the signature and writes it as a JPEG where the plan
+// says, straight from the original: on any failure nothing has changed on the disk.
+Result<ResizedPhoto> ResizeToJpeg(const PhotoPlan &plan, const ResizeSettings &settings);
+
+// The same for the file at path, rewritten over itself.
+Result<ResizedPhoto> ResizeToJpeg(const QString &path, const ResizeSettings &settings);
 
 } // namespace pelmora

@@ -1,5 +1,6 @@
 #include "commandline.h"
 
+#include "cli/commandarguments.h"
 #include "cli/convertcommand.h"
 #include "cli/sizecommand.h"
 #include "picture/designedfont.h"
@@ -70,16 +71,18 @@ std::optional<int> runCommandLine(int argc, char **argv) {
     if (argc < 2 || !isCommand(argv[1]))
         return std::nullopt;
 
-    // The commands may draw text and encode pictures but never open a window.
+    // The commands may draw text and encode pictures but never open a window. The application
+    // sees none of the command's own arguments: Qt would take some (-reverse, -style) as its own.
     const bool needsFonts = drawsText(argc, argv);
-    std::vector<char *> args(argv, argv + argc);
     char platformOption[] = "-platform";
     char platformName[] = "offscreen";
+    std::vector<char *> args{argv[0]};
     if (needsFonts) {
-        args.insert(args.begin() + 1, {platformOption, platformName});
+        args.insert(args.end(), {platformOption, platformName});
         ensureRuntimeFolder();
     }
-    int count = static_cast<int>(args.size());
+    args.push_back(nullptr);
+    int count = static_cast<int>(args.size()) - 1;
     const std::unique_ptr<QCoreApplication> app =
         needsFonts ? std::make_unique<QGuiApplication>(count, args.data())
                    : std::make_unique<QCoreApplication>(count, args.data());
@@ -89,13 +92,12 @@ std::optional<int> runCommandLine(int argc, char **argv) {
     if (needsFonts)
         installFontSubstitutes();
 
-    QStringList arguments = QCoreApplication::arguments();
-    arguments.removeFirst();
-    const QString command = arguments.takeFirst();
-    if (command == u"convert")
+    const QByteArray command(argv[1]);
+    const CommandArguments arguments = decodeArguments(argv + 2, argv + argc);
+    if (command == "convert")
         return runConvertCommand(arguments);
-    if (command == u"size")
-        return runSizeCommand(arguments);
+    if (command == "size")
+        return runSizeCommand(arguments.texts);
     QTextStream(stdout) << generalHelp();
     return 0;
 }

@@ -26,15 +26,26 @@ extern "C" void onInterrupt(int) {
 
 struct ConvertOptions {
     BatchRequest request;
+    QStringList unnamable; // photos whose names are no valid UTF-8, as they can be shown
+    bool help = false;
     QString usageError; // empty when the command line is sound
 };
 
-ConvertOptions parseOptions(const QStringList &arguments) {
+// An argument that is no valid UTF-8 stands in the parser's input as this, then its index.
+constexpr QChar kNotUtf8 = u'\x01';
+
+ConvertOptions parseOptions(const CommandArguments &given) {
     ConvertOptions options;
     BatchRequest &request = options.request;
+    QStringList arguments = given.texts;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        if (given.notUtf8[i])
+            arguments[i] = kNotUtf8 + QString::number(i);
+    }
 
+    // Options only in their double-dash form; everything after "--" is a photo.
     QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption title(QStringLiteral("title"), QString(), QStringLiteral("TEXT"),
                                    QStringLiteral("Untitled"));
     const QCommandLineOption number(QStringLiteral("number"), QString(), QStringLiteral("TEXT"),
@@ -54,12 +65,23 @@ ConvertOptions parseOptions(const QStringList &arguments) {
                                    QStringLiteral("#000000"));
     const QCommandLineOption out(QStringLiteral("out"), QString(), QStringLiteral("DIR"));
     const QCommandLineOption inPlace(QStringLiteral("in-place"));
-    parser.addOptions({title, number, ext, noRename, resize, quality, signature, font, point, color,
-                       out, inPlace});
+    parser.addOptions({help, title, number, ext, noRename, resize, quality, signature, font, point,
+                       color, out, inPlace});
 
     if (!parser.parse(QStringList{QStringLiteral("convert")} + arguments)) {
         options.usageError = parser.errorText();
         return options;
+    }
+    if (parser.isSet(help)) {
+        options.help = true;
+        return options;
+    }
+    for (const QCommandLineOption &option : {title, number, ext, signature, font, out}) {
+        if (parser.value(option).contains(kNotUtf8)) {
+            options.usageError =
+                QStringLiteral("--%1 is not valid UTF-8").arg(option.names().first());
+            return options;
+        }
     }
 
     request.pattern.title = parser.value(title);
@@ -133,8 +155,13 @@ ConvertOptions parseOptions(const QStringList &arguments) {
         return options;
     }
 
-    for (const QString &file : files)
-        request.entries.append(splitPath(QFileInfo(file).absoluteFilePath()));
+    for (const QString &file : files) {
+        if (file.startsWith(kNotUtf8))
+            options.unnamable.append(
+                QFileInfo(given.texts[file.mid(1).toInt()]).absoluteFilePath());
+        else
+            request.entries.append(splitPath(QFileInfo(file).absoluteFilePath()));
+    }
     return options;
 }
 
@@ -170,25 +197,25 @@ private:
 
 } // namespace
 
-int runConvertCommand(const QStringList &arguments) {
+int runConvertCommand(const CommandArguments &arguments) {
     QTextStream out(stdout);
     QTextStream err(stderr);
 
-    if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
+    const ConvertOptions options = parseOptions(arguments);
+    if (options.help) {
         out << convertCommandHelp();
         return 0;
     }
-
-    const ConvertOptions options = parseOptions(arguments);
     if (!options.usageError.isEmpty()) {
         err << "pelmora convert: " << options.usageError << '\n'
             << "Try 'pelmora --help' for the options.\n";
         return 2;
     }
 
+    // Ctrl-C, a closed terminal or a polite kill: stop after the photos in flight, and report.
     interrupted.store(false);
-    std::signal(SIGINT, onInterrupt);
-    std::signal(SIGTERM, onInterrupt);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP})
+        std::signal(signal, onInterrupt);
 
     ProgressBar bar(err);
     const qsizetype count = options.request.entries.size();
@@ -200,16 +227,20 @@ int runConvertCommand(const QStringList &arguments) {
         &interrupted);
     bar.finish();
 
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP})
+        std::signal(signal, SIG_DFL);
 
+    const qsizetype unnamable = options.unnamable.size();
     if (!batch.started()) {
         err << "pelmora convert: " << batch.fatalError << "; no photo was touched\n";
         err.flush();
-        out << "converted 0, failed " << count << ", next number " << batch.finalNumber << '\n';
+        out << "converted 0, failed " << count + unnamable << ", next number " << batch.finalNumber
+            << '\n';
         return 1;
     }
 
+    for (const QString &path : options.unnamable)
+        err << path << ": the name is not valid UTF-8, so pelmora cannot open the photo\n";
     for (const BatchEntryResult &entry : batch.entries) {
         if (entry.result.status == ConversionStatus::Failed ||
             entry.result.status == ConversionStatus::MissingTargetName)
@@ -222,9 +253,10 @@ int runConvertCommand(const QStringList &arguments) {
         err << "interrupted: " << notStarted << " photos were left untouched\n";
     err.flush();
 
-    out << "converted " << batch.convertedCount() << ", failed " << batch.failedCount() + notStarted
-        << ", next number " << batch.finalNumber << '\n';
-    return batch.convertedCount() == count ? 0 : 1;
+    out << "converted " << batch.convertedCount() << ", failed "
+        << batch.failedCount() + notStarted + unnamable << ", next number " << batch.finalNumber
+        << '\n';
+    return batch.convertedCount() == count && unnamable == 0 ? 0 : 1;
 }
 
 QString convertCommandHelp() {
@@ -233,6 +265,9 @@ QString convertCommandHelp() {
         "  Converts the photos in the order given, as the window's batch conversion does: each\n"
         "  photo (or its copy in the output folder) is renamed to TITLE + NUMBER + extension,\n"
         "  the number advancing for each photo, and with --resize rewritten as a scaled JPEG.\n"
+        "  A new name that is taken fails that photo; nothing is ever written over another file\n"
+        "  but the photo itself (--in-place) or, with --no-rename, a file of its name in DIR.\n"
+        "  Options are written with two dashes; every argument after \"--\" is a photo.\n"
         "\n"
         "  --title TEXT      title of the new names (default \"Untitled\")\n"
         "  --number TEXT     running number of the first photo (default \"01\")\n"
@@ -253,7 +288,8 @@ QString convertCommandHelp() {
         "  Shows a progress bar on standard error when it is a terminal, one line per photo\n"
         "  that failed or was converted with a warning, and last \"converted N, failed M, next\n"
         "  number K\" on standard output.\n"
-        "  Ctrl-C stops after the photos in progress; the rest are left untouched.\n"
+        "  Ctrl-C (or SIGTERM, SIGHUP: a closed terminal) stops after the photos in progress;\n"
+        "  the rest are left untouched.\n"
         "  Exit status: 0 all converted, 1 some photos failed, 2 usage error.\n");
 }
 

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "cli/commandarguments.h"
+
 #include <QString>
-#include <QStringList>
 
 namespace pelmora {
 
 // `pelmora convert [OPTIONS] FILE...`: the batch conversion without the window.
-int runConvertCommand(const QStringList &arguments);
+int runConvertCommand(const CommandArguments &arguments);
 QString convertCommandHelp();
 
 } // namespace pelmora

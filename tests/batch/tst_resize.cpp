@@ -75,7 +75,8 @@ private Q_SLOTS:
             place(QStringLiteral("size-%1.%2").arg(QTest::currentDataTag(), format),
                   encode(gradientPicture(photo), format.toLatin1().constData()));
 
-        const pelmora::Result<pelmora::ResizedPhoto> result = pelmora::ResizeToJpeg(path, settingsFor(longerSide));
+        const pelmora::Result<pelmora::ResizedPhoto> result =
+            pelmora::ResizeToJpeg(path, settingsFor(longerSide));
 
         QVERIFY2(result.ok(), qPrintable(result.reason()));
         QCOMPARE(result->size, expected);
@@ -100,7 +101,8 @@ private Q_SLOTS:
         const QString path =
             place(QStringLiteral("bad-%1.jpg").arg(QTest::currentDataTag()), bytes);
 
-        const pelmora::Result<pelmora::ResizedPhoto> result = pelmora::ResizeToJpeg(path, settingsFor(longerSide));
+        const pelmora::Result<pelmora::ResizedPhoto> result =
+            pelmora::ResizeToJpeg(path, settingsFor(longerSide));
 
         QVERIFY(!result.ok());
         QVERIFY(!result.reason().isEmpty());
@@ -132,7 +134,8 @@ private Q_SLOTS:
         const QString name =
             QStringLiteral(u"\u5199\u771F \u3057\u3083\u3057\u3093 \U0001F4F7.jpg");
         const QString path = place(name, encode(gradientPicture(QSize(640, 480)), "jpeg"));
-        const pelmora::Result<pelmora::ResizedPhoto> result = pelmora::ResizeToJpeg(path, settingsFor("250"));
+        const pelmora::Result<pelmora::ResizedPhoto> result =
+            pelmora::ResizeToJpeg(path, settingsFor("250"));
         QVERIFY2(result.ok(), qPrintable(result.reason()));
         QCOMPARE(QImageReader(path).size(), QSize(250, 187));
         QCOMPARE(QDir(dir.path()).entryList({QStringLiteral(u"\u5199\u771F*")}).size(), 1);
@@ -176,7 +179,8 @@ private Q_SLOTS:
                                         QStringLiteral("-quality"), QStringLiteral("95"), path}),
                  0);
 
-        const pelmora::Result<pelmora::ResizedPhoto> result = pelmora::ResizeToJpeg(path, settingsFor("200", 10));
+        const pelmora::Result<pelmora::ResizedPhoto> result =
+            pelmora::ResizeToJpeg(path, settingsFor("200", 10));
         QVERIFY2(result.ok(), qPrintable(result.reason()));
 
         const QImage out = readImage(path);
@@ -214,7 +218,8 @@ private Q_SLOTS:
                   withExifOrientation(encode(picture, "jpeg"), orientation));
         QCOMPARE(QImageReader(path).transformation() != QImageIOHandler::TransformationNone, true);
 
-        const pelmora::Result<pelmora::ResizedPhoto> result = pelmora::ResizeToJpeg(path, settingsFor("250"));
+        const pelmora::Result<pelmora::ResizedPhoto> result =
+            pelmora::ResizeToJpeg(path, settingsFor("250"));
         QVERIFY2(result.ok(), qPrintable(result.reason()));
 
         QImage out(

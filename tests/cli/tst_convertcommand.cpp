@@ -36,6 +36,8 @@ private Q_SLOTS:
     void inPlaceWithoutRenaming();
     void outputFolderUnderAFile();
     void missingTargetName();
+    void photosAsNamed_data();
+    void photosAsNamed();
 };
 
 void TestConvertCommand::initTestCase() {
@@ -65,6 +67,8 @@ void TestConvertCommand::usageErrors_data() {
                                  << "--color";
     QTest::newRow("out and in place")
         << QStringList{"--out", "out", "--in-place", "a.jpg"} << "--in-place";
+    QTest::newRow("a single dash")
+        << QStringList{"--out", "out", "-signature", "X", "a.jpg"} << "Unknown options";
 }
 
 void TestConvertCommand::usageErrors() {
@@ -182,6 +186,42 @@ void TestConvertCommand::missingTargetName() {
     static const QRegularExpression japanese(QStringLiteral("[\\x{3000}-\\x{9FFF}]"));
     QVERIFY2(!run.err.contains(japanese), qPrintable(run.err));
     QCOMPARE(describeTree(dir.path()), QStringList{"noext=photo 1"});
+}
+
+// Every argument after "--" is a photo, whatever it looks like; a name that is no UTF-8 fails
+// alone, said so, and the rest go on.
+void TestConvertCommand::photosAsNamed_data() {
+    QTest::addColumn<QString>("name"); // as the shell writes it for printf
+    QTest::addColumn<QString>("summary");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("-h") << "-h"
+                        << "converted 2, failed 0"
+                        << "";
+    QTest::newRow("--help") << "--help"
+                            << "converted 2, failed 0"
+                            << "";
+    QTest::newRow("Latin-1 cafe") << "caf\\351.jpg"
+                                  << "converted 1, failed 1"
+                                  << "is not valid UTF-8";
+}
+
+void TestConvertCommand::photosAsNamed() {
+    QFETCH(QString, name);
+    QFETCH(QString, summary);
+    QFETCH(QString, said);
+
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath("a.jpg"), photoBytes(1)));
+    // The shell names the file and hands the name over byte for byte.
+    const QString script = QStringLiteral("n=\"$(printf %b \"$1\")\"; cp -- a.jpg \"$n\" && exec "
+                                          "\"$0\" convert --out out -- a.jpg \"$n\"");
+    const Run run =
+        runProgram(QStringLiteral("sh"), {"-c", script, app(), name}, 120000, dir.path());
+    QVERIFY2(run.out.contains(summary), qPrintable(run.out + run.err));
+    QVERIFY2(said.isEmpty() ? run.err.isEmpty() : run.err.contains(said), qPrintable(run.err));
+    QCOMPARE(run.exitCode, said.isEmpty() ? 0 : 1);
+    QCOMPARE(describeTree(dir.path() + "/out").size(), summary.startsWith("converted 2") ? 2 : 1);
+    runProgram(QStringLiteral("rm"), {"-rf", dir.path()}); // names Qt cannot spell
 }
 
 QTEST_GUILESS_MAIN(TestConvertCommand)

@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <csignal>
+#include <sys/stat.h>
 
 using namespace testsupport;
 
@@ -48,8 +50,19 @@ QHash<QString, QByteArray> bytesOf(const QStringList &paths) {
 }
 
 bool isTemporaryName(const QString &name) {
-    static const QRegularExpression part(QStringLiteral("^\\..+\\.part$"));
-    return part.match(name).hasMatch();
+    static const QRegularExpression temporary(QStringLiteral("^\\.pelmora-[0-9a-f]+\\.tmp$"));
+    return temporary.match(name).hasMatch();
+}
+
+// Every regular file's inode, so that an output sharing an original's file shows.
+QSet<quint64> inodesOf(const QStringList &paths) {
+    QSet<quint64> inodes;
+    for (const QString &path : paths) {
+        struct stat st {};
+        if (::stat(QFile::encodeName(path).constData(), &st) == 0)
+            inodes.insert(quint64(st.st_ino));
+    }
+    return inodes;
 }
 
 // What a file in the output folder may be: under a target name or a photo's own name, the whole
@@ -85,7 +98,9 @@ private Q_SLOTS:
     void initTestCase();
     void diskFillsUpMidBatch_data();
     void diskFillsUpMidBatch();
-    void killedMidBatch();
+    void stoppedMidBatch_data();
+    void stoppedMidBatch();
+    void twoRunsIntoOneFolder();
 };
 
 void TestFaults::initTestCase() {
@@ -171,10 +186,18 @@ void TestFaults::diskFillsUpMidBatch() {
     QVERIFY(whole >= converted);
 }
 
-// Killed with SIGKILL while converting 40 photos: nothing can clean up, and still no original
-// changes and no file under a photo's name is cut short. A second run into the same folder
-// converts everything and leaves no temporary file of its own.
-void TestFaults::killedMidBatch() {
+void TestFaults::stoppedMidBatch_data() {
+    QTest::addColumn<int>("signal");
+    QTest::newRow("killed (SIGKILL)") << int(SIGKILL);
+    QTest::newRow("hung up (SIGHUP, a closed terminal)") << int(SIGHUP);
+}
+
+// Stopped while converting 40 photos: killed, nothing can clean up; hung up, it stops after the
+// photos in flight and says so. Either way no original changes, no output shares an original's
+// file, and no file under a photo's name is cut short. A second run into the same folder converts
+// everything and leaves no temporary file, neither its own nor the first run's.
+void TestFaults::stoppedMidBatch() {
+    QFETCH(int, signal);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     QList<QByteArray> kinds;
@@ -196,10 +219,16 @@ void TestFaults::killedMidBatch() {
     };
     while (first.state() == QProcess::Running && outputs() < 5)
         QThread::msleep(2);
-    QVERIFY2(first.state() == QProcess::Running, "the batch ended before it could be killed");
-    first.kill(); // SIGKILL
+    QVERIFY2(first.state() == QProcess::Running, "the batch ended before it could be stopped");
+    ::kill(pid_t(first.processId()), signal);
     QVERIFY(first.waitForFinished());
-    QCOMPARE(first.exitStatus(), QProcess::CrashExit);
+    if (signal == SIGKILL) {
+        QCOMPARE(first.exitStatus(), QProcess::CrashExit);
+    } else {
+        QCOMPARE(first.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(first.exitCode(), 1);
+        QVERIFY(first.readAllStandardError().contains("interrupted"));
+    }
 
     for (auto it = before.begin(); it != before.end(); ++it)
         QVERIFY2(readFile(it.key()) == it.value(), qPrintable(it.key() + " changed"));
@@ -216,11 +245,24 @@ void TestFaults::killedMidBatch() {
         ++targets;
     }
     QVERIFY(targets >= 1);
-    QVERIFY2(targets < photos.size(), "the kill came after the last photo");
-    qInfo(
-        "killed after %d of %d photos had a file in the output folder; %d temporary files left: %s",
-        targets, int(photos.size()), int(temporary.size()), qPrintable(temporary.join(u' ')));
+    QVERIFY2(targets < photos.size(), "the signal came after the last photo");
+    QStringList written;
+    for (const QString &name : allNames(out))
+        written << out + u'/' + name;
+    QVERIFY(!inodesOf(photos).intersects(inodesOf(written)));
+    if (signal == SIGHUP)
+        QCOMPARE(temporary, QStringList()); // it cleaned up after itself
+    qInfo("stopped after %d of %d photos had a file in the output folder; %d temporary files left: "
+          "%s",
+          targets, int(photos.size()), int(temporary.size()), qPrintable(temporary.join(u' ')));
 
+    // What a run that died in the middle of a write leaves, and what a live one is writing.
+    QVERIFY(writeFile(out + QStringLiteral("/.pelmora-0dead0.tmp"), "half a photo"));
+    const QString live = out + QStringLiteral("/.pelmora-11fe.tmp");
+    QProcess writer;
+    writer.start(QStringLiteral("flock"), {live, "sleep", "120"});
+    QVERIFY(writer.waitForStarted());
+    QTRY_VERIFY(QFileInfo::exists(live));
     const Run second = runProgram(
         app(),
         QStringList{"convert", "--out", out, "--resize", "800", "--title", "Again"} + photos);
@@ -235,10 +277,54 @@ void TestFaults::killedMidBatch() {
         else if (name.startsWith(QStringLiteral("Again")))
             QVERIFY2(isCompleteJpeg(out + u'/' + name, QSize(800, 600)), qPrintable(name));
     }
-    QCOMPARE(temporaryAfter, temporary); // the second run left none of its own
+    // neither its own nor what a dead run left; only what a live one is writing
+    QCOMPARE(temporaryAfter, QStringList{QFileInfo(live).fileName()});
+    writer.kill();
+    writer.waitForFinished();
     for (int i = 1; i <= 40; ++i)
         QVERIFY(QFileInfo::exists(out +
                                   QStringLiteral("/Again%1.JPG").arg(i, 2, 10, QLatin1Char('0'))));
+}
+
+// Two conversions into one folder at the same moment, both giving the names Untitled01,
+// Untitled02...: each name goes to one photo, and every photo reported converted is the picture
+// under its name (the first run's photos are red, the second's blue).
+void TestFaults::twoRunsIntoOneFolder() {
+    QTemporaryDir dir;
+    constexpr int count = 24;
+    QStringList photos[2];
+    for (int run = 0; run < 2; ++run) {
+        for (int i = 0; i < count; ++i) {
+            QImage image = gradientPicture(QSize(1600, 1200));
+            image.fill(run == 0 ? QColor(220, 30, 30 + i) : QColor(30, 30 + i, 220));
+            const QString path = dir.filePath(QStringLiteral("%1/p%2.jpg").arg(run).arg(i));
+            QVERIFY(writeFile(path, encode(image, "JPEG", 90)));
+            photos[run] << path;
+        }
+    }
+    const QString out = dir.filePath("out");
+    QProcess runs[2];
+    for (int run = 0; run < 2; ++run)
+        runs[run].start(app(),
+                        QStringList{"convert", "--out", out, "--resize", "300"} + photos[run]);
+    QString errors[2];
+    for (int run = 0; run < 2; ++run) {
+        QVERIFY(runs[run].waitForFinished(120000));
+        errors[run] = QString::fromUtf8(runs[run].readAllStandardError());
+    }
+    int taken = 0;
+    for (int i = 0; i < count; ++i) {
+        const bool converted[2] = {!errors[0].contains(photos[0][i] + u':'),
+                                   !errors[1].contains(photos[1][i] + u':')};
+        QVERIFY2(converted[0] != converted[1], qPrintable(errors[0] + errors[1]));
+        const QImage picture =
+            readImage(out + QStringLiteral("/Untitled%1.JPG").arg(i + 1, 2, 10, QLatin1Char('0')));
+        const QRgb middle = picture.pixel(picture.width() / 2, picture.height() / 2);
+        QCOMPARE(qRed(middle) > qBlue(middle), converted[0]);
+        taken += errors[0].contains(photos[0][i] + u':');
+    }
+    qInfo("the first run got %d of the %d names", count - taken, count);
+    QCOMPARE(allNames(out).size(), count);
 }
 
 QTEST_GUILESS_MAIN(TestFaults)

@@ -16,11 +16,11 @@ namespace {
 
 constexpr auto kEveryEntry = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System;
 
+} // namespace
+
 QString sha1(const QByteArray &bytes) {
     return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex());
 }
-
-} // namespace
 
 QByteArray readFile(const QString &path) {
     QFile file(path);

@@ -25,6 +25,9 @@ QStringList files(const QString &folder);
 // Every entry of a folder, hidden ones included, by name.
 QStringList allNames(const QString &folder);
 
+// The SHA-1 of the bytes in hexadecimal, as describeTree shows an unknown file.
+QString sha1(const QByteArray &bytes);
+
 // Every file below root with its bytes, by relative path.
 QHash<QString, QByteArray> snapshot(const QString &root);
 
