@@ -26,6 +26,7 @@ QString generalHelp() {
                "  pelmora convert [OPTIONS] FILE...  rename and resize photos in the given order\n"
                "  pelmora size FILE...              print the pixel size read from each header\n"
                "  pelmora --help                    show this help\n"
+               "  pelmora --version                 show the version\n"
                "\n")
                .arg(QStringLiteral(PELMORA_VERSION)) +
            convertCommandHelp() + QStringLiteral("\n") + sizeCommandHelp();
@@ -61,7 +62,8 @@ bool drawsText(int argc, char **argv) {
 
 bool isCommand(const char *arg) {
     const QByteArray a(arg);
-    return a == "convert" || a == "size" || a == "--help" || a == "-h" || a == "help";
+    return a == "convert" || a == "size" || a == "--help" || a == "-h" || a == "help" ||
+           a == "--version";
 }
 
 } // namespace
@@ -96,6 +98,10 @@ std::optional<int> runCommandLine(int argc, char **argv) {
         return runConvertCommand(arguments);
     if (command == u"size")
         return runSizeCommand(arguments);
+    if (command == u"--version") {
+        QTextStream(stdout) << "pelmora " PELMORA_VERSION "\n";
+        return 0;
+    }
     QTextStream(stdout) << generalHelp();
     return 0;
 }
