@@ -38,8 +38,9 @@ QStringList messagePaths(const QByteArray &message) {
 } // namespace
 
 QString SingleInstance::defaultSocketPath() {
-    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) +
-           QStringLiteral("/pelmora.socket");
+    // Empty when the user has no private runtime folder (Qt refuses one that others can enter).
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return folder.isEmpty() ? QString() : folder + QStringLiteral("/pelmora.socket");
 }
 
 SingleInstance::SingleInstance(QString socketPath, QObject *parent)
@@ -50,6 +51,8 @@ SingleInstance::SingleInstance(QString socketPath, QObject *parent)
 }
 
 bool SingleInstance::handOver(const QStringList &paths) {
+    if (m_socketPath.isEmpty())
+        return false; // nowhere private to meet: every start opens a window of its own
     // Two starts at the same moment (two photos opened one after the other in a file manager)
     // must not both find no window and both listen; a lock left by a crash is taken over.
     QLockFile lock(m_socketPath + QStringLiteral(".lock"));

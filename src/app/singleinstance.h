@@ -10,7 +10,7 @@ class SingleInstance : public QObject {
     Q_OBJECT
 
 public:
-    // The per-user socket: "pelmora.socket" in the user's runtime folder.
+    // The per-user socket: "pelmora.socket" in the user's runtime folder; empty without one.
     static QString defaultSocketPath();
 
     explicit SingleInstance(QString socketPath = defaultSocketPath(), QObject *parent = nullptr);

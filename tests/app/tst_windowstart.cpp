@@ -116,7 +116,7 @@ void TestWindowStart::secondStartDuringBatch() {
     QTemporaryDir dir;
     const QByteArray photo = encode(gradientPicture(QSize(2400, 1800)), "JPEG", 90);
     QStringList batch;
-    for (int i = 0; i < 40; ++i) {
+    for (int i = 0; i < 10; ++i) {
         batch.append(dir.filePath(QStringLiteral("batch/p%1.jpg").arg(i, 2, 10, QChar(u'0'))));
         QVERIFY(writeFile(batch.last(), photo));
     }
