@@ -2,6 +2,8 @@
 #   make run   installs what is missing, builds, and opens the window
 #   make test  installs what is missing, builds, and runs every test: in the normal build, then
 #              under AddressSanitizer + UndefinedBehaviorSanitizer, then the fuzzers
+# and, for installing:
+#   make package  the Debian package $(BUILD)/pelmora_<version>_<arch>.deb
 BUILD ?= build
 JOBS ?= $(shell nproc)
 # The second configuration: clang with AddressSanitizer + UndefinedBehaviorSanitizer, and the fuzzers.
@@ -11,7 +13,7 @@ SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:abort_on_error=1 \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	QT_QPA_PLATFORM=offscreen
 
-.PHONY: all deps configure build run test test-build sanitize-build test-sanitize fuzz clean
+.PHONY: all deps configure build run package test test-build sanitize-build test-sanitize fuzz clean
 
 all: build
 
@@ -28,6 +30,9 @@ build: configure
 
 run: build
 	$(BUILD)/src/app/pelmora $(ARGS)
+
+package: build
+	cmake --build $(BUILD) --target package
 
 # Every test of the normal build, then every test again under the sanitizers, then the fuzzers.
 test:

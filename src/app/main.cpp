@@ -1,21 +1,27 @@
 #include "app/droppedpaths.h"
+#include "app/handedoverphotos.h"
 #include "app/mainwindow.h"
+#include "app/singleinstance.h"
+#include "app/windowapplication.h"
 #include "cli/commandline.h"
 #include "picture/imagelimits.h"
-
-#include <QApplication>
 
 int main(int argc, char *argv[]) {
     pelmora::keepPhotoBuffersForReuse();
     if (const std::optional<int> status = pelmora::runCommandLine(argc, argv))
         return *status;
 
-    QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion"));
-    MainWindow window;
-    QStringList paths = app.arguments();
+    const std::unique_ptr<QApplication> app = startWindowApplication(argc, argv);
+    QStringList paths = QApplication::arguments();
     paths.removeFirst();
-    window.addPhotos(absolutePaths(paths));
+    paths = absolutePaths(paths);
+    SingleInstance instance;
+    if (instance.handOver(paths))
+        return 0;
+
+    MainWindow window;
+    receiveHandedOverPhotos(instance, window);
+    window.addPhotos(paths);
     window.show();
-    return app.exec();
+    return app->exec();
 }

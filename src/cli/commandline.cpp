@@ -27,6 +27,7 @@ QString generalHelp() {
                "  pelmora convert [OPTIONS] FILE...  rename and resize photos in the given order\n"
                "  pelmora size FILE...              print the pixel size read from each header\n"
                "  pelmora --help                    show this help\n"
+               "  pelmora --version                 show the version\n"
                "\n")
                .arg(QStringLiteral(PELMORA_VERSION)) +
            convertCommandHelp() + QStringLiteral("\n") + sizeCommandHelp();
@@ -62,7 +63,8 @@ bool drawsText(int argc, char **argv) {
 
 bool isCommand(const char *arg) {
     const QByteArray a(arg);
-    return a == "convert" || a == "size" || a == "--help" || a == "-h" || a == "help";
+    return a == "convert" || a == "size" || a == "--help" || a == "-h" || a == "help" ||
+           a == "--version";
 }
 
 } // namespace
@@ -98,6 +100,10 @@ std::optional<int> runCommandLine(int argc, char **argv) {
         return runConvertCommand(arguments);
     if (command == "size")
         return runSizeCommand(arguments.texts);
+    if (command == "--version") {
+        QTextStream(stdout) << "pelmora " PELMORA_VERSION "\n";
+        return 0;
+    }
     QTextStream(stdout) << generalHelp();
     return 0;
 }

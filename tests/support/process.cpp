@@ -2,16 +2,32 @@
 
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTest>
 #include <unistd.h>
 
 namespace testsupport {
 
 Run runProgram(const QString &program, const QStringList &arguments, int timeoutMs,
                const QString &workingDirectory) {
+    RunOptions options;
+    options.workingDirectory = workingDirectory;
+    options.timeoutMs = timeoutMs;
+    return runProgram(program, arguments, options);
+}
+
+Run runProgram(const QString &program, const QStringList &arguments, const RunOptions &options) {
     QProcess process;
-    process.setWorkingDirectory(workingDirectory);
+    process.setWorkingDirectory(options.workingDirectory);
+    process.setProcessEnvironment(options.environment);
     process.start(program, arguments);
-    if (!process.waitForFinished(timeoutMs)) {
+    const bool finished =
+        options.serveEvents
+            ? QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; },
+                              options.timeoutMs)
+            : process.waitForFinished(options.timeoutMs);
+    if (process.error() == QProcess::FailedToStart)
+        return {-1, {}, process.errorString()};
+    if (!finished) {
         process.kill();
         process.waitForFinished();
     }

@@ -2,6 +2,7 @@
 
 // Programs run from tests: the pelmora binary under test and the tools that make test files.
 
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +17,16 @@ struct Run {
 // Runs a program to its end, or kills it after the timeout.
 Run runProgram(const QString &program, const QStringList &arguments, int timeoutMs = 300000,
                const QString &workingDirectory = QString());
+
+struct RunOptions {
+    QString workingDirectory;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // Whether this process's event loop runs while it waits, so that a window or a server of
+    // this process can answer the program.
+    bool serveEvents = false;
+    int timeoutMs = 300000;
+};
+Run runProgram(const QString &program, const QStringList &arguments, const RunOptions &options);
 
 // The pelmora binary of this build.
 QString app();

@@ -1,0 +1,30 @@
+# `make package`: a Debian package of what `cmake --install` installs, for `apt install
+# ./pelmora_*.deb`. dpkg-shlibdeps finds the libraries the program links; the plugins and
+# fonts Qt loads at run time are named here, as dpkg-shlibdeps cannot see them.
+set(PELMORA_MAINTAINER "Pelmora maintainers <pelmora@users.noreply.github.com>"
+    CACHE STRING "Maintainer named in the Debian package")
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME pelmora)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT ${PELMORA_MAINTAINER})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "rename and resize photos in batches")
+set(CPACK_PACKAGE_DESCRIPTION "\
+Pelmora prepares photographs in batches: photos dropped on its list get new names from a
+pattern (a title, a running number, an extension) and, with resizing on, are scaled so that
+their longer side has a chosen length, stamped with a signature and written as JPEG at a
+chosen quality. The window speaks Japanese, and `pelmora convert` runs the same batch from the
+command line.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/pelmora/pelmora)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# WebP and TIFF come as Qt image plugins; the window's Japanese texts need a Japanese font.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-image-formats-plugins, fonts-ipafont-gothic")
+# Qt's own Japanese for its stock dialogs; the desktop's file and font choosers.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-gtk-platformtheme")
+
+include(CPack)
