@@ -80,14 +80,6 @@
         <translation>%1 に書き込めません: %2</translation>
     </message>
     <message>
-        <source>cannot write %1 to the disk</source>
-        <translation>%1 をディスクに書き込めません</translation>
-    </message>
-    <message>
-        <source>cannot replace %1: %2</source>
-        <translation>%1 を置き換えられません: %2</translation>
-    </message>
-    <message>
         <source>the longer side &quot;%1&quot; is not a whole number from 1 to 32767</source>
         <translation>長辺「%1」は 1 から 32767 までの整数ではありません</translation>
     </message>
@@ -110,6 +102,97 @@
     <message>
         <source>cannot encode the picture as JPEG: %1</source>
         <translation>写真を JPEG に変換できません: %1</translation>
+    </message>
+    <message>
+        <source>%1 was written by an earlier photo of this conversion</source>
+        <translation>%1 はこの変換で先に変換した写真が書いたファイルです</translation>
+    </message>
+    <message>
+        <source>no target name: the title, number and extension give an empty name</source>
+        <translation>変換後の名前がありません: ファイル名・番号・拡張子から名前ができません</translation>
+    </message>
+    <message>
+        <source>cannot write %1: a file of that name already exists</source>
+        <translation>%1 を書き込めません: 同じ名前のファイルがすでにあります</translation>
+    </message>
+    <message>
+        <source>cannot write %1 to the disk: %2</source>
+        <translation>%1 をディスクに書き込めません: %2</translation>
+    </message>
+    <message>
+        <source>%1 is converted, but the photo %2 could not be moved away: %3</source>
+        <translation>%1 は変換しましたが、元の写真 %2 をごみ箱に移せませんでした: %3</translation>
+    </message>
+    <message>
+        <source>the output folder %1 is the photo&apos;s own folder</source>
+        <translation>変換先 %1 は写真と同じフォルダです</translation>
+    </message>
+    <message>
+        <source>the photo %1 is read-only</source>
+        <translation>写真 %1 は読み取り専用です</translation>
+    </message>
+    <message>
+        <source>cannot replace %1: it is a folder</source>
+        <translation>%1 を置き換えられません: フォルダです</translation>
+    </message>
+    <message>
+        <source>cannot move %1 to the trash or keep a backup: %2</source>
+        <translation>%1 をごみ箱に移すことも、控えを残すこともできません: %2</translation>
+    </message>
+    <message>
+        <source>cannot move %1 to the trash or keep a backup</source>
+        <translation>%1 をごみ箱に移すことも、控えを残すこともできません</translation>
+    </message>
+    <message>
+        <source>cannot move %1 to the trash</source>
+        <translation>%1 をごみ箱に移せません</translation>
+    </message>
+    <message>
+        <source>cannot write the undo journal %1: %2</source>
+        <translation>元に戻すための記録 %1 を書き込めません: %2</translation>
+    </message>
+    <message>
+        <source>cannot write the undo journal: %1</source>
+        <translation>元に戻すための記録を書き込めません: %1</translation>
+    </message>
+    <message>
+        <source>a conversion is still running; undo it once it has finished</source>
+        <translation>変換がまだ終わっていません。終わってから元に戻してください</translation>
+    </message>
+</context>
+<context>
+    <name>pelmora::StepUndoer</name>
+    <message>
+        <source>%1 was changed since; left as it is</source>
+        <translation>%1 は変換の後に変更されているため、そのままにしました</translation>
+    </message>
+    <message>
+        <source>cannot remove %1</source>
+        <translation>%1 を削除できません</translation>
+    </message>
+    <message>
+        <source>remove %1</source>
+        <translation>%1 を削除</translation>
+    </message>
+    <message>
+        <source>%1 is no longer in the trash (%2)</source>
+        <translation>%1 はもうごみ箱にありません (%2)</translation>
+    </message>
+    <message>
+        <source>%1 is there again; the file it replaced is kept in %2</source>
+        <translation>%1 がまたあるため、置き換えたファイルは %2 に残してあります</translation>
+    </message>
+    <message>
+        <source>bring %1 back from %2</source>
+        <translation>%1 を %2 から戻す</translation>
+    </message>
+    <message>
+        <source>%1 is not there any more</source>
+        <translation>%1 はもうありません</translation>
+    </message>
+    <message>
+        <source>rename %1 back to %2</source>
+        <translation>%1 の名前を %2 に戻す</translation>
     </message>
 </context>
 </TS>

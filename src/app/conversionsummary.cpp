@@ -77,6 +77,16 @@ QString stopped(const pelmora::BatchResult &result, ConversionSource source) {
 
 } // namespace
 
+QString undoSummary(const pelmora::UndoReport &report) {
+    QString text = QStringLiteral("変換を元に戻しました（%1 件）。").arg(report.done.size());
+    if (!report.refused.isEmpty())
+        text += QStringLiteral(
+                    "\n\n次の %1 件は、変換の後に変わっているなどの理由で元に戻していません。\n")
+                    .arg(report.refused.size()) +
+                listed(report.refused);
+    return text;
+}
+
 QString conversionSummary(const pelmora::BatchResult &result, ConversionSource source) {
     if (!result.started())
         return QStringLiteral("変換先フォルダを使えないため、写真は変換していません。\n%1")

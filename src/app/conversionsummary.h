@@ -1,6 +1,7 @@
 #pragma once
 
 #include "batch/batchrunner.h"
+#include "files/undojournal.h"
 
 #include <QString>
 
@@ -15,3 +16,6 @@ enum class ConversionSource {
 // the user should know of photos converted all the same, how many a stop left unconverted.
 // Empty when there is nothing to say.
 QString conversionSummary(const pelmora::BatchResult &result, ConversionSource source);
+
+// The message after the last conversion was undone: how many steps, and what was left alone.
+QString undoSummary(const pelmora::UndoReport &report);

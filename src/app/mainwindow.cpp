@@ -19,6 +19,14 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QShortcut>
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace {
+
+// The window's own undo journal; the command line keeps another.
+const QString kJournal = QStringLiteral("window");
+
+} // namespace
 
 MainWindow::MainWindow(QWidget *parent)
     : QWidget(parent)
@@ -43,6 +51,15 @@ MainWindow::MainWindow(QWidget *parent)
     List->setObjectName(QStringLiteral("List"));
     List->setTitle(uitexts::kListMenuCaption);
     List->addAction(ui->Del);
+    List->addAction(ui->Undo);
+    // Something to undo, and nothing converting: checked each time the menu opens.
+    connect(List, &QMenu::aboutToShow, this, [this] {
+        ui->Undo->setEnabled(!isConverting() &&
+                             pelmora::hasUndo(pelmora::undoJournalPath(kJournal)));
+    });
+    connect(ui->Undo, &QAction::triggered, this, &MainWindow::undoLastConversion);
+    connect(&m_undo, &QFutureWatcher<pelmora::Result<pelmora::UndoReport>>::finished, this,
+            &MainWindow::finishUndo);
 
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setInterval(0);
@@ -82,9 +99,31 @@ MainWindow::MainWindow(QWidget *parent)
     ui->Command2->setFocus();
 }
 
+void MainWindow::undoLastConversion() {
+    if (isConverting())
+        return;
+    setEditingEnabled(false);
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    m_undo.setFuture(QtConcurrent::run(
+        [path = pelmora::undoJournalPath(kJournal)] { return pelmora::undoLastConversion(path); }));
+}
+
+void MainWindow::finishUndo() {
+    QGuiApplication::restoreOverrideCursor();
+    setEditingEnabled(true);
+    const pelmora::Result<pelmora::UndoReport> report = m_undo.result();
+    if (!report) {
+        showMessage(report.reason());
+        return;
+    }
+    ui->Num->setText(report->numberBefore);
+    showMessage(undoSummary(*report));
+}
+
 MainWindow::~MainWindow() {
     // A conversion still running stops after the photos in flight, before the form goes.
     delete m_conversion;
+    m_undo.waitForFinished();
     delete ui;
 }
 
@@ -255,6 +294,7 @@ pelmora::BatchRequest MainWindow::conversionRequest() const {
     settings.signature.pointSizeText = ui->Pt->text();
     settings.signature.fallbackPointSize = m_stampPointSize;
     settings.signature.color = ui->Sig->palette().color(QPalette::Text);
+    request.journalPath = pelmora::undoJournalPath(kJournal);
     return request;
 }
 

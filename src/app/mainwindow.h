@@ -4,6 +4,7 @@
 #include "batch/batchrunner.h"
 #include "naming/targetname.h"
 
+#include <QFutureWatcher>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
@@ -78,6 +79,9 @@ private:
     void finishConversion(const pelmora::BatchResult &result);
     void setEditingEnabled(bool enabled);
 
+    void undoLastConversion();
+    void finishUndo();
+
     void chooseOutputFolder();
     void chooseSignatureFont();
 
@@ -95,6 +99,7 @@ private:
     double m_stampPointSize = 9.0;
 
     ConversionController *m_conversion;
+    QFutureWatcher<pelmora::Result<pelmora::UndoReport>> m_undo;
     ConversionSource m_source = ConversionSource::CurrentPhoto;
     pelmora::BatchRequest m_running; // what the running conversion was asked
     bool m_converting = false;

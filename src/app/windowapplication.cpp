@@ -55,6 +55,7 @@ std::unique_ptr<QApplication> startWindowApplication(int &argc, char **argv) {
     }
     heldMessages.clear();
 
+    QApplication::setApplicationName(QStringLiteral("pelmora"));
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setWindowIcon(programIcon());
     QApplication::setDesktopFileName(QStringLiteral("io.github.pelmora.Pelmora"));

@@ -33,8 +33,9 @@ struct PendingResize {
 // once, whichever it is, so one slow photo never leaves a worker idle behind it.
 class ResizeQueue {
 public:
-    ResizeQueue(QList<BatchEntryResult> &entries, int workers)
+    ResizeQueue(QList<BatchEntryResult> &entries, int workers, UndoJournal *journal)
         : entries_(entries)
+        , journal_(journal)
         , limit_(2 * static_cast<size_t>(workers)) {
         pool_.setMaxThreadCount(workers);
     }
@@ -46,7 +47,8 @@ public:
         pending_.push_back({index,
                             {locationKey(plan.source), locationKey(plan.destination)},
                             QtConcurrent::run(&pool_, [this, index, plan, settings] {
-                                Result<ResizedPhoto> result = ResizeToJpeg(plan, settings);
+                                Result<ResizedPhoto> result =
+                                    ResizeToJpeg(plan, settings, journal_);
                                 {
                                     const std::lock_guard lock(doneMutex_);
                                     done_.push_back(index);
@@ -117,6 +119,7 @@ private:
     }
 
     QList<BatchEntryResult> &entries_;
+    UndoJournal *journal_;
     size_t limit_;
     std::deque<PendingResize> pending_;
     std::mutex doneMutex_;
@@ -198,9 +201,19 @@ BatchResult runBatch(const BatchRequest &request, const BatchProgressCallback &p
         return batch;
     }
     const QString &outputFolder = *prepared;
+    std::unique_ptr<UndoJournal> journal;
+    if (!request.journalPath.isEmpty()) {
+        Result<std::unique_ptr<UndoJournal>> started =
+            UndoJournal::start(request.journalPath, request.pattern.number);
+        if (!started) {
+            batch.fatalError = started.reason();
+            return batch;
+        }
+        journal = std::move(started).value();
+    }
 
     const int workers = request.workers > 0 ? request.workers : QThread::idealThreadCount();
-    ResizeQueue resizes(batch.entries, std::max(workers, 1));
+    ResizeQueue resizes(batch.entries, std::max(workers, 1), journal.get());
     Outputs outputs;
     NamePattern pattern = request.pattern;
 
@@ -232,7 +245,7 @@ BatchResult runBatch(const BatchRequest &request, const BatchProgressCallback &p
             if (ready) {
                 outputs.add(*plan);
                 if (plan->output != Output::Picture)
-                    ready = carryOut(*plan);
+                    ready = carryOut(*plan, journal.get());
             }
             if (ready) {
                 result.status = ConversionStatus::Converted;

@@ -32,6 +32,8 @@ struct BatchRequest {
     int workers = 0; // threads for the resizes; 0: one per core
     TargetNaming naming = TargetNaming::FollowRenaming;
     QString givenTargetName; // with TargetNaming::Given
+    // Where the undo journal of this conversion goes, in place of the last one's; none when empty.
+    QString journalPath;
 };
 
 struct BatchEntryResult {

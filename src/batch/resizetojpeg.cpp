@@ -5,7 +5,8 @@
 
 namespace pelmora {
 
-Result<ResizedPhoto> ResizeToJpeg(const PhotoPlan &plan, const ResizeSettings &settings) {
+Result<ResizedPhoto> ResizeToJpeg(const PhotoPlan &plan, const ResizeSettings &settings,
+                                  UndoJournal *journal) {
     const Result<ResizeOptions> options = resizeOptions(settings);
     if (!options)
         return failure(options.reason());
@@ -15,7 +16,7 @@ Result<ResizedPhoto> ResizeToJpeg(const PhotoPlan &plan, const ResizeSettings &s
     const Result<ResizedJpeg> resized = resizeToJpegBytes(*photo, *options);
     if (!resized)
         return failure(resized.reason());
-    if (Status written = writePicture(plan, resized->bytes); !written)
+    if (Status written = writePicture(plan, resized->bytes, journal); !written)
         return failure(written.reason());
     return ResizedPhoto{resized->size, resized->warnings};
 }
@@ -27,6 +28,7 @@ Result<ResizedPhoto> ResizeToJpeg(const QString &path, const ResizeSettings &set
     plan.output = Output::Picture;
     plan.inPlace = true;
     plan.replaces = true;
+    plan.setsAside = false;
     return ResizeToJpeg(plan, settings);
 }
 

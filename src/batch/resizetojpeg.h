@@ -2,6 +2,7 @@
 
 #include "batch/resizesettings.h"
 #include "files/photoplan.h"
+#include "files/undojournal.h"
 #include "result/result.h"
 
 #include <QSize>
@@ -18,9 +19,10 @@ struct ResizedPhoto {
 // Decodes the photo the plan names, turns it upright, scales it so that its longer side is the
 // length in settings.longerSide, stamps the signature and writes it as a JPEG where the plan
 // says, straight from the original: on any failure nothing has changed on the disk.
-Result<ResizedPhoto> ResizeToJpeg(const PhotoPlan &plan, const ResizeSettings &settings);
+Result<ResizedPhoto> ResizeToJpeg(const PhotoPlan &plan, const ResizeSettings &settings,
+                                  UndoJournal *journal = nullptr);
 
-// The same for the file at path, rewritten over itself.
+// The same for the file at path, rewritten over itself (nothing set aside, nothing recorded).
 Result<ResizedPhoto> ResizeToJpeg(const QString &path, const ResizeSettings &settings);
 
 } // namespace pelmora

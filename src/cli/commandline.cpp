@@ -3,6 +3,7 @@
 #include "cli/commandarguments.h"
 #include "cli/convertcommand.h"
 #include "cli/sizecommand.h"
+#include "cli/undocommand.h"
 #include "picture/designedfont.h"
 
 #include <QDir>
@@ -26,11 +27,13 @@ QString generalHelp() {
                "  pelmora [FILE...]                open the window, with FILEs on the photo list\n"
                "  pelmora convert [OPTIONS] FILE...  rename and resize photos in the given order\n"
                "  pelmora size FILE...              print the pixel size read from each header\n"
+               "  pelmora undo [--dry-run]          take the last `pelmora convert` back\n"
                "  pelmora --help                    show this help\n"
                "  pelmora --version                 show the version\n"
                "\n")
                .arg(QStringLiteral(PELMORA_VERSION)) +
-           convertCommandHelp() + QStringLiteral("\n") + sizeCommandHelp();
+           convertCommandHelp() + QStringLiteral("\n") + sizeCommandHelp() + QStringLiteral("\n") +
+           undoCommandHelp();
 }
 
 // Outside a desktop session (a terminal on a server, a script) the session's runtime folder may
@@ -63,8 +66,8 @@ bool drawsText(int argc, char **argv) {
 
 bool isCommand(const char *arg) {
     const QByteArray a(arg);
-    return a == "convert" || a == "size" || a == "--help" || a == "-h" || a == "help" ||
-           a == "--version";
+    return a == "convert" || a == "size" || a == "undo" || a == "--help" || a == "-h" ||
+           a == "help" || a == "--version";
 }
 
 } // namespace
@@ -88,6 +91,7 @@ std::optional<int> runCommandLine(int argc, char **argv) {
     const std::unique_ptr<QCoreApplication> app =
         needsFonts ? std::make_unique<QGuiApplication>(count, args.data())
                    : std::make_unique<QCoreApplication>(count, args.data());
+    QCoreApplication::setApplicationName(QStringLiteral("pelmora"));
     // The decoders' own warnings about damaged files would mix with the command's report,
     // which already names every photo that failed and why.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false"));
@@ -100,6 +104,8 @@ std::optional<int> runCommandLine(int argc, char **argv) {
         return runConvertCommand(arguments);
     if (command == "size")
         return runSizeCommand(arguments.texts);
+    if (command == "undo")
+        return runUndoCommand(arguments.texts);
     if (command == "--version") {
         QTextStream(stdout) << "pelmora " PELMORA_VERSION "\n";
         return 0;

@@ -1,6 +1,7 @@
 #include "convertcommand.h"
 
 #include "batch/batchrunner.h"
+#include "files/undojournal.h"
 #include "naming/numbertext.h"
 #include "photolist/photoentry.h"
 #include "picture/designedfont.h"
@@ -162,6 +163,7 @@ ConvertOptions parseOptions(const CommandArguments &given) {
         else
             request.entries.append(splitPath(QFileInfo(file).absoluteFilePath()));
     }
+    request.journalPath = undoJournalPath(QStringLiteral("command-line"));
     return options;
 }
 
@@ -289,7 +291,9 @@ QString convertCommandHelp() {
         "  that failed or was converted with a warning, and last \"converted N, failed M, next\n"
         "  number K\" on standard output.\n"
         "  Ctrl-C (or SIGTERM, SIGHUP: a closed terminal) stops after the photos in progress;\n"
-        "  the rest are left untouched.\n"
+        "  the rest are left untouched. A file that a conversion replaces or removes (a photo\n"
+        "  converted --in-place, a same-name file in DIR) goes to the desktop's trash first,\n"
+        "  and `pelmora undo` takes the last conversion back.\n"
         "  Exit status: 0 all converted, 1 some photos failed, 2 usage error.\n");
 }
 

@@ -25,6 +25,8 @@ struct PhotoPlan {
                                 // itself, or a same-name file in the output folder (renaming off)
     bool removesSource = false; // a photo converted in place under a new name goes once the
                                 // output is there
+    bool setsAside = true;      // what the output replaces, and a photo that goes, go to the
+                                // trash first (see setAside); off only for a file rewritten alone
 };
 
 // Where a photo's output goes: into outputFolder (prepared, ending with its separator) or, when

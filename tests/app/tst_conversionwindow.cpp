@@ -6,8 +6,10 @@
 #include "photos.h"
 #include "windowdriver.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QImageReader>
+#include <QMenu>
 #include <QProcess>
 #include <QProgressBar>
 #include <QTemporaryDir>
@@ -43,6 +45,7 @@ private Q_SLOTS:
     void closingDuringBatchLeavesPhotosWholeOrUntouched();
     void convertsWhatTheWindowShows_data();
     void convertsWhatTheWindowShows();
+    void undoFromTheListMenu();
 };
 
 void TestConversionWindow::singleConversionRenamesInPlace() {
@@ -403,6 +406,43 @@ void TestConversionWindow::convertsWhatTheWindowShows() {
     QCOMPARE(testsupport::files(dir.path() + "/other"), QStringList{"IMG_1.jpg"});
     if (action == u"double-click")
         QCOMPARE(list(window)->count(), 0);
+}
+
+// 元に戻す in the list's menu: there only when something can be undone and nothing converts; it
+// brings the photos back and puts the running number back.
+void TestConversionWindow::undoFromTheListMenu() {
+    QTemporaryDir dir;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath("data")));
+    const QStringList photos = testsupport::writeNumbered(dir.path() + "/in", 20, QSize(1200, 900));
+    const QStringList before = testsupport::describeTree(dir.path() + "/in");
+    MainWindow window;
+    window.show();
+    auto *menu = window.findChild<QMenu *>(QStringLiteral("List"));
+    auto *undo = window.findChild<QAction *>(QStringLiteral("Undo"));
+    const auto offered = [&] {
+        QTest::mouseClick(list(window)->viewport(), Qt::RightButton);
+        const bool enabled = menu->isVisible() && undo->isEnabled();
+        menu->close();
+        return enabled;
+    };
+    QVERIFY(!offered()); // nothing converted yet
+
+    dropPaths(list(window), photos);
+    QTest::mouseClick(child(window, "CkResize"), Qt::LeftButton);
+    ModalAnswerer answerer;
+    QTest::mouseClick(child(window, "Command1"), Qt::LeftButton);
+    QVERIFY(!offered()); // not while converting
+    QVERIFY(waitForConversion(window));
+    QCOMPARE(text(window, "Num"), QStringLiteral("21"));
+    QVERIFY(testsupport::describeTree(dir.path() + "/in") != before);
+    QVERIFY(offered());
+
+    undo->trigger();
+    QTRY_COMPARE(answerer.messages.size(), 1);
+    QVERIFY(waitForConversion(window));
+    QCOMPARE(testsupport::describeTree(dir.path() + "/in"), before);
+    QCOMPARE(text(window, "Num"), QStringLiteral("01"));
+    QVERIFY(!offered()); // a second undo has nothing to do
 }
 
 QTEST_MAIN(TestConversionWindow)

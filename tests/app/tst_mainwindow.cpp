@@ -120,11 +120,12 @@ void TestMainWindow::startState() {
             window.current().DstName.isEmpty());
     QVERIFY(!window.RepeatUp);
 
-    // The menu is a context menu with its one item, never a menu bar.
+    // The menu is a context menu with 削除 and, below it, 元に戻す; never a menu bar.
     auto *menu = window.findChild<QMenu *>(QStringLiteral("List"));
     QVERIFY(menu);
-    QCOMPARE(menu->actions().size(), 1);
+    QCOMPARE(menu->actions().size(), 2);
     QCOMPARE(menu->actions().first()->objectName(), QStringLiteral("Del"));
+    QCOMPARE(menu->actions().last()->objectName(), QStringLiteral("Undo"));
     QVERIFY(!window.findChild<QMenuBar *>());
 }
 

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace pelmora {
+
+// `pelmora undo [--dry-run]`: takes the last `pelmora convert` back.
+int runUndoCommand(const QStringList &arguments);
+QString undoCommandHelp();
+
+} // namespace pelmora
