@@ -1,5 +1,6 @@
 #include "previewloader.h"
 
+#include "picture/decodermessages.h"
 #include "picture/imagelimits.h"
 #include "picture/resizegeometry.h"
 
@@ -11,6 +12,7 @@ namespace pelmora {
 std::optional<PreviewPicture> loadPreviewPicture(const QString &path, QSize frame) {
     raiseImageAllocationLimit();
 
+    const DecoderMessages decoderMessages; // the preview shows what could be read, silently
     QImageReader reader(path);
     reader.setAutoTransform(true);
     if (!reader.canRead())

@@ -2,6 +2,7 @@
 
 #include "builders.h"
 #include "files.h"
+#include "heif.h"
 #include "imagesize/headerfile.h"
 #include "imagesize/imagesize.h"
 #include "photos.h"
@@ -70,6 +71,7 @@ private:
     void makeQtFiles();
     void makeSplicedJpegs();
     void makeToolFiles();
+    void makeHeifFiles();
     void makeHandWrittenFiles();
     void makeNonPictures();
 
@@ -104,6 +106,7 @@ void TestImageSize::initTestCase() {
     makeQtFiles();
     makeSplicedJpegs();
     makeToolFiles();
+    makeHeifFiles();
     makeHandWrittenFiles();
     makeNonPictures();
 }
@@ -355,6 +358,36 @@ void TestImageSize::makeToolFiles() {
     tiff("im-lsb.tif", "LSB", "II*\0");
 }
 
+// Phone photos: HEIC and AVIF by libheif's own encoder, one turned by its irot property.
+void TestImageSize::makeHeifFiles() {
+    if (!have("heif-enc")) {
+        skipped("heif-*", "heif-enc is not installed (scripts/install-deps installs it)");
+        return;
+    }
+    const QByteArray png = encode(halfGradient(QSize(96, 64)), "png");
+    const QByteArray heic = heifEncode(png, "png");
+    const QByteArray avif = heifEncode(png, "png", {"-A"});
+    QVERIFY(!heic.isEmpty() && !avif.isEmpty());
+    sized("heif-enc.heic", heic, 96, 64, "heic", true);
+    sized("heif-enc.avif", avif, 96, 64, "avif", true);
+    for (int turns = 0; turns < 4; ++turns) {
+        const QByteArray turned = withHeifRotation(heic, turns);
+        QVERIFY(!turned.isEmpty());
+        sized(QStringLiteral("heif-irot-%1.heic").arg(turns), turned, turns % 2 ? 64 : 96,
+              turns % 2 ? 96 : 64, "heic", true);
+    }
+    // The boxes cut short: recognised by the brands, no size.
+    const qsizetype meta = heic.indexOf("meta") - 4;
+    QVERIFY(meta > 0);
+    unread("heif-cut-in-meta.heic", heic.left(meta + 40));
+    unread("heif-ftyp-only.heic", heic.left(meta));
+    // Other files in the same container: an MP4 video, a HEIF of another coding.
+    QByteArray video = heic;
+    video.replace(8, 4, "isom");
+    video.replace(16, qsizetype(meta - 16), QByteArray(meta - 16, 'x'));
+    add("mp4-brand.mp4", video, false);
+}
+
 void TestImageSize::makeHandWrittenFiles() {
     // BMP: every information header the reader knows, top-down bitmaps, and the rest.
     for (const quint32 size : {40u, 52u, 56u, 64u, 108u, 124u}) {
@@ -379,6 +412,8 @@ void TestImageSize::makeHandWrittenFiles() {
     unread("png-2-to-31.png", pngHeader(0x80000000u, 1)); // no int holds it, nor does PNG allow it
     unread("png-cut.png", pngHeader(640, 480).left(22));
     unread("png-no-ihdr.png", pngHeader(640, 480).replace(12, 4, "IDAT"));
+    sized("png-cgbi-first.png", cgbiPngHeader(640, 480), 640, 480, "png");
+    unread("png-cgbi-then-idat.png", cgbiPngHeader(640, 480).replace(28, 4, "IDAT"));
 
     // GIF: the logical screen.
     sized("gif87a.gif", gifHeader(300, 200, "87a"), 300, 200, "gif");
@@ -486,7 +521,8 @@ void TestImageSize::readsOnlyTheHeader_data() {
             continue;
         qint64 atMost = pelmora::detail::HeaderFile::ReadBudget;
         if (c.name.startsWith("qt-") || c.name.startsWith("exif") || c.name.startsWith("bmp") ||
-            c.name.startsWith("png") || c.name.startsWith("cjpeg") || c.name.startsWith("im-"))
+            c.name.startsWith("png") || c.name.startsWith("cjpeg") || c.name.startsWith("im-") ||
+            c.name.startsWith("heif"))
             atMost = 8 * 1024; // the first block, and a few small ones where segments lead
         QTest::newRow(qPrintable(c.name)) << c.name << atMost;
     }
@@ -563,7 +599,7 @@ void TestImageSize::survivesDamagedHeaders() {
             seeds << bytes.left(2048);
     }
     QVERIFY(seeds.size() > 20);
-    const QStringList formats{"", "jpg", "gif", "bmp", "png", "webp", "tif"};
+    const QStringList formats{"", "jpg", "gif", "bmp", "png", "webp", "tif", "heic", "avif"};
     QRandomGenerator random(20061);
     const QString damaged = path("damaged.bin");
     for (int round = 0; round < 3000; ++round) {
