@@ -111,5 +111,13 @@
         <source>cannot encode the picture as JPEG: %1</source>
         <translation>写真を JPEG に変換できません: %1</translation>
     </message>
+    <message>
+        <source>the resized photo would be %1 x %2 pixels, more than %3 megapixels</source>
+        <translation>変換後の写真が %1 x %2 ピクセルになり、%3 メガピクセルを超えます</translation>
+    </message>
+    <message>
+        <source>the photo&apos;s data is damaged: converted as far as it could be read</source>
+        <translation>写真のデータが壊れています: 読み込めたところまで変換しました</translation>
+    </message>
 </context>
 </TS>
