@@ -166,6 +166,35 @@ private Q_SLOTS:
         QCOMPARE(preview->image.width() > preview->image.height(), shown.width() > shown.height());
         verifyMarks(onWhite(preview->image), Corner(dark), light, "preview");
     }
+
+    // The preview decodes the file's own thumbnail when it is at least the size shown: with the
+    // primary picture's data broken, only a preview that small still shows.
+    void previewFromThumbnail_data() {
+        QTest::addColumn<QSize>("frame");
+        QTest::addColumn<QSize>("shown"); // empty: nothing can be shown
+        QTest::newRow("thumbnail large enough") << QSize(60, 60) << QSize(60, 40);
+        QTest::newRow("thumbnail exactly the size") << QSize(64, 64) << QSize(64, 42);
+        QTest::newRow("thumbnail too small") << QSize(100, 100) << QSize();
+    }
+    void previewFromThumbnail() {
+        QFETCH(QSize, frame);
+        QFETCH(QSize, shown);
+        const QByteArray heic =
+            heifEncode(encode(markedPicture(QSize(240, 160), false), "png"), "png", {"-t", "64"});
+        const QByteArray broken = withFirstItemDataBroken(heic);
+        QVERIFY(!broken.isEmpty());
+        QVERIFY(!pelmora::loadPhotoForResize(broken, 0));
+        QVERIFY(pelmora::loadPhotoForResize(heic, 0));
+        const QString path = place(dir, "thumbnailed.heic", broken);
+        const std::optional<pelmora::PreviewPicture> preview =
+            pelmora::loadPreviewPicture(path, frame);
+        QCOMPARE(preview.has_value(), !shown.isEmpty());
+        if (!preview)
+            return;
+        QCOMPARE(preview->image.size(), shown);
+        QCOMPARE(preview->photoSize, QSize(240, 160));
+        verifyMarks(preview->image, TopLeft, lightBlue, "preview");
+    }
 };
 
 QTEST_GUILESS_MAIN(TestPhoneFormats)

@@ -156,4 +156,13 @@ QByteArray withHeifRotation(const QByteArray &heif, int quarterTurns) {
     return out;
 }
 
+QByteArray withFirstItemDataBroken(const QByteArray &heif) {
+    const auto mdat = find(heif, 0, heif.size(), "mdat");
+    if (!mdat || mdat->end - mdat->payload < 4)
+        return {};
+    QByteArray out = heif;
+    out.replace(mdat->payload, 4, QByteArray(4, char(0xFF)));
+    return out;
+}
+
 } // namespace testsupport

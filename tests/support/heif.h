@@ -22,4 +22,10 @@ QByteArray heifEncode(const QByteArray &source, const char *suffix,
 // laid out as heif-enc lays them out.
 QByteArray withHeifRotation(const QByteArray &heif, int quarterTurns);
 
+// The HEIF file with the length of the first unit of coded data at the start of its mdat box
+// made larger than the file, so the item stored first (heif-enc stores the primary picture
+// first, its thumbnail after it) cannot be decoded while the others still can. Empty when the
+// file has no mdat box.
+QByteArray withFirstItemDataBroken(const QByteArray &heif);
+
 } // namespace testsupport
