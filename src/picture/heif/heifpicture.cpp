@@ -6,6 +6,7 @@
 #include <QThread>
 #include <libheif/heif.h>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 namespace pelmora {
@@ -115,6 +116,10 @@ HeifFile::~HeifFile() {
 bool HeifFile::open(QByteArray bytes) {
     if (m_context)
         return m_primary != nullptr;
+    // libheif registers its decoders on first use unless told to beforehand; photos are decoded
+    // on several threads at once, so that happens once, here.
+    static std::once_flag initialized;
+    std::call_once(initialized, [] { heif_init(nullptr); });
     m_bytes = std::move(bytes);
     m_context = heif_context_alloc();
     if (!m_context)
