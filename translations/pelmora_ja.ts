@@ -119,5 +119,9 @@
         <source>the photo&apos;s data is damaged: converted as far as it could be read</source>
         <translation>写真のデータが壊れています: 読み込めたところまで変換しました</translation>
     </message>
+    <message>
+        <source>the picture&apos;s data is damaged and cannot be read</source>
+        <translation>画像のデータが壊れていて読み込めません</translation>
+    </message>
 </context>
 </TS>

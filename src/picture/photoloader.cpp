@@ -101,7 +101,10 @@ Result<LoadedPhoto> loadPhotoForResize(const QByteArray &photoBytes, int longerS
 
     QImage image = reader.read();
     if (image.isNull())
-        return failure(reader.errorString());
+        return failure(reader.error() == QImageReader::InvalidDataError
+                           ? QCoreApplication::translate(
+                                 "pelmora", "the picture's data is damaged and cannot be read")
+                           : reader.errorString());
 
     const bool quarterTurn = turn & QImageIOHandler::TransformationRotate90;
     const QSize decodedStored = quarterTurn ? image.size().transposed() : image.size();
