@@ -11,6 +11,7 @@
 #include "picture/resizegeometry.h"
 #include "process.h"
 
+#include <QFileInfo>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -165,6 +166,13 @@ private Q_SLOTS:
         QCOMPARE(preview->photoSize, shown);
         QCOMPARE(preview->image.width() > preview->image.height(), shown.width() > shown.height());
         verifyMarks(onWhite(preview->image), Corner(dark), light, "preview");
+
+        // Shared from a phone, the same photo may be named .jpg: its bytes decide.
+        const QString misnamed = place(dir, QFileInfo(path).completeBaseName() + ".jpg", bytes);
+        const std::optional<pelmora::PreviewPicture> again =
+            pelmora::loadPreviewPicture(misnamed, QSize(285, 279));
+        QVERIFY(again);
+        QCOMPARE(again->photoSize, shown);
     }
 
     // The preview decodes the file's own thumbnail when it is at least the size shown: with the

@@ -6,9 +6,12 @@ namespace pelmora {
 
 QImageIOPlugin::Capabilities HeifImagePlugin::capabilities(QIODevice *device,
                                                            const QByteArray &format) const {
-    if (format == "heic" || format == "heif" || format == "avif")
-        return CanRead;
-    if (!format.isEmpty() || !device || !device->isReadable())
+    const bool named = format == "heic" || format == "heif" || format == "avif";
+    if (!device)
+        return named ? CanRead : Capabilities();
+    // A photo named .heic may hold a JPEG (and the other way round): with a device, the bytes
+    // decide, so QImageReader goes on to the plugin that reads them.
+    if ((!named && !format.isEmpty()) || !device->isReadable())
         return {};
     return HeifHandler::canRead(device) ? CanRead : Capabilities();
 }
