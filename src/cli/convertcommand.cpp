@@ -229,43 +229,35 @@ int runConvertCommand(const QStringList &arguments) {
 }
 
 QString convertCommandHelp() {
-    return QStringLiteral(
-               "pelmora convert [OPTIONS] FILE...\n"
-               "  Converts the photos in the order given, as the window's batch conversion does: "
-               "each\n"
-               "  photo (or its copy in the output folder) is renamed to TITLE + NUMBER + "
-               "extension,\n"
-               "  the number advancing for each photo, and with --resize rewritten as a scaled "
-               "JPEG.\n"
-               "\n"
-               "  --title TEXT      title of the new names (default \"Untitled\")\n"
-               "  --number TEXT     running number of the first photo (default \"01\")\n"
-               "  --ext TEXT        extension of the new names, without the dot (default: the "
-               "photo's\n"
-               "                    own extension; \"JPG\" with --resize)\n"
-               "  --no-rename       keep the photos' own names; the number does not advance\n"
-               "  --resize PX       resize to JPEG so that the longer side is PX pixels, at most\n"
-               "                    %1; a photo that would come out larger than %2 megapixels is\n"
-               "                    refused\n"
-               "  --quality Q       JPEG quality from 1 to 10, ten times Q percent (default 5)\n"
-               "  --signature TEXT  text stamped into the lower right corner of resized photos\n"
-               "  --font FACE       font face of the signature\n"
-               "  --point SIZE      point size of the signature (default 8)\n"
-               "  --color #RRGGBB   colour of the signature (default #000000)\n"
-               "  --out DIR         write converted copies into DIR (created when missing); the\n"
-               "                    originals are not touched\n"
-               "  --in-place        rename and resize the original photos themselves (without "
-               "--out\n"
-               "                    or --in-place the command refuses to run)\n"
-               "\n"
-               "  Shows a progress bar on standard error when it is a terminal, one line per "
-               "photo\n"
-               "  that failed, and last \"converted N, failed M, next number K\" on standard "
-               "output.\n"
-               "  Ctrl-C stops after the photos in progress; the rest are left untouched.\n"
-               "  Exit status: 0 all converted, 1 some photos failed, 2 usage error.\n")
-        .arg(kLargestLongerSide)
-        .arg(kMaxOutputPixels / 1'000'000);
+    const QString help = QStringLiteral(
+        "pelmora convert [OPTIONS] FILE...\n"
+        "  Converts the photos in the order given, as the window's batch conversion does: each\n"
+        "  photo (or its copy in the output folder) is renamed to TITLE + NUMBER + extension,\n"
+        "  the number advancing for each photo, and with --resize rewritten as a scaled JPEG.\n"
+        "\n"
+        "  --title TEXT      title of the new names (default \"Untitled\")\n"
+        "  --number TEXT     running number of the first photo (default \"01\")\n"
+        "  --ext TEXT        extension of the new names, without the dot (default: the photo's\n"
+        "                    own extension; \"JPG\" with --resize)\n"
+        "  --no-rename       keep the photos' own names; the number does not advance\n"
+        "  --resize PX       resize to JPEG so that the longer side is PX pixels, at most\n"
+        "                    %1; a photo that would come out larger than %2 megapixels is\n"
+        "                    refused\n"
+        "  --quality Q       JPEG quality from 1 to 10, ten times Q percent (default 5)\n"
+        "  --signature TEXT  text stamped into the lower right corner of resized photos\n"
+        "  --font FACE       font face of the signature\n"
+        "  --point SIZE      point size of the signature (default 8)\n"
+        "  --color #RRGGBB   colour of the signature (default #000000)\n"
+        "  --out DIR         write converted copies into DIR (created when missing); the\n"
+        "                    originals are not touched\n"
+        "  --in-place        rename and resize the original photos themselves (without --out\n"
+        "                    or --in-place the command refuses to run)\n"
+        "\n"
+        "  Shows a progress bar on standard error when it is a terminal, one line per photo\n"
+        "  that failed, and last \"converted N, failed M, next number K\" on standard output.\n"
+        "  Ctrl-C stops after the photos in progress; the rest are left untouched.\n"
+        "  Exit status: 0 all converted, 1 some photos failed, 2 usage error.\n");
+    return help.arg(kLargestLongerSide).arg(kMaxOutputPixels / 1'000'000);
 }
 
 } // namespace pelmora
