@@ -193,6 +193,16 @@
     <message>
         <source>rename %1 back to %2</source>
         <translation>%1 の名前を %2 に戻す</translation>
+        <source>the resized photo would be %1 x %2 pixels, more than %3 megapixels</source>
+        <translation>変換後の写真が %1 x %2 ピクセルになり、%3 メガピクセルを超えます</translation>
+    </message>
+    <message>
+        <source>the photo&apos;s data is damaged: converted as far as it could be read</source>
+        <translation>写真のデータが壊れています: 読み込めたところまで変換しました</translation>
+    </message>
+    <message>
+        <source>the picture&apos;s data is damaged and cannot be read</source>
+        <translation>画像のデータが壊れていて読み込めません</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,7 @@
 
 #include "cli/commandarguments.h"
 #include "cli/convertcommand.h"
+#include "cli/decoderchatter.h"
 #include "cli/sizecommand.h"
 #include "cli/undocommand.h"
 #include "picture/designedfont.h"
@@ -93,8 +94,11 @@ std::optional<int> runCommandLine(int argc, char **argv) {
                    : std::make_unique<QCoreApplication>(count, args.data());
     QCoreApplication::setApplicationName(QStringLiteral("pelmora"));
     // The decoders' own warnings about damaged files would mix with the command's report,
-    // which already names every photo that failed and why.
+    // which already names every photo that failed and why: those that come through Qt's log
+    // outside a photo's decode are switched off, those inside it are collected by the picture
+    // work (DecoderMessages), and what a decoder prints itself is dropped.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false"));
+    keepDecoderChatterOffStandardError();
     if (needsFonts)
         installFontSubstitutes();
 

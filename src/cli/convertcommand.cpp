@@ -5,6 +5,7 @@
 #include "naming/numbertext.h"
 #include "photolist/photoentry.h"
 #include "picture/designedfont.h"
+#include "picture/imagelimits.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -96,10 +97,12 @@ ConvertOptions parseOptions(const CommandArguments &given) {
 
     if (request.resize) {
         const QString side = parser.value(resize);
-        const std::optional<int> pixels = readWholeNumber(side, 1);
+        const std::optional<int> pixels = readWholeNumber(side, 1, kLargestLongerSide);
         if (!pixels) {
             options.usageError =
-                QStringLiteral("--resize wants the longer side in pixels, not \"%1\"").arg(side);
+                QStringLiteral("--resize wants the longer side in pixels, from 1 to %1, not \"%2\"")
+                    .arg(kLargestLongerSide)
+                    .arg(side);
             return options;
         }
         request.resizeSettings.longerSide = QString::number(*pixels);
@@ -262,7 +265,7 @@ int runConvertCommand(const CommandArguments &arguments) {
 }
 
 QString convertCommandHelp() {
-    return QStringLiteral(
+    const QString help = QStringLiteral(
         "pelmora convert [OPTIONS] FILE...\n"
         "  Converts the photos in the order given, as the window's batch conversion does: each\n"
         "  photo (or its copy in the output folder) is renamed to TITLE + NUMBER + extension,\n"
@@ -276,7 +279,9 @@ QString convertCommandHelp() {
         "  --ext TEXT        extension of the new names, without the dot (default: the photo's\n"
         "                    own extension; \"JPG\" with --resize)\n"
         "  --no-rename       keep the photos' own names; the number does not advance\n"
-        "  --resize PX       resize to JPEG so that the longer side is PX pixels\n"
+        "  --resize PX       resize to JPEG so that the longer side is PX pixels, at most\n"
+        "                    %1; a photo that would come out larger than %2 megapixels is\n"
+        "                    refused\n"
         "  --quality Q       JPEG quality from 1 to 10, ten times Q percent (default 5)\n"
         "  --signature TEXT  text stamped into the lower right corner of resized photos\n"
         "  --font FACE       font face of the signature\n"
@@ -295,6 +300,7 @@ QString convertCommandHelp() {
         "  converted --in-place, a same-name file in DIR) goes to the desktop's trash first,\n"
         "  and `pelmora undo` takes the last conversion back.\n"
         "  Exit status: 0 all converted, 1 some photos failed, 2 usage error.\n");
+    return help.arg(kLargestLongerSide).arg(kMaxOutputPixels / 1'000'000);
 }
 
 } // namespace pelmora

@@ -55,10 +55,11 @@ QString sizeCommandHelp() {
         "pelmora size [--] FILE...\n"
         "  Prints the pixel size read from each file's header, as the window's size display\n"
         "  shows it: \"ImageSze Width: 640  Height: 480\", or \"Error\" when the file cannot be\n"
-        "  read or is no JPEG, GIF, BMP, PNG, WebP or TIFF picture. With more than one FILE\n"
-        "  each line starts with the file name as given and \": \". A JPEG turned a quarter\n"
-        "  by its EXIF orientation shows its upright size. A recognised picture whose size\n"
-        "  cannot be read (a cut-short header, say) shows a size of 0 x 0.\n"
+        "  read or is no JPEG, GIF, BMP, PNG, WebP, TIFF, HEIC or AVIF picture. With more\n"
+        "  than one FILE each line starts with the file name as given and \": \". A JPEG\n"
+        "  turned a quarter by its EXIF orientation, and a HEIC or AVIF turned by its own\n"
+        "  rotation, show their upright size. A recognised picture whose size cannot be read\n"
+        "  (a cut-short header, say) shows a size of 0 x 0.\n"
         "  Exit status: 0 when every file was read, 1 when one was not, 2 on a usage error.\n");
 }
 

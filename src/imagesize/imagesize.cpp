@@ -1,6 +1,7 @@
 #include "imagesize.h"
 
 #include "headerfile.h"
+#include "heifheader.h"
 #include "jpegheader.h"
 
 #include <cstring>
@@ -70,12 +71,19 @@ ImageHeader readBmp(HeaderFile &file) {
     }
 }
 
-// PNG: the 32-bit big-endian width and height of the IHDR chunk that must come first.
+// PNG: the 32-bit big-endian width and height of the IHDR chunk that must come first, or right
+// after a leading CgBI chunk (a PNG optimised for iPhones, which decoders read as well).
 ImageHeader readPng(HeaderFile &file) {
-    const unsigned char *p = file.bytes(12, 12);
-    if (!p || std::memcmp(p, "IHDR", 4) != 0)
+    qint64 chunk = 8;
+    const unsigned char *p = file.bytes(chunk, 8);
+    if (p && std::memcmp(p + 4, "CgBI", 4) == 0) {
+        chunk += 12 + qint64(be32(p)); // length, type, data, CRC
+        p = file.bytes(chunk, 8);
+    }
+    if (!p || std::memcmp(p + 4, "IHDR", 4) != 0)
         return {};
-    return sized(be32(p + 4), be32(p + 8), "png");
+    p = file.bytes(chunk + 8, 8);
+    return p ? sized(be32(p), be32(p + 4), "png") : ImageHeader{};
 }
 
 // WebP: RIFF container, the first chunk is VP8 (lossy), VP8L (lossless) or VP8X (extended).
@@ -165,7 +173,7 @@ std::optional<ImageHeader> detail::readImageHeader(HeaderFile &file) {
     unsigned char sig[12] = {};
     std::memcpy(sig, head, size_t(available));
 
-    // The four classic formats first, in this order; then the two the preview can show as well.
+    // The four classic formats first, in this order; then the three the preview can show as well.
     if (startsWith(sig, available, "\xFF\xD8", 2))
         return detail::readJpegHeader(file);
     if (startsWith(sig, available, "GIF8", 4))
@@ -181,6 +189,8 @@ std::optional<ImageHeader> detail::readImageHeader(HeaderFile &file) {
         return readTiff(file, true);
     if (startsWith(sig, available, "MM\0*", 4))
         return readTiff(file, false);
+    if (available >= 12 && std::memcmp(sig + 4, "ftyp", 4) == 0)
+        return detail::readHeifHeader(file);
     return std::nullopt;
 }
 

@@ -22,8 +22,9 @@ struct ImageHeader {
 // Never creates a file. The file name plays no part.
 //
 // Signatures, tested in this order: JPEG (FF D8), GIF ("GIF8"), BMP ("BM"), PNG (89 "PNG"),
-// WebP ("RIFF" .... "WEBP") and TIFF ("II*\0", "MM\0*"). Formats: "jpg", "gif", "bmp", "png",
-// "webp", "tif".
+// WebP ("RIFF" .... "WEBP"), TIFF ("II*\0", "MM\0*") and HEIF (".... ftyp" with a HEIC or AVIF
+// brand, see heifFormat in heifheader.h). Formats: "jpg", "gif", "bmp", "png", "webp", "tif",
+// "heic", "avif".
 //
 // A recognised file always gives a header. Its size is read whole or not at all: when the
 // header is cut short, malformed, or carries a value that no int holds (a PNG, TIFF or WebP
@@ -37,12 +38,14 @@ struct ImageHeader {
 // past the first 4 MiB. When the first APP1 segment passed
 // on the way is EXIF and its IFD0 orientation is 5 to 8, width and height are swapped so that
 // the upright size is reported, the size that Qt's reader (the preview, the resize) shows. A BMP's
-// negative (top-down) height counts by its magnitude.
+// negative (top-down) height counts by its magnitude. A PNG's IHDR may follow a leading CgBI
+// chunk. A HEIF's size is that of its primary picture as its own rotation (irot) turns it; see
+// readHeifHeader.
 //
 // Cheap enough to call on every press on a list entry: it opens the file read-only, reads
-// 4 KB from its start and small blocks further in only where a JPEG's segments or a TIFF's
-// directory lead, never more than 64 KB in all, and allocates nothing in proportion to the
-// file or to any value in it.
+// 4 KB from its start and small blocks further in only where a JPEG's segments, a TIFF's
+// directory or a HEIF's boxes lead, never more than 64 KB in all, and allocates nothing in
+// proportion to the file or to any value in it.
 std::optional<ImageHeader> ReadImageSize(const QString &path);
 
 // The size display's text for a header: "ImageSze Width: 640  Height: 480", or "Error".

@@ -1,5 +1,6 @@
 #include "imagelimits.h"
 
+#include <QCoreApplication>
 #include <QImageReader>
 
 #if defined(__GLIBC__)
@@ -11,6 +12,18 @@ namespace pelmora {
 bool isWithinPhotoLimits(QSize declared) {
     return declared.width() > 0 && declared.height() > 0 &&
            qint64(declared.width()) * declared.height() <= kMaxPhotoPixels;
+}
+
+bool isWithinOutputLimits(QSize output) {
+    return qint64(output.width()) * output.height() <= kMaxOutputPixels;
+}
+
+QString outputTooLargeReason(QSize output) {
+    return QCoreApplication::translate(
+               "pelmora", "the resized photo would be %1 x %2 pixels, more than %3 megapixels")
+        .arg(output.width())
+        .arg(output.height())
+        .arg(kMaxOutputPixels / 1'000'000);
 }
 
 void raiseImageAllocationLimit() {

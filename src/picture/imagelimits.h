@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSize>
+#include <QString>
 
 namespace pelmora {
 
@@ -9,6 +10,16 @@ namespace pelmora {
 inline constexpr qint64 kMaxPhotoPixels = 250'000'000;
 
 bool isWithinPhotoLimits(QSize declared);
+
+// The largest photo we write: a resized photo of more pixels is refused before its original is
+// decoded. kLargestLongerSide is the longest side every photo can be resized to within it
+// (a square one).
+inline constexpr qint64 kMaxOutputPixels = 100'000'000;
+inline constexpr int kLargestLongerSide = 10'000;
+
+bool isWithinOutputLimits(QSize output);
+// Why an output of that size is refused, naming the limit.
+QString outputTooLargeReason(QSize output);
 
 // Qt refuses to allocate images above 256 MB by default; a full-size decode of the largest photo
 // we accept needs about 1 GB. Safe to call from any thread, any number of times.

@@ -1,5 +1,6 @@
 #include "photoloader.h"
 
+#include "picture/decodermessages.h"
 #include "picture/imagelimits.h"
 #include "picture/jpegblockpadding.h"
 #include "picture/resizegeometry.h"
@@ -59,6 +60,7 @@ Result<LoadedPhoto> loadPhotoForResize(const QByteArray &photoBytes, int longerS
         }
     }
 
+    const DecoderMessages decoderMessages;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
@@ -81,6 +83,13 @@ Result<LoadedPhoto> loadPhotoForResize(const QByteArray &photoBytes, int longerS
                       .arg(stored.width())
                       .arg(stored.height()));
     const QImageIOHandler::Transformations turn = reader.transformation();
+    if (stored.isValid()) {
+        const bool turned = turn & QImageIOHandler::TransformationRotate90;
+        const std::optional<QSize> output =
+            scaledToLongerSide(turned ? stored.transposed() : stored, longerSide);
+        if (output && !isWithinOutputLimits(*output))
+            return failure(outputTooLargeReason(*output));
+    }
 
     QSize decodeSize = declared;
     QSizeF storedExtent = stored;
@@ -92,7 +101,10 @@ Result<LoadedPhoto> loadPhotoForResize(const QByteArray &photoBytes, int longerS
 
     QImage image = reader.read();
     if (image.isNull())
-        return failure(reader.errorString());
+        return failure(reader.error() == QImageReader::InvalidDataError
+                           ? QCoreApplication::translate(
+                                 "pelmora", "the picture's data is damaged and cannot be read")
+                           : reader.errorString());
 
     const bool quarterTurn = turn & QImageIOHandler::TransformationRotate90;
     const QSize decodedStored = quarterTurn ? image.size().transposed() : image.size();
@@ -106,6 +118,7 @@ Result<LoadedPhoto> loadPhotoForResize(const QByteArray &photoBytes, int longerS
         photo.photoSize = image.size();
         photo.extent = QRectF(QPointF(0, 0), QSizeF(image.size()));
     }
+    photo.dataDamaged = decoderMessages.jpegDataDamaged();
     photo.image = opaqueRgb32(std::move(image));
     if (photo.image.isNull())
         return failure(QCoreApplication::translate("pelmora", "not enough memory for the picture"));

@@ -14,11 +14,15 @@ struct LoadedPhoto {
     QSize photoSize; // the photo's own upright size in pixels
     QRectF extent;   // the area of image that shows the whole photo (its last row and column
                      // may be partly padding after a reduced JPEG decode)
+    bool dataDamaged = false; // the file ends early or its data is corrupt: what could be
+                              // decoded is there, the rest is grey
 };
 
 // Decodes the photo file's bytes once, upright by its EXIF orientation. A JPEG is decoded at the
 // smallest M/8 scale that still leaves a margin for reducing to longerSide (measured upright);
-// other formats, and longerSide 0, decode at full size. Any bytes are safe to pass.
+// other formats, and longerSide 0, decode at full size. A photo whose resized size would exceed
+// kMaxOutputPixels is refused before it is decoded. What the decoders say goes nowhere but into
+// dataDamaged. Any bytes are safe to pass.
 Result<LoadedPhoto> loadPhotoForResize(const QByteArray &bytes, int longerSide);
 
 } // namespace pelmora

@@ -1,5 +1,6 @@
 #include "previewloader.h"
 
+#include "picture/decodermessages.h"
 #include "picture/imagelimits.h"
 #include "picture/resizegeometry.h"
 
@@ -11,6 +12,7 @@ namespace pelmora {
 std::optional<PreviewPicture> loadPreviewPicture(const QString &path, QSize frame) {
     raiseImageAllocationLimit();
 
+    const DecoderMessages decoderMessages; // the preview shows what could be read, silently
     QImageReader reader(path);
     reader.setAutoTransform(true);
     if (!reader.canRead())
@@ -21,7 +23,13 @@ std::optional<PreviewPicture> loadPreviewPicture(const QString &path, QSize fram
 
     const bool quarterTurn = reader.transformation() & QImageIOHandler::TransformationRotate90;
     const QSize upright = quarterTurn ? stored.transposed() : stored;
-    if (reader.format() == "jpeg" && stored.isValid() && !frame.isEmpty()) {
+    const QByteArray format = reader.format();
+    if ((format == "heic" || format == "avif") && stored.isValid() && !frame.isEmpty()) {
+        // At the size shown, the file's own thumbnail serves when it is that large.
+        const QSize shown = upright.scaled(frame, Qt::KeepAspectRatio);
+        if (!shown.isEmpty() && shown.width() < upright.width())
+            reader.setScaledSize(shown);
+    } else if (format == "jpeg" && stored.isValid() && !frame.isEmpty()) {
         const QSize shown = upright.scaled(frame, Qt::KeepAspectRatio);
         for (int m = 1; m < 8; ++m) {
             const QSize decoded = jpegScaledSize(stored, m);

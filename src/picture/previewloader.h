@@ -14,9 +14,11 @@ struct PreviewPicture {
     QSize photoSize;
 };
 
-// The photo at path for showing in a frame of the given size: upright by its EXIF orientation,
-// a JPEG decoded at the smallest M/8 scale that still fills what the frame shows of it (other
-// formats at full size). The caller scales it into the frame. Nothing for an unreadable file.
+// The photo at path for showing in a frame of the given size: upright by its EXIF orientation
+// (a HEIC or AVIF by its own rotation), a JPEG decoded at the smallest M/8 scale that still
+// fills what the frame shows of it, a HEIC or AVIF at the size the frame shows (from its own
+// thumbnail when that is large enough), other formats at full size. The caller scales it into
+// the frame. Nothing for an unreadable file.
 std::optional<PreviewPicture> loadPreviewPicture(const QString &path, QSize frame);
 
 } // namespace pelmora

@@ -1,5 +1,6 @@
 #include "resizedjpeg.h"
 
+#include "picture/imagelimits.h"
 #include "picture/jpegwriter.h"
 #include "picture/lanczos.h"
 #include "picture/photoloader.h"
@@ -32,6 +33,8 @@ Result<ResizedJpeg> resizeToJpegBytes(const QByteArray &bytes, const ResizeOptio
     const std::optional<QSize> target = scaledToLongerSide(photo.photoSize, options.longerSide);
     if (!target)
         return failure(QCoreApplication::translate("pelmora", "the picture has no pixels"));
+    if (!isWithinOutputLimits(*target)) // a photo whose size only its decode told
+        return failure(outputTooLargeReason(*target));
 
     QImage picture = scaledPhoto(photo, *target);
     if (picture.isNull())
@@ -45,7 +48,11 @@ Result<ResizedJpeg> resizeToJpegBytes(const QByteArray &bytes, const ResizeOptio
     Result<QByteArray> jpeg = encodeJpeg(picture, options.jpegQuality);
     if (!jpeg)
         return failure(jpeg.reason());
-    return ResizedJpeg{std::move(jpeg).value(), picture.size(), {}};
+    ResizedJpeg resized{std::move(jpeg).value(), picture.size(), {}};
+    if (photo.dataDamaged)
+        resized.warnings.append(QCoreApplication::translate(
+            "pelmora", "the photo's data is damaged: converted as far as it could be read"));
+    return resized;
 }
 
 } // namespace pelmora

@@ -1,4 +1,6 @@
+#include "builders.h"
 #include "files.h"
+#include "heif.h"
 #include "photos.h"
 #include "process.h"
 
@@ -33,6 +35,8 @@ private Q_SLOTS:
     void someFailed();
     void resizeDefaultsToJpgExtension_data();
     void resizeDefaultsToJpgExtension();
+    void eachPhotoSaidOnce_data();
+    void eachPhotoSaidOnce();
     void inPlaceWithoutRenaming();
     void outputFolderUnderAFile();
     void missingTargetName();
@@ -61,6 +65,8 @@ void TestConvertCommand::usageErrors_data() {
                                  << "--resize";
     QTest::newRow("resize zero") << QStringList{"--out", "out", "--resize", "0", "a.jpg"}
                                  << "--resize";
+    QTest::newRow("resize above the largest")
+        << QStringList{"--out", "out", "--resize", "10001", "a.jpg"} << "from 1 to 10000";
     QTest::newRow("point text") << QStringList{"--out", "out", "--point", "x", "a.jpg"}
                                 << "--point";
     QTest::newRow("colour name") << QStringList{"--out", "out", "--color", "red", "a.jpg"}
@@ -151,6 +157,49 @@ void TestConvertCommand::resizeDefaultsToJpgExtension() {
     QCOMPARE(lastLine(run.out), "converted 1, failed 0, next number 02");
     QCOMPARE(describeTree(dir.path()),
              (QStringList{"a.jpg=photo 1", "out/", "out/" + name + "=jpeg 16x12"}));
+}
+
+// A phone's photo converts like any other; a photo that fails is named once, in the command's
+// words, with none of the decoders' own messages around it.
+void TestConvertCommand::eachPhotoSaidOnce_data() {
+    QTest::addColumn<QByteArray>("photo");
+    QTest::addColumn<QString>("written"); // what out/ holds afterwards, when converted
+    QTest::addColumn<QString>("reason");  // the one line said of the photo; empty: none
+    QTest::addColumn<int>("exitCode");
+    const QByteArray heic =
+        withHeifRotation(heifEncode(encode(picture(QSize(64, 48)), "png"), "png"), 1);
+    QVERIFY2(!heic.isEmpty(), "heif-enc (libheif-examples) made no HEIC");
+    QTest::newRow("HEIC turned by irot") << heic << "Untitled01.JPG=jpeg 12x16" << QString() << 0;
+    QByteArray badHeader = pngHeader(16, 16);
+    badHeader[24] = 3; // a bit depth PNG does not have
+    badHeader = badHeader.left(8) + pngChunk("IHDR", badHeader.mid(16, 13)) +
+                pngChunk("IDAT", qCompress(QByteArray(16 * 49, '\0')).mid(4)) +
+                pngChunk("IEND", {});
+    QTest::newRow("PNG with an invalid header")
+        << badHeader << QString() << "the picture's data is damaged and cannot be read" << 1;
+    QTest::newRow("JPEG cut short: converted, with a warning")
+        << truncatedJpeg(photoBytes(1, QSize(640, 480))) << "Untitled01.JPG=jpeg 16x12"
+        << "warning: the photo's data is damaged: converted as far as it could be read" << 0;
+}
+
+void TestConvertCommand::eachPhotoSaidOnce() {
+    QFETCH(QByteArray, photo);
+    QFETCH(QString, written);
+    QFETCH(QString, reason);
+    QFETCH(int, exitCode);
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath("photo"), photo));
+
+    const Run run = runConvert({"--out", "out", "--resize", "16", "photo"}, dir.path());
+    QCOMPARE(run.exitCode, exitCode);
+    const QStringList lines = run.err.split(u'\n', Qt::SkipEmptyParts);
+    QVERIFY2(lines.size() == (reason.isEmpty() ? 0 : 1), qPrintable(run.err));
+    if (!reason.isEmpty())
+        QVERIFY2(lines.first().startsWith(dir.filePath("photo") + ": ") &&
+                     lines.first().endsWith(reason),
+                 qPrintable(run.err));
+    if (!written.isEmpty())
+        QCOMPARE(describeTree(dir.filePath("out")), QStringList{written});
 }
 
 void TestConvertCommand::inPlaceWithoutRenaming() {

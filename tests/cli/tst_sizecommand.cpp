@@ -3,6 +3,7 @@
 
 #include "builders.h"
 #include "files.h"
+#include "heif.h"
 #include "photos.h"
 #include "process.h"
 
@@ -82,6 +83,11 @@ void TestSizeCommand::initTestCase() {
     QVERIFY(writeFile(path("photo.jpg"), qtJpeg(QSize(640, 480))));
     QVERIFY(writeFile(path("a.gif"), gifHeader(300, 200)));
     QVERIFY(writeFile(path("b.png"), pngHeader(70000, 3)));
+    // A phone's photo, stored sideways and turned upright by its irot property.
+    const QByteArray heic =
+        withHeifRotation(heifEncode(encode(picture(QSize(96, 64)), "png"), "png"), 1);
+    QVERIFY2(!heic.isEmpty(), "heif-enc (libheif-examples) made no HEIC");
+    QVERIFY(writeFile(path("c.heic"), heic));
     QVERIFY(writeFile(path("text.jpg"), "not a picture\n"));
     QVERIFY(writeFile(path("bare.jpg"), QByteArray::fromHex("FFD8")));
     QVERIFY(writeFile(path("-dash.jpg"), qtJpeg(QSize(20, 10))));
@@ -94,9 +100,10 @@ void TestSizeCommand::oneFile() {
 }
 
 void TestSizeCommand::twoFiles() {
-    const Result r = runSize({"a.gif", "b.png"}, m_dir.path());
+    const Result r = runSize({"a.gif", "b.png", "c.heic"}, m_dir.path());
     QCOMPARE(r.out, QByteArray("a.gif: ImageSze Width: 300  Height: 200\n"
-                               "b.png: ImageSze Width: 70000  Height: 3\n"));
+                               "b.png: ImageSze Width: 70000  Height: 3\n"
+                               "c.heic: ImageSze Width: 64  Height: 96\n"));
     QCOMPARE(r.exitCode, 0);
 }
 

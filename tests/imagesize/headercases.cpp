@@ -5,6 +5,7 @@
 
 #include "builders.h"
 #include "files.h"
+#include "heif.h"
 #include "photos.h"
 #include "process.h"
 
@@ -22,6 +23,7 @@ void HeaderCases::make() {
     makeQtFiles();
     makeSplicedJpegs();
     makeToolFiles();
+    makeHeifFiles();
     makeHandWrittenFiles();
     makeNonPictures();
 }
@@ -300,6 +302,36 @@ void HeaderCases::makeToolFiles() {
     tiff("im-lsb.tif", "LSB", "II*\0");
 }
 
+// Phone photos: HEIC and AVIF by libheif's own encoder, one turned by its irot property.
+void HeaderCases::makeHeifFiles() {
+    if (!have("heif-enc")) {
+        skipped("heif-*", "heif-enc is not installed (scripts/install-deps installs it)");
+        return;
+    }
+    const QByteArray png = encode(halfGradient(QSize(96, 64)), "png");
+    const QByteArray heic = heifEncode(png, "png");
+    const QByteArray avif = heifEncode(png, "png", {"-A"});
+    QVERIFY(!heic.isEmpty() && !avif.isEmpty());
+    sized("heif-enc.heic", heic, 96, 64, "heic", true);
+    sized("heif-enc.avif", avif, 96, 64, "avif", true);
+    for (int turns = 0; turns < 4; ++turns) {
+        const QByteArray turned = withHeifRotation(heic, turns);
+        QVERIFY(!turned.isEmpty());
+        sized(QStringLiteral("heif-irot-%1.heic").arg(turns), turned, turns % 2 ? 64 : 96,
+              turns % 2 ? 96 : 64, "heic", true);
+    }
+    // The boxes cut short: recognised by the brands, no size.
+    const qsizetype meta = heic.indexOf("meta") - 4;
+    QVERIFY(meta > 0);
+    unread("heif-cut-in-meta.heic", heic.left(meta + 40));
+    unread("heif-ftyp-only.heic", heic.left(meta));
+    // Other files in the same container: an MP4 video, a HEIF of another coding.
+    QByteArray video = heic;
+    video.replace(8, 4, "isom");
+    video.replace(16, qsizetype(meta - 16), QByteArray(meta - 16, 'x'));
+    add("mp4-brand.mp4", video, false);
+}
+
 void HeaderCases::makeHandWrittenFiles() {
     // BMP: every information header the reader knows, top-down bitmaps, and the rest.
     for (const quint32 size : {40u, 52u, 56u, 64u, 108u, 124u}) {
@@ -324,6 +356,8 @@ void HeaderCases::makeHandWrittenFiles() {
     unread("png-2-to-31.png", pngHeader(0x80000000u, 1)); // no int holds it, nor does PNG allow it
     unread("png-cut.png", pngHeader(640, 480).left(22));
     unread("png-no-ihdr.png", pngHeader(640, 480).replace(12, 4, "IDAT"));
+    sized("png-cgbi-first.png", cgbiPngHeader(640, 480), 640, 480, "png");
+    unread("png-cgbi-then-idat.png", cgbiPngHeader(640, 480).replace(28, 4, "IDAT"));
 
     // GIF: the logical screen.
     sized("gif87a.gif", gifHeader(300, 200, "87a"), 300, 200, "gif");

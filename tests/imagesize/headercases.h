@@ -40,6 +40,7 @@ private:
     void makeQtFiles();
     void makeSplicedJpegs();
     void makeToolFiles();
+    void makeHeifFiles();
     void makeHandWrittenFiles();
     void makeNonPictures();
 

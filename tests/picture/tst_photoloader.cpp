@@ -2,9 +2,11 @@
 #include "files.h"
 #include "imagesize/imagesize.h"
 #include "photos.h"
+#include "picture/imagelimits.h"
 #include "picture/jpegblockpadding.h"
 #include "picture/photoloader.h"
 #include "picture/previewloader.h"
+#include "picture/resizedjpeg.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -169,6 +171,56 @@ private Q_SLOTS:
             else
                 QVERIFY(!loaded.reason().isEmpty());
         }
+    }
+
+    // A photo whose data is damaged converts as far as it reads, with a warning that says so;
+    // a whole one, or one with stray bytes that the decoder skips, converts without.
+    void damagedDataIsWarnedOf_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("warned");
+        const QByteArray jpeg = encode(gradientPicture(QSize(403, 301)), "jpeg");
+        QTest::newRow("whole") << jpeg << false;
+        QTest::newRow("cut short") << truncatedJpeg(jpeg) << true;
+        QTest::newRow("corrupt data") << corruptJpeg(jpeg) << true;
+        JpegParts stray = splitJpeg(jpeg);
+        stray.segments[2].prepend(QByteArray::fromHex("123456"));
+        QTest::newRow("stray bytes between two segments") << stray.join() << false;
+    }
+    void damagedDataIsWarnedOf() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, warned);
+        for (const int longerSide : {0, 100}) { // decoded whole, and at a reduced scale
+            const pelmora::Result<pelmora::ResizedJpeg> resized =
+                pelmora::resizeToJpegBytes(bytes, {longerSide, 90, {}});
+            QVERIFY2(resized, qPrintable(resized.reason()));
+            QCOMPARE(resized->size, longerSide ? QSize(100, 74) : QSize(403, 301));
+            QCOMPARE(resized->warnings.size(), warned ? 1 : 0);
+            if (warned)
+                QVERIFY2(resized->warnings.first().contains("damaged"),
+                         qPrintable(resized->warnings.first()));
+        }
+    }
+
+    // A photo that would come out larger than the limit is refused before it is decoded (the
+    // huge PNG holds no pixel data to decode), with a reason that names the limit.
+    void refusesOversizeOutput_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("longerSide");
+        QTest::addColumn<QString>("size");
+        QTest::newRow("kept at 150 megapixels") << hugePng(15000, 10000) << 0 << "15000 x 10000";
+        QTest::newRow("reduced, still above") << hugePng(15000, 12000) << 12000 << "12000 x 9600";
+        QTest::newRow("one pixel enlarged") << encode(flatPicture(QSize(1, 1), Qt::red), "png")
+                                            << pelmora::kLargestLongerSide + 1 << "10001 x 10001";
+    }
+    void refusesOversizeOutput() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, longerSide);
+        QFETCH(QString, size);
+        const pelmora::Result<pelmora::ResizedJpeg> resized =
+            pelmora::resizeToJpegBytes(bytes, {longerSide, 90, {}});
+        QVERIFY(!resized);
+        QVERIFY2(resized.reason().contains(size) && resized.reason().contains("100 megapixels"),
+                 qPrintable(resized.reason()));
     }
 
     void previewAtReducedScale_data() {

@@ -154,6 +154,11 @@ QByteArray pngHeader(quint32 width, quint32 height) {
     return QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header);
 }
 
+QByteArray cgbiPngHeader(quint32 width, quint32 height) {
+    const QByteArray png = pngHeader(width, height);
+    return png.left(8) + pngChunk("CgBI", QByteArray::fromHex("50002002")) + png.mid(8);
+}
+
 QByteArray gifHeader(quint16 width, quint16 height, const char *version) {
     QByteArray b = QByteArray("GIF") + version;
     putLe16(b, width);

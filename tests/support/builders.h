@@ -13,6 +13,8 @@ quint32 crc32(const QByteArray &bytes);
 QByteArray pngChunk(const char *type, const QByteArray &payload);
 // A PNG signature and IHDR chunk for width x height RGB pixels, nothing after it.
 QByteArray pngHeader(quint32 width, quint32 height);
+// pngHeader with a CgBI chunk before IHDR, as an iPhone-optimised PNG starts.
+QByteArray cgbiPngHeader(quint32 width, quint32 height);
 // A well-formed PNG that declares width x height RGB pixels and carries a few bytes of data.
 QByteArray hugePng(quint32 width = 65535, quint32 height = 65535);
 
