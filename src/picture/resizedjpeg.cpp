@@ -2,6 +2,7 @@
 
 #include "picture/jpegwriter.h"
 #include "picture/lanczos.h"
+#include "picture/metadata.h"
 #include "picture/photoloader.h"
 #include "picture/resizegeometry.h"
 
@@ -45,7 +46,8 @@ Result<ResizedJpeg> resizeToJpegBytes(const QByteArray &bytes, const ResizeOptio
     Result<QByteArray> jpeg = encodeJpeg(picture, options.jpegQuality);
     if (!jpeg)
         return failure(jpeg.reason());
-    return ResizedJpeg{std::move(jpeg).value(), picture.size(), {}};
+    CarriedMetadata carried = withPhotoMetadata(*jpeg, bytes, picture.size(), options.metadata);
+    return ResizedJpeg{std::move(carried.jpeg), picture.size(), std::move(carried.warnings)};
 }
 
 } // namespace pelmora

@@ -1,4 +1,5 @@
 #include "files.h"
+#include "metadata.h"
 #include "photos.h"
 #include "process.h"
 
@@ -32,6 +33,8 @@ private Q_SLOTS:
     void someFailed();
     void resizeDefaultsToJpgExtension_data();
     void resizeDefaultsToJpgExtension();
+    void metadataOptions_data();
+    void metadataOptions();
     void inPlaceWithoutRenaming();
     void outputFolderUnderAFile();
 };
@@ -63,6 +66,9 @@ void TestConvertCommand::usageErrors_data() {
                                  << "--color";
     QTest::newRow("out and in place")
         << QStringList{"--out", "out", "--in-place", "a.jpg"} << "--in-place";
+    QTest::newRow("keep location and strip metadata")
+        << QStringList{"--out", "out", "--keep-location", "--strip-metadata", "a.jpg"}
+        << "--strip-metadata";
 }
 
 void TestConvertCommand::usageErrors() {
@@ -145,6 +151,42 @@ void TestConvertCommand::resizeDefaultsToJpgExtension() {
     QCOMPARE(lastLine(run.out), "converted 1, failed 0, next number 02");
     QCOMPARE(describeTree(dir.path()),
              (QStringList{"a.jpg=photo 1", "out/", "out/" + name + "=jpeg 16x12"}));
+}
+
+void TestConvertCommand::metadataOptions_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("dateTaken");
+    QTest::addColumn<bool>("location");
+    QTest::newRow("resized: when, not where") << QStringList{"--resize", "16"} << true << false;
+    QTest::newRow("resized, --keep-location")
+        << QStringList{"--resize", "16", "--keep-location"} << true << true;
+    QTest::newRow("resized, --strip-metadata")
+        << QStringList{"--resize", "16", "--strip-metadata"} << false << false;
+    QTest::newRow("copied: every byte, whatever the option")
+        << QStringList{"--strip-metadata"} << true << true;
+}
+
+void TestConvertCommand::metadataOptions() {
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, dateTaken);
+    QFETCH(bool, location);
+
+    QTemporaryDir dir;
+    const QByteArray photo = takenPhoto(photoBytes(1), {});
+    QVERIFY(writeFile(dir.filePath("a.jpg"), photo));
+
+    const Run run = runConvert(arguments + QStringList{"--out", "out", "a.jpg"}, dir.path());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, QString());
+    const QStringList written = files(dir.filePath("out"));
+    QCOMPARE(written.size(), 1);
+    const QByteArray output = readFile(dir.filePath("out/" + written.first()));
+    if (!arguments.contains("--resize"))
+        QCOMPARE(output, photo);
+    const QMap<QString, QString> entries = metadataOf(output);
+    QCOMPARE(entries.value("Exif.Photo.DateTimeOriginal"), dateTaken ? taken::dateTaken : "");
+    QCOMPARE(entries.contains("Exif.GPSInfo.GPSLatitude"), location);
+    QCOMPARE(entries.contains("Xmp.exif.GPSLatitude"), location);
 }
 
 void TestConvertCommand::inPlaceWithoutRenaming() {
