@@ -111,5 +111,13 @@
         <source>cannot encode the picture as JPEG: %1</source>
         <translation>写真を JPEG に変換できません: %1</translation>
     </message>
+    <message>
+        <source>some of the photo&apos;s metadata could not be read and was left out: %1</source>
+        <translation>写真のメタデータの一部を読み取れなかったため、除いて保存しました: %1</translation>
+    </message>
+    <message>
+        <source>the photo&apos;s metadata could not be written and was left out: %1</source>
+        <translation>写真のメタデータを書き込めなかったため、除いて保存しました: %1</translation>
+    </message>
 </context>
 </TS>
