@@ -229,6 +229,8 @@ int main(int argc, char **argv) {
             times.push_back(msSince(timer));
         }
         medians.push_back(median(times));
+        std::fprintf(stderr, "%s: metadata step %.3f ms\n", qPrintable(QDir(path).dirName()),
+                     medians.back());
         warned += !carried.warnings.isEmpty();
         for (const QString &warning : carried.warnings)
             std::fprintf(stderr, "%s: %s\n", qPrintable(QDir(path).dirName()), qPrintable(warning));

@@ -1,6 +1,7 @@
 #include "metadata.h"
 
-#include "picture/jpegwithoutexif.h"
+#include "picture/exifedit.h"
+#include "picture/jpegexif.h"
 
 #include <QCoreApplication>
 #include <exception>
@@ -80,12 +81,15 @@ QString notWritten(const QString &why) {
 }
 
 struct PhotoMetadata {
-    Exiv2::ExifData exif;
+    QByteArray jpegExif;  // a JPEG's EXIF, edited in place (TIFF structure)
+    Exiv2::ExifData exif; // the EXIF of other formats, through Exiv2
     Exiv2::IptcData iptc;
     Exiv2::XmpData xmp;
     QByteArray icc;
 
-    bool describesPhoto() const { return !exif.empty() || !iptc.empty() || !xmp.empty(); }
+    bool describesPhoto() const {
+        return !jpegExif.isEmpty() || !exif.empty() || !iptc.empty() || !xmp.empty();
+    }
 };
 
 void eraseWhere(Exiv2::ExifData &exif, auto matches) {
@@ -168,19 +172,27 @@ void describeResized(PhotoMetadata &metadata, QSize pixels, MetadataPolicy polic
 
 // The JPEG rewritten with the metadata (the ICC profile alone when `describing` is false).
 QByteArray rewritten(const QByteArray &jpeg, const PhotoMetadata &metadata, bool describing) {
-    auto image = Exiv2::ImageFactory::open(exiv2Bytes(jpeg), long(jpeg.size()));
-    if (describing) {
-        image->setExifData(metadata.exif);
-        image->setIptcData(metadata.iptc);
-        image->setXmpData(metadata.xmp);
+    QByteArray written = jpeg;
+    if (!metadata.icc.isEmpty() ||
+        (describing &&
+         (!metadata.exif.empty() || !metadata.iptc.empty() || !metadata.xmp.empty()))) {
+        auto image = Exiv2::ImageFactory::open(exiv2Bytes(jpeg), long(jpeg.size()));
+        if (describing) {
+            image->setExifData(metadata.exif);
+            image->setIptcData(metadata.iptc);
+            image->setXmpData(metadata.xmp);
+        }
+        if (!metadata.icc.isEmpty()) {
+            Exiv2::DataBuf icc(exiv2Bytes(metadata.icc), long(metadata.icc.size()));
+            image->setIccProfile(icc, false);
+        }
+        image->writeMetadata();
+        Exiv2::BasicIo &io = image->io();
+        written = QByteArray(reinterpret_cast<const char *>(io.mmap()), qsizetype(io.size()));
     }
-    if (!metadata.icc.isEmpty()) {
-        Exiv2::DataBuf icc(exiv2Bytes(metadata.icc), long(metadata.icc.size()));
-        image->setIccProfile(icc, false);
-    }
-    image->writeMetadata();
-    Exiv2::BasicIo &io = image->io();
-    return QByteArray(reinterpret_cast<const char *>(io.mmap()), qsizetype(io.size()));
+    if (describing && !metadata.jpegExif.isEmpty())
+        written = withExifSegment(written, metadata.jpegExif);
+    return written;
 }
 
 struct Rewrite {
@@ -220,34 +232,36 @@ void readFrom(PhotoMetadata &metadata, const QByteArray &photo, QSize pixels,
     }
 }
 
-// Reads the photo's metadata. Exiv2 gives up on a whole JPEG when its EXIF cannot be decoded;
-// then the rest is read without it. Whether there is anything to carry.
+// Reads the photo's metadata. A JPEG's EXIF is edited in place, Exiv2 reads the rest of its
+// header; from other formats Exiv2 reads everything. Whether there is anything to carry.
 bool read(PhotoMetadata &metadata, const QByteArray &photo, QSize pixels, MetadataPolicy policy,
           QStringList &warnings) {
+    const std::optional<JpegExifSplit> jpeg = splitJpegExif(photo);
+    const QByteArray &forExiv2 = jpeg ? jpeg->otherHeader : photo;
     QString failure;
     try {
-        if (Exiv2::ImageFactory::getType(exiv2Bytes(photo), long(photo.size())) ==
+        if (Exiv2::ImageFactory::getType(exiv2Bytes(forExiv2), long(forExiv2.size())) ==
             Exiv2::ImageType::none)
             return false; // a format that carries no metadata Exiv2 knows of
-        readFrom(metadata, photo, pixels, policy);
-        return true;
+        readFrom(metadata, forExiv2, pixels, policy);
     } catch (const std::exception &error) {
         failure = whatFailed(error);
     } catch (...) {
         failure = QStringLiteral("unknown error");
     }
-    warnings.append(notRead(failure));
-    metadata = {};
-    const std::optional<QByteArray> rest = jpegWithoutExif(photo);
-    if (!rest)
-        return false;
-    try {
-        readFrom(metadata, *rest, pixels, policy);
-        return true;
-    } catch (...) {
+    if (!failure.isEmpty()) {
+        warnings.append(notRead(failure));
         metadata = {};
-        return false;
     }
+    if (jpeg && !jpeg->tiff.isEmpty() && policy != MetadataPolicy::Strip) {
+        Result<QByteArray> exif =
+            exifForResized(jpeg->tiff, pixels, policy == MetadataPolicy::WithLocation);
+        if (exif)
+            metadata.jpegExif = std::move(exif).value();
+        else
+            warnings.append(notRead(exif.reason()));
+    }
+    return true;
 }
 
 } // namespace

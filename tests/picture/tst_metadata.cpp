@@ -107,6 +107,9 @@ private Q_SLOTS:
                 keysStartingWith(entries, {"Exif.GPSInfo.", "Exif.Image.GPSTag", "Xmp.exif.GPS"}),
                 QStringList{});
         QCOMPARE(keysStartingWith(entries, {"Exif.Thumbnail."}), QStringList{});
+        // Nor left behind in bytes that no longer belong to anything.
+        QCOMPARE(holdsTakenLatitude(resized->bytes), location && camera);
+        QVERIFY(!resized->bytes.contains(takenThumbnail()));
 
         // Upright, and the size the pixels have.
         for (const char *key : {"Exif.Image.Orientation", "Xmp.tiff.Orientation"})

@@ -27,6 +27,8 @@ Exiv2::URationalValue degreesOf(const char *text) {
     return value;
 }
 
+const char *const takenLatitude = "35/1 39/1 18/1";
+
 Exiv2::ExifData cameraExif(QSize stored) {
     Exiv2::ExifData exif;
     exif["Exif.Image.Make"] = "Harbour Optics";
@@ -47,11 +49,11 @@ Exiv2::ExifData cameraExif(QSize stored) {
     exif["Exif.Photo.PixelYDimension"] = uint32_t(stored.height());
     exif["Exif.GPSInfo.GPSVersionID"] = bytesOf("2 3 0 0", Exiv2::unsignedByte);
     exif["Exif.GPSInfo.GPSLatitudeRef"] = "N";
-    exif["Exif.GPSInfo.GPSLatitude"] = degreesOf("35/1 39/1 18/1");
+    exif["Exif.GPSInfo.GPSLatitude"] = degreesOf(takenLatitude);
     exif["Exif.GPSInfo.GPSLongitudeRef"] = "E";
     exif["Exif.GPSInfo.GPSLongitude"] = degreesOf("139/1 44/1 30/1");
 
-    const QByteArray thumbnail = encode(picture(QSize(16, 12)), "JPEG", 80);
+    const QByteArray thumbnail = takenThumbnail();
     Exiv2::ExifThumb(exif).setJpegThumbnail(exiv2Bytes(thumbnail), long(thumbnail.size()),
                                             Exiv2::URational(72, 1), Exiv2::URational(72, 1), 2);
     return exif;
@@ -72,6 +74,21 @@ Exiv2::XmpData albumXmp(QSize stored) {
 }
 
 } // namespace
+
+QByteArray takenThumbnail() {
+    return encode(picture(QSize(16, 12)), "JPEG", 80);
+}
+
+bool holdsTakenLatitude(const QByteArray &bytes) {
+    const Exiv2::URationalValue latitude = degreesOf(takenLatitude);
+    for (const Exiv2::ByteOrder order : {Exiv2::littleEndian, Exiv2::bigEndian}) {
+        QByteArray stored(latitude.size(), '\0');
+        latitude.copy(reinterpret_cast<Exiv2::byte *>(stored.data()), order);
+        if (bytes.contains(stored))
+            return true;
+    }
+    return false;
+}
 
 QByteArray version4IccProfile() {
     const QString path = QStringLiteral("/usr/share/color/icc/colord/AdobeRGB1998.icc");

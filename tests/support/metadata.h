@@ -17,6 +17,13 @@ inline constexpr const char *caption = "Fishing boats leaving the harbour at daw
 inline constexpr const char *keywords = "harbour, dawn, boats"; // XMP dc:subject
 } // namespace taken
 
+// The thumbnail the taken photo's EXIF embeds, a JPEG file's bytes.
+QByteArray takenThumbnail();
+
+// Whether the bytes hold the taken photo's EXIF GPS latitude (three rationals, in either byte
+// order) anywhere, whether or not any IFD still points at it.
+bool holdsTakenLatitude(const QByteArray &bytes);
+
 // A version 4 ICC profile installed by Debian's colord-data (AdobeRGB1998.icc).
 QByteArray version4IccProfile();
 
