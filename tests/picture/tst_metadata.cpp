@@ -60,6 +60,10 @@ private Q_SLOTS:
         QTest::newRow("when and with what, not where")
             << taken << policy(MetadataPolicy::WithoutLocation) << QSize(75, 100)
             << QStringList{"camera", "album"} << false << icc;
+        QTest::newRow("big-endian EXIF, SHORT dimensions")
+            << takenPhoto(plain, icc, ExifLayout::Motorola)
+            << policy(MetadataPolicy::WithoutLocation) << QSize(75, 100)
+            << QStringList{"camera", "album"} << false << icc;
         QTest::newRow("location kept")
             << taken << policy(MetadataPolicy::WithLocation) << QSize(75, 100)
             << QStringList{"camera", "album", "location"} << false << icc;

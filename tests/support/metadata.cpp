@@ -29,7 +29,7 @@ Exiv2::URationalValue degreesOf(const char *text) {
 
 const char *const takenLatitude = "35/1 39/1 18/1";
 
-Exiv2::ExifData cameraExif(QSize stored) {
+Exiv2::ExifData cameraExif(QSize stored, ExifLayout layout) {
     Exiv2::ExifData exif;
     exif["Exif.Image.Make"] = "Harbour Optics";
     exif["Exif.Image.Model"] = taken::cameraModel;
@@ -45,8 +45,13 @@ Exiv2::ExifData cameraExif(QSize stored) {
     exif["Exif.Photo.ComponentsConfiguration"] = bytesOf("1 2 3 0");
     exif["Exif.Photo.FlashpixVersion"] = bytesOf("48 49 48 48");
     exif["Exif.Photo.ColorSpace"] = uint16_t(0xFFFF); // uncalibrated: the ICC profile says
-    exif["Exif.Photo.PixelXDimension"] = uint32_t(stored.width());
-    exif["Exif.Photo.PixelYDimension"] = uint32_t(stored.height());
+    if (layout == ExifLayout::Motorola) {
+        exif["Exif.Photo.PixelXDimension"] = uint16_t(stored.width());
+        exif["Exif.Photo.PixelYDimension"] = uint16_t(stored.height());
+    } else {
+        exif["Exif.Photo.PixelXDimension"] = uint32_t(stored.width());
+        exif["Exif.Photo.PixelYDimension"] = uint32_t(stored.height());
+    }
     exif["Exif.GPSInfo.GPSVersionID"] = bytesOf("2 3 0 0", Exiv2::unsignedByte);
     exif["Exif.GPSInfo.GPSLatitudeRef"] = "N";
     exif["Exif.GPSInfo.GPSLatitude"] = degreesOf(takenLatitude);
@@ -98,12 +103,13 @@ QByteArray version4IccProfile() {
     return file.readAll();
 }
 
-QByteArray takenPhoto(const QByteArray &jpeg, const QByteArray &iccProfile) {
+QByteArray takenPhoto(const QByteArray &jpeg, const QByteArray &iccProfile, ExifLayout layout) {
     const std::optional<pelmora::JpegFrame> frame = pelmora::readJpegFrame(jpeg);
     if (!frame)
         qFatal("takenPhoto wants a JPEG");
     auto image = Exiv2::ImageFactory::open(exiv2Bytes(jpeg), long(jpeg.size()));
-    image->setExifData(cameraExif(frame->size));
+    image->setExifData(cameraExif(frame->size, layout));
+    image->setByteOrder(layout == ExifLayout::Motorola ? Exiv2::bigEndian : Exiv2::littleEndian);
     Exiv2::IptcData iptc;
     iptc["Iptc.Application2.Caption"] = taken::caption;
     image->setIptcData(iptc);

@@ -27,11 +27,18 @@ bool holdsTakenLatitude(const QByteArray &bytes);
 // A version 4 ICC profile installed by Debian's colord-data (AdobeRGB1998.icc).
 QByteArray version4IccProfile();
 
+// How the EXIF of a taken photo is laid out, as cameras differ.
+enum class ExifLayout {
+    Intel,    // little-endian, pixel dimensions as LONG
+    Motorola, // big-endian, pixel dimensions as SHORT
+};
+
 // The JPEG as a camera and a photo album leave it, stored sideways (orientation 6): EXIF with
 // the date taken, the camera model, the exposure, the GPS position, the stored pixel dimensions
 // and an embedded thumbnail; an IPTC caption; XMP keywords, GPS position, orientation and
 // pixel dimensions; and the given ICC profile (none when empty).
-QByteArray takenPhoto(const QByteArray &jpeg, const QByteArray &iccProfile);
+QByteArray takenPhoto(const QByteArray &jpeg, const QByteArray &iccProfile,
+                      ExifLayout layout = ExifLayout::Intel);
 
 // The JPEG with the TIFF structure inside its EXIF segment overwritten, so the EXIF cannot be
 // decoded; its other segments stay as they are.
