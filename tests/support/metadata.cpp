@@ -2,9 +2,10 @@
 
 #include "builders.h"
 #include "photos.h"
-#include "picture/jpegblockpadding.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QImageReader>
 #include <exiv2/exiv2.hpp>
 
 namespace testsupport {
@@ -103,17 +104,20 @@ QByteArray version4IccProfile() {
     return file.readAll();
 }
 
-QByteArray takenPhoto(const QByteArray &jpeg, const QByteArray &iccProfile, ExifLayout layout) {
-    const std::optional<pelmora::JpegFrame> frame = pelmora::readJpegFrame(jpeg);
-    if (!frame)
-        qFatal("takenPhoto wants a JPEG");
-    auto image = Exiv2::ImageFactory::open(exiv2Bytes(jpeg), long(jpeg.size()));
-    image->setExifData(cameraExif(frame->size, layout));
+QByteArray takenPhoto(const QByteArray &photo, const QByteArray &iccProfile, ExifLayout layout) {
+    QBuffer buffer;
+    buffer.setData(photo);
+    buffer.open(QIODevice::ReadOnly);
+    const QSize stored = QImageReader(&buffer).size();
+    if (stored.isEmpty())
+        qFatal("takenPhoto wants a picture");
+    auto image = Exiv2::ImageFactory::open(exiv2Bytes(photo), long(photo.size()));
+    image->setExifData(cameraExif(stored, layout));
     image->setByteOrder(layout == ExifLayout::Motorola ? Exiv2::bigEndian : Exiv2::littleEndian);
     Exiv2::IptcData iptc;
     iptc["Iptc.Application2.Caption"] = taken::caption;
     image->setIptcData(iptc);
-    image->setXmpData(albumXmp(frame->size));
+    image->setXmpData(albumXmp(stored));
     if (!iccProfile.isEmpty()) {
         Exiv2::DataBuf icc(exiv2Bytes(iccProfile), long(iccProfile.size()));
         image->setIccProfile(icc);

@@ -33,11 +33,12 @@ enum class ExifLayout {
     Motorola, // big-endian, pixel dimensions as SHORT
 };
 
-// The JPEG as a camera and a photo album leave it, stored sideways (orientation 6): EXIF with
+// The photo (a JPEG, or a PNG) as a camera and a photo album leave it, stored sideways
+// (orientation 6): EXIF with
 // the date taken, the camera model, the exposure, the GPS position, the stored pixel dimensions
 // and an embedded thumbnail; an IPTC caption; XMP keywords, GPS position, orientation and
 // pixel dimensions; and the given ICC profile (none when empty).
-QByteArray takenPhoto(const QByteArray &jpeg, const QByteArray &iccProfile,
+QByteArray takenPhoto(const QByteArray &photo, const QByteArray &iccProfile,
                       ExifLayout layout = ExifLayout::Intel);
 
 // The JPEG with the TIFF structure inside its EXIF segment overwritten, so the EXIF cannot be
