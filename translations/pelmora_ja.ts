@@ -159,9 +159,6 @@
         <source>a conversion is still running; undo it once it has finished</source>
         <translation>変換がまだ終わっていません。終わってから元に戻してください</translation>
     </message>
-</context>
-<context>
-    <name>pelmora::StepUndoer</name>
     <message>
         <source>%1 was changed since; left as it is</source>
         <translation>%1 は変換の後に変更されているため、そのままにしました</translation>
@@ -193,16 +190,26 @@
     <message>
         <source>rename %1 back to %2</source>
         <translation>%1 の名前を %2 に戻す</translation>
+    </message>
+    <message>
         <source>the resized photo would be %1 x %2 pixels, more than %3 megapixels</source>
         <translation>変換後の写真が %1 x %2 ピクセルになり、%3 メガピクセルを超えます</translation>
     </message>
     <message>
-        <source>the photo&apos;s data is damaged: converted as far as it could be read</source>
-        <translation>写真のデータが壊れています: 読み込めたところまで変換しました</translation>
+        <source>some of the photo&apos;s metadata could not be read and was left out: %1</source>
+        <translation>写真のメタデータの一部を読み取れなかったため、除いて保存しました: %1</translation>
+    </message>
+    <message>
+        <source>the photo&apos;s metadata could not be written and was left out: %1</source>
+        <translation>写真のメタデータを書き込めなかったため、除いて保存しました: %1</translation>
     </message>
     <message>
         <source>the picture&apos;s data is damaged and cannot be read</source>
         <translation>画像のデータが壊れていて読み込めません</translation>
+    </message>
+    <message>
+        <source>the photo&apos;s data is damaged: converted as far as it could be read</source>
+        <translation>写真のデータが壊れています: 読み込めたところまで変換しました</translation>
     </message>
 </context>
 </TS>

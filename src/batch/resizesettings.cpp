@@ -52,6 +52,7 @@ Result<ResizeOptions> resizeOptions(const ResizeSettings &settings) {
     options.jpegQuality = settings.quality * 10;
     const SignatureStyle &style = settings.signature;
     options.signature = {style.text, style.family, signaturePointSize(style), style.color};
+    options.metadata = settings.metadata;
     return options;
 }
 

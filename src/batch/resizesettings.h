@@ -22,6 +22,7 @@ struct ResizeSettings {
     QString longerSide; // text of the width field: the longer side in pixels; empty keeps the size
     int quality = 5;    // slider position 1..10; the JPEG quality is ten times it
     SignatureStyle signature;
+    MetadataPolicy metadata = MetadataPolicy::WithoutLocation; // the window keeps the default
 };
 
 // The longer side as typed into the width field; 0 (an empty field) keeps the photo's size.

@@ -67,8 +67,10 @@ ConvertOptions parseOptions(const CommandArguments &given) {
                                    QStringLiteral("#000000"));
     const QCommandLineOption out(QStringLiteral("out"), QString(), QStringLiteral("DIR"));
     const QCommandLineOption inPlace(QStringLiteral("in-place"));
+    const QCommandLineOption keepLocation(QStringLiteral("keep-location"));
+    const QCommandLineOption stripMetadata(QStringLiteral("strip-metadata"));
     parser.addOptions({help, title, number, ext, noRename, resize, quality, signature, font, point,
-                       color, out, inPlace});
+                       color, out, inPlace, keepLocation, stripMetadata});
 
     if (!parser.parse(QStringList{QStringLiteral("convert")} + arguments)) {
         options.usageError = parser.errorText();
@@ -134,6 +136,16 @@ ConvertOptions parseOptions(const CommandArguments &given) {
         return options;
     }
     style.color = QColor(colorText);
+
+    if (parser.isSet(keepLocation) && parser.isSet(stripMetadata)) {
+        options.usageError =
+            QStringLiteral("--keep-location and --strip-metadata exclude each other");
+        return options;
+    }
+    if (parser.isSet(keepLocation))
+        request.resizeSettings.metadata = MetadataPolicy::WithLocation;
+    else if (parser.isSet(stripMetadata))
+        request.resizeSettings.metadata = MetadataPolicy::Strip;
 
     const QStringList files = parser.positionalArguments();
     if (files.isEmpty()) {
@@ -287,6 +299,11 @@ QString convertCommandHelp() {
         "  --font FACE       font face of the signature\n"
         "  --point SIZE      point size of the signature (default 8)\n"
         "  --color #RRGGBB   colour of the signature (default #000000)\n"
+        "  --keep-location   resized photos keep the GPS position of the originals (by default\n"
+        "                    they carry the date, camera, exposure, caption and keywords, but\n"
+        "                    not where the photo was taken)\n"
+        "  --strip-metadata  resized photos carry no EXIF, IPTC or XMP (the colour profile\n"
+        "                    stays); renamed and copied photos always keep every byte\n"
         "  --out DIR         write converted copies into DIR (created when missing); the\n"
         "                    originals are not touched\n"
         "  --in-place        rename and resize the original photos themselves (without --out\n"

@@ -97,8 +97,6 @@ public:
     }
 
 private:
-    static QString tr(const char *text) { return QCoreApplication::translate("pelmora", text); }
-
     void removeOutput(const QJsonObject &step, UndoReport &report) {
         const QString path = step.value(QStringLiteral("writing")).toString();
         const QFileInfo file(path);
@@ -106,26 +104,33 @@ private:
             return; // never published
         if (file.size() != step.value(QStringLiteral("size")).toInteger() ||
             hashOfFile(path) != step.value(QStringLiteral("sha1")).toString().toLatin1()) {
-            report.refused.append(tr("%1 was changed since; left as it is").arg(path));
+            report.refused.append(
+                QCoreApplication::translate("pelmora", "%1 was changed since; left as it is")
+                    .arg(path));
             return;
         }
         if (!m_dryRun && !QFile::remove(path)) {
-            report.refused.append(tr("cannot remove %1").arg(path));
+            report.refused.append(
+                QCoreApplication::translate("pelmora", "cannot remove %1").arg(path));
             return;
         }
-        report.done.append(tr("remove %1").arg(path));
+        report.done.append(QCoreApplication::translate("pelmora", "remove %1").arg(path));
     }
 
     void restore(const QJsonObject &step, UndoReport &report) {
         const QString path = step.value(QStringLiteral("setAside")).toString();
         const QString kept = step.value(QStringLiteral("to")).toString();
         if (!QFileInfo::exists(kept)) {
-            report.refused.append(tr("%1 is no longer in the trash (%2)").arg(path, kept));
+            report.refused.append(
+                QCoreApplication::translate("pelmora", "%1 is no longer in the trash (%2)")
+                    .arg(path, kept));
             return;
         }
         if (QFileInfo::exists(path)) {
             report.refused.append(
-                tr("%1 is there again; the file it replaced is kept in %2").arg(path, kept));
+                QCoreApplication::translate("pelmora",
+                                            "%1 is there again; the file it replaced is kept in %2")
+                    .arg(path, kept));
             return;
         }
         if (!m_dryRun) {
@@ -134,7 +139,8 @@ private:
                 return;
             }
         }
-        report.done.append(tr("bring %1 back from %2").arg(path, kept));
+        report.done.append(
+            QCoreApplication::translate("pelmora", "bring %1 back from %2").arg(path, kept));
     }
 
     void renameBack(const QJsonObject &step, UndoReport &report) {
@@ -143,12 +149,15 @@ private:
         const QFileInfo file(to);
         if (!file.exists()) {
             if (!QFileInfo::exists(from))
-                report.refused.append(tr("%1 is not there any more").arg(to));
+                report.refused.append(
+                    QCoreApplication::translate("pelmora", "%1 is not there any more").arg(to));
             return; // not renamed after all
         }
         if (file.size() != step.value(QStringLiteral("size")).toInteger() ||
             modifiedMs(file) != step.value(QStringLiteral("modified")).toInteger()) {
-            report.refused.append(tr("%1 was changed since; left as it is").arg(to));
+            report.refused.append(
+                QCoreApplication::translate("pelmora", "%1 was changed since; left as it is")
+                    .arg(to));
             return;
         }
         if (!m_dryRun) {
@@ -157,7 +166,8 @@ private:
                 return;
             }
         }
-        report.done.append(tr("rename %1 back to %2").arg(to, QFileInfo(from).fileName()));
+        report.done.append(QCoreApplication::translate("pelmora", "rename %1 back to %2")
+                               .arg(to, QFileInfo(from).fileName()));
     }
 
     bool m_dryRun;

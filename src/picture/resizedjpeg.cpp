@@ -3,6 +3,7 @@
 #include "picture/imagelimits.h"
 #include "picture/jpegwriter.h"
 #include "picture/lanczos.h"
+#include "picture/metadata.h"
 #include "picture/photoloader.h"
 #include "picture/resizegeometry.h"
 
@@ -48,9 +49,10 @@ Result<ResizedJpeg> resizeToJpegBytes(const QByteArray &bytes, const ResizeOptio
     Result<QByteArray> jpeg = encodeJpeg(picture, options.jpegQuality);
     if (!jpeg)
         return failure(jpeg.reason());
-    ResizedJpeg resized{std::move(jpeg).value(), picture.size(), {}};
+    CarriedMetadata carried = withPhotoMetadata(*jpeg, bytes, picture.size(), options.metadata);
+    ResizedJpeg resized{std::move(carried.jpeg), picture.size(), std::move(carried.warnings)};
     if (photo.dataDamaged)
-        resized.warnings.append(QCoreApplication::translate(
+        resized.warnings.prepend(QCoreApplication::translate(
             "pelmora", "the photo's data is damaged: converted as far as it could be read"));
     return resized;
 }

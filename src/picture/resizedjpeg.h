@@ -1,5 +1,6 @@
 #pragma once
 
+#include "picture/metadata.h"
 #include "picture/signature.h"
 #include "result/result.h"
 
@@ -14,6 +15,7 @@ struct ResizeOptions {
     int longerSide = 0;   // the longer side in pixels; 0 keeps the photo's size
     int jpegQuality = 50; // 0..100
     StampStyle signature; // no stamp when its text is empty
+    MetadataPolicy metadata = MetadataPolicy::WithoutLocation;
 };
 
 struct ResizedJpeg {
@@ -25,7 +27,8 @@ struct ResizedJpeg {
 };
 
 // The photo file's bytes turned upright, scaled so that its longer side is options.longerSide
-// (the shorter one rounded down), stamped with the signature and encoded as a JPEG.
+// (the shorter one rounded down), stamped with the signature and encoded as a JPEG that carries
+// the photo's metadata as options.metadata says.
 Result<ResizedJpeg> resizeToJpegBytes(const QByteArray &photo, const ResizeOptions &options);
 
 } // namespace pelmora

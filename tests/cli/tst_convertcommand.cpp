@@ -1,6 +1,7 @@
 #include "builders.h"
 #include "files.h"
 #include "heif.h"
+#include "metadata.h"
 #include "photos.h"
 #include "process.h"
 
@@ -37,6 +38,8 @@ private Q_SLOTS:
     void resizeDefaultsToJpgExtension();
     void eachPhotoSaidOnce_data();
     void eachPhotoSaidOnce();
+    void metadataOptions_data();
+    void metadataOptions();
     void inPlaceWithoutRenaming();
     void outputFolderUnderAFile();
     void missingTargetName();
@@ -75,6 +78,9 @@ void TestConvertCommand::usageErrors_data() {
         << QStringList{"--out", "out", "--in-place", "a.jpg"} << "--in-place";
     QTest::newRow("a single dash")
         << QStringList{"--out", "out", "-signature", "X", "a.jpg"} << "Unknown options";
+    QTest::newRow("keep location and strip metadata")
+        << QStringList{"--out", "out", "--keep-location", "--strip-metadata", "a.jpg"}
+        << "--strip-metadata";
 }
 
 void TestConvertCommand::usageErrors() {
@@ -200,6 +206,42 @@ void TestConvertCommand::eachPhotoSaidOnce() {
                  qPrintable(run.err));
     if (!written.isEmpty())
         QCOMPARE(describeTree(dir.filePath("out")), QStringList{written});
+}
+
+void TestConvertCommand::metadataOptions_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("dateTaken");
+    QTest::addColumn<bool>("location");
+    QTest::newRow("resized: when, not where") << QStringList{"--resize", "16"} << true << false;
+    QTest::newRow("resized, --keep-location")
+        << QStringList{"--resize", "16", "--keep-location"} << true << true;
+    QTest::newRow("resized, --strip-metadata")
+        << QStringList{"--resize", "16", "--strip-metadata"} << false << false;
+    QTest::newRow("copied: every byte, whatever the option")
+        << QStringList{"--strip-metadata"} << true << true;
+}
+
+void TestConvertCommand::metadataOptions() {
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, dateTaken);
+    QFETCH(bool, location);
+
+    QTemporaryDir dir;
+    const QByteArray photo = takenPhoto(photoBytes(1), {});
+    QVERIFY(writeFile(dir.filePath("a.jpg"), photo));
+
+    const Run run = runConvert(arguments + QStringList{"--out", "out", "a.jpg"}, dir.path());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, QString());
+    const QStringList written = files(dir.filePath("out"));
+    QCOMPARE(written.size(), 1);
+    const QByteArray output = readFile(dir.filePath("out/" + written.first()));
+    if (!arguments.contains("--resize"))
+        QCOMPARE(output, photo);
+    const QMap<QString, QString> entries = metadataOf(output);
+    QCOMPARE(entries.value("Exif.Photo.DateTimeOriginal"), dateTaken ? taken::dateTaken : "");
+    QCOMPARE(entries.contains("Exif.GPSInfo.GPSLatitude"), location);
+    QCOMPARE(entries.contains("Xmp.exif.GPSLatitude"), location);
 }
 
 void TestConvertCommand::inPlaceWithoutRenaming() {

@@ -1,0 +1,293 @@
+#include "metadata.h"
+
+#include "picture/exifedit.h"
+#include "picture/jpegexif.h"
+
+#include <QCoreApplication>
+#include <exception>
+#include <exiv2/exiv2.hpp>
+#include <memory>
+#include <mutex>
+
+namespace pelmora {
+
+namespace {
+
+// Exiv2 reports what it skips or cannot decode only through its log, one handler for the whole
+// process; each thread collects the messages of the photo it is working on.
+thread_local QStringList *exiv2Messages = nullptr;
+
+void collectExiv2Message(int level, const char *message) {
+    if (exiv2Messages && level >= Exiv2::LogMsg::warn)
+        exiv2Messages->append(QString::fromUtf8(message).trimmed());
+}
+
+class Exiv2Messages {
+public:
+    Exiv2Messages() { exiv2Messages = &m_messages; }
+    ~Exiv2Messages() { exiv2Messages = nullptr; }
+    Exiv2Messages(const Exiv2Messages &) = delete;
+    Exiv2Messages &operator=(const Exiv2Messages &) = delete;
+
+    // The first message since the last call, empty when there was none.
+    QString take() {
+        const QString first = m_messages.value(0);
+        m_messages.clear();
+        return first;
+    }
+
+private:
+    QStringList m_messages;
+};
+
+std::recursive_mutex xmpToolkitMutex;
+
+void lockXmpToolkit(void *, bool lock) {
+    if (lock)
+        xmpToolkitMutex.lock();
+    else
+        xmpToolkitMutex.unlock();
+}
+
+// The XMP toolkit must be set up once before threads use it, with a lock for its namespace
+// registry, which XMP naming a namespace of its own changes.
+void setUpExiv2() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        Exiv2::LogMsg::setLevel(Exiv2::LogMsg::warn);
+        Exiv2::LogMsg::setHandler(collectExiv2Message);
+        Exiv2::XmpParser::initialize(lockXmpToolkit, nullptr);
+    });
+}
+
+const Exiv2::byte *exiv2Bytes(const QByteArray &bytes) {
+    return reinterpret_cast<const Exiv2::byte *>(bytes.constData());
+}
+
+QString whatFailed(const std::exception &error) {
+    return QString::fromUtf8(error.what()).trimmed();
+}
+
+QString notRead(const QString &why) {
+    return QCoreApplication::translate(
+               "pelmora", "some of the photo's metadata could not be read and was left out: %1")
+        .arg(why);
+}
+
+QString notWritten(const QString &why) {
+    return QCoreApplication::translate(
+               "pelmora", "the photo's metadata could not be written and was left out: %1")
+        .arg(why);
+}
+
+struct PhotoMetadata {
+    QByteArray jpegExif;  // a JPEG's EXIF, edited in place (TIFF structure)
+    Exiv2::ExifData exif; // the EXIF of other formats, through Exiv2
+    Exiv2::IptcData iptc;
+    Exiv2::XmpData xmp;
+    QByteArray icc;
+
+    bool describesPhoto() const {
+        return !jpegExif.isEmpty() || !exif.empty() || !iptc.empty() || !xmp.empty();
+    }
+};
+
+void eraseWhere(Exiv2::ExifData &exif, auto matches) {
+    for (auto it = exif.begin(); it != exif.end();)
+        it = matches(*it) ? exif.erase(it) : std::next(it);
+}
+
+void eraseWhere(Exiv2::XmpData &xmp, auto matches) {
+    for (auto it = xmp.begin(); it != xmp.end();)
+        it = matches(*it) ? xmp.erase(it) : std::next(it);
+}
+
+bool startsWith(const std::string &text, const char *prefix) {
+    return text.rfind(prefix, 0) == 0;
+}
+
+// IFD0 tags of a TIFF original that describe how its own pixel data is stored, or that hold the
+// XMP, IPTC and ICC profile the JPEG carries in segments of their own.
+bool describesStoredData(const Exiv2::Exifdatum &datum) {
+    static const char *const keys[] = {
+        "Exif.Image.NewSubfileType",      "Exif.Image.SubfileType",
+        "Exif.Image.ImageWidth",          "Exif.Image.ImageLength",
+        "Exif.Image.BitsPerSample",       "Exif.Image.Compression",
+        "Exif.Image.FillOrder",           "Exif.Image.SamplesPerPixel",
+        "Exif.Image.PlanarConfiguration", "Exif.Image.Predictor",
+        "Exif.Image.TileWidth",           "Exif.Image.TileLength",
+        "Exif.Image.TileOffsets",         "Exif.Image.TileByteCounts",
+        "Exif.Image.ExtraSamples",        "Exif.Image.SampleFormat",
+        "Exif.Image.JPEGTables",          "Exif.Image.YCbCrSubSampling",
+        "Exif.Image.XMLPacket",           "Exif.Image.IPTCNAA",
+        "Exif.Image.ImageResources",      "Exif.Image.InterColorProfile",
+    };
+    const std::string key = datum.key();
+    for (const char *k : keys)
+        if (key == k)
+            return true;
+    return false;
+}
+
+void setIfPresent(Exiv2::ExifData &exif, const char *key, uint32_t value) {
+    const auto it = exif.findKey(Exiv2::ExifKey(key));
+    if (it != exif.end())
+        *it = value;
+}
+
+void setIfPresent(Exiv2::XmpData &xmp, const char *key, int value) {
+    const auto it = xmp.findKey(Exiv2::XmpKey(key));
+    if (it != xmp.end())
+        *it = std::to_string(value);
+}
+
+// The metadata as it describes the resized picture: upright, `pixels` in size, no thumbnail of
+// the original, and no position unless the policy keeps it.
+void describeResized(PhotoMetadata &metadata, QSize pixels, MetadataPolicy policy) {
+    Exiv2::ExifData &exif = metadata.exif;
+    Exiv2::ExifThumb(exif).erase();
+    eraseWhere(exif, describesStoredData);
+    if (const auto it = exif.findKey(Exiv2::ExifKey("Exif.Image.Orientation")); it != exif.end())
+        *it = uint16_t(1);
+    setIfPresent(exif, "Exif.Photo.PixelXDimension", uint32_t(pixels.width()));
+    setIfPresent(exif, "Exif.Photo.PixelYDimension", uint32_t(pixels.height()));
+
+    Exiv2::XmpData &xmp = metadata.xmp;
+    eraseWhere(xmp,
+               [](const Exiv2::Xmpdatum &d) { return startsWith(d.key(), "Xmp.xmp.Thumbnails"); });
+    setIfPresent(xmp, "Xmp.tiff.Orientation", 1);
+    setIfPresent(xmp, "Xmp.tiff.ImageWidth", pixels.width());
+    setIfPresent(xmp, "Xmp.tiff.ImageLength", pixels.height());
+    setIfPresent(xmp, "Xmp.exif.PixelXDimension", pixels.width());
+    setIfPresent(xmp, "Xmp.exif.PixelYDimension", pixels.height());
+
+    if (policy != MetadataPolicy::WithLocation) {
+        eraseWhere(exif, [](const Exiv2::Exifdatum &d) {
+            return d.groupName() == "GPSInfo" || d.key() == "Exif.Image.GPSTag";
+        });
+        eraseWhere(xmp,
+                   [](const Exiv2::Xmpdatum &d) { return startsWith(d.key(), "Xmp.exif.GPS"); });
+    }
+}
+
+// The JPEG rewritten with the metadata (the ICC profile alone when `describing` is false).
+QByteArray rewritten(const QByteArray &jpeg, const PhotoMetadata &metadata, bool describing) {
+    QByteArray written = jpeg;
+    if (!metadata.icc.isEmpty() ||
+        (describing &&
+         (!metadata.exif.empty() || !metadata.iptc.empty() || !metadata.xmp.empty()))) {
+        auto image = Exiv2::ImageFactory::open(exiv2Bytes(jpeg), long(jpeg.size()));
+        if (describing) {
+            image->setExifData(metadata.exif);
+            image->setIptcData(metadata.iptc);
+            image->setXmpData(metadata.xmp);
+        }
+        if (!metadata.icc.isEmpty()) {
+            Exiv2::DataBuf icc(exiv2Bytes(metadata.icc), long(metadata.icc.size()));
+            image->setIccProfile(icc, false);
+        }
+        image->writeMetadata();
+        Exiv2::BasicIo &io = image->io();
+        written = QByteArray(reinterpret_cast<const char *>(io.mmap()), qsizetype(io.size()));
+    }
+    if (describing && !metadata.jpegExif.isEmpty())
+        written = withExifSegment(written, metadata.jpegExif);
+    return written;
+}
+
+struct Rewrite {
+    bool written = false;
+    QString whatWasLeftOut; // Exiv2's word for it; empty when everything was written
+};
+
+// Rewrites jpeg with the metadata; when that fails, jpeg stays as it was.
+Rewrite tryRewrite(QByteArray &jpeg, const PhotoMetadata &metadata, bool describing,
+                   Exiv2Messages &messages) {
+    try {
+        jpeg = rewritten(jpeg, metadata, describing);
+        return {true, messages.take()};
+    } catch (const std::exception &error) {
+        messages.take();
+        return {false, whatFailed(error)};
+    } catch (...) {
+        messages.take();
+        return {false, QStringLiteral("unknown error")};
+    }
+}
+
+// The photo's metadata as the resized picture carries it.
+void readFrom(PhotoMetadata &metadata, const QByteArray &photo, QSize pixels,
+              MetadataPolicy policy) {
+    auto image = Exiv2::ImageFactory::open(exiv2Bytes(photo), long(photo.size()));
+    image->readMetadata();
+    if (policy != MetadataPolicy::Strip) {
+        metadata.exif = image->exifData();
+        metadata.iptc = image->iptcData();
+        metadata.xmp = image->xmpData();
+        describeResized(metadata, pixels, policy);
+    }
+    if (image->iccProfileDefined()) {
+        const Exiv2::DataBuf *icc = image->iccProfile();
+        metadata.icc = QByteArray(reinterpret_cast<const char *>(icc->pData_), icc->size_);
+    }
+}
+
+// Reads the photo's metadata. A JPEG's EXIF is edited in place, Exiv2 reads the rest of its
+// header; from other formats Exiv2 reads everything. Whether there is anything to carry.
+bool read(PhotoMetadata &metadata, const QByteArray &photo, QSize pixels, MetadataPolicy policy,
+          QStringList &warnings) {
+    const std::optional<JpegExifSplit> jpeg = splitJpegExif(photo);
+    const QByteArray &forExiv2 = jpeg ? jpeg->otherHeader : photo;
+    QString failure;
+    try {
+        if (Exiv2::ImageFactory::getType(exiv2Bytes(forExiv2), long(forExiv2.size())) ==
+            Exiv2::ImageType::none)
+            return false; // a format that carries no metadata Exiv2 knows of
+        readFrom(metadata, forExiv2, pixels, policy);
+    } catch (const std::exception &error) {
+        failure = whatFailed(error);
+    } catch (...) {
+        failure = QStringLiteral("unknown error");
+    }
+    if (!failure.isEmpty()) {
+        warnings.append(notRead(failure));
+        metadata = {};
+    }
+    if (jpeg && !jpeg->tiff.isEmpty() && policy != MetadataPolicy::Strip) {
+        Result<QByteArray> exif =
+            exifForResized(jpeg->tiff, pixels, policy == MetadataPolicy::WithLocation);
+        if (exif)
+            metadata.jpegExif = std::move(exif).value();
+        else
+            warnings.append(notRead(exif.reason()));
+    }
+    return true;
+}
+
+} // namespace
+
+CarriedMetadata withPhotoMetadata(const QByteArray &jpeg, const QByteArray &photo, QSize pixels,
+                                  MetadataPolicy policy) {
+    CarriedMetadata carried{jpeg, {}};
+    setUpExiv2();
+    Exiv2Messages messages;
+
+    PhotoMetadata metadata;
+    if (!read(metadata, photo, pixels, policy, carried.warnings))
+        return carried;
+    if (const QString why = messages.take(); !why.isEmpty() && policy != MetadataPolicy::Strip)
+        carried.warnings.append(notRead(why));
+    if (!metadata.describesPhoto() && metadata.icc.isEmpty())
+        return carried;
+
+    // When the whole cannot be written, the colour profile alone still keeps the colours right.
+    const bool describing = metadata.describesPhoto();
+    const Rewrite whole = tryRewrite(carried.jpeg, metadata, describing, messages);
+    if (!whole.written && describing && !metadata.icc.isEmpty())
+        (void)tryRewrite(carried.jpeg, metadata, false, messages);
+    if (!whole.whatWasLeftOut.isEmpty())
+        carried.warnings.append(notWritten(whole.whatWasLeftOut));
+    return carried;
+}
+
+} // namespace pelmora
