@@ -211,5 +211,9 @@
         <source>the photo&apos;s data is damaged: converted as far as it could be read</source>
         <translation>写真のデータが壊れています: 読み込めたところまで変換しました</translation>
     </message>
+    <message>
+        <source>the picture is too large (%1 x %2) to convert within %3 MB of memory</source>
+        <translation>画像が大きすぎて (%1 x %2)、%3 MB のメモリで変換できません</translation>
+    </message>
 </context>
 </TS>

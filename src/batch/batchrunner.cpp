@@ -5,6 +5,8 @@
 #include "files/pendingfile.h"
 #include "files/photooutput.h"
 #include "files/photoplan.h"
+#include "imagesize/imagesize.h"
+#include "picture/imagelimits.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -24,6 +26,7 @@ namespace {
 
 struct PendingResize {
     qsizetype index;
+    qint64 work;           // the memory it is estimated to take
     QStringList locations; // the photo's and its output's
     QFuture<Result<ResizedPhoto>> future;
 };
@@ -42,9 +45,14 @@ public:
     ~ResizeQueue() { finishAll(); }
 
     void start(qsizetype index, const PhotoPlan &plan, const ResizeSettings &settings) {
-        while (pending_.size() >= limit_)
+        const qint64 work = estimatedWork(plan, settings);
+        while (pending_.size() >= limit_ ||
+               (!pending_.empty() && working_ + work > kPictureWorkBudget))
             finishAny();
+        working_ += work;
+        peakWork_ = std::max(peakWork_, working_);
         pending_.push_back({index,
+                            work,
                             {locationKey(plan.source), locationKey(plan.destination)},
                             QtConcurrent::run(&pool_, [this, index, plan, settings] {
                                 Result<ResizedPhoto> result =
@@ -73,6 +81,8 @@ public:
         }
     }
 
+    qint64 peakWork() const { return peakWork_; }
+
     void finishAll() {
         while (!pending_.empty()) {
             finish(pending_.front());
@@ -81,7 +91,17 @@ public:
     }
 
 private:
+    static qint64 estimatedWork(const PhotoPlan &plan, const ResizeSettings &settings) {
+        const std::optional<ImageHeader> header = ReadImageSize(plan.source);
+        const QSize stored(header ? header->size.Width : 0, header ? header->size.Height : 0);
+        if (stored.isEmpty())
+            return kPictureWorkBudget / 2; // a picture of a size its header does not tell
+        const Result<int> longerSide = readLongerSide(settings.longerSide);
+        return pictureWorkFromHeader(stored, header->format, longerSide ? *longerSide : 0);
+    }
+
     void finish(PendingResize &pending) {
+        working_ -= pending.work;
         ConversionResult &result = entries_[pending.index].result;
         const Result<ResizedPhoto> resized = pending.future.result();
         if (resized) {
@@ -121,6 +141,8 @@ private:
     QList<BatchEntryResult> &entries_;
     UndoJournal *journal_;
     size_t limit_;
+    qint64 working_ = 0;
+    qint64 peakWork_ = 0;
     std::deque<PendingResize> pending_;
     std::mutex doneMutex_;
     std::deque<qsizetype> done_;
@@ -268,6 +290,7 @@ BatchResult runBatch(const BatchRequest &request, const BatchProgressCallback &p
 
     resizes.finishAll();
     batch.finalNumber = pattern.number;
+    batch.peakPictureWork = resizes.peakWork();
     return batch;
 }
 

@@ -46,6 +46,7 @@ struct BatchResult {
     QString fatalError;              // the batch did not start (output folder unusable)
     QList<BatchEntryResult> entries; // one per entry of the request, in list order
     QString finalNumber;             // the running number after the batch
+    qint64 peakPictureWork = 0; // the most memory the photos at work were estimated to take at once
 
     bool started() const { return fatalError.isEmpty(); }
     qsizetype convertedCount() const;
@@ -66,7 +67,9 @@ using BatchProgressCallback = std::function<void(const BatchProgress &)>;
 // Converts the entries in list order exactly as converting them one by one would: same files,
 // same names, same final number, including name collisions inside the batch. The file steps run
 // on the calling thread, in order; resizes run on a private thread pool while later file steps
-// go on, and a later step that touches a file still being resized waits for it. Progress is
+// go on, as many at once as the memory their headers let one estimate fits kPictureWorkBudget
+// (a photo beyond it works alone), and a later step that touches a file still being resized
+// waits for it. Progress is
 // called on the calling thread. When cancel is set, the entries not yet started are left
 // untouched and reported as NotStarted; the resizes in flight finish. A bad photo never stops
 // the batch; an output folder that cannot be created stops it before any photo is touched.

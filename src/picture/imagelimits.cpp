@@ -1,5 +1,8 @@
 #include "imagelimits.h"
 
+#include "picture/jpegwriter.h"
+#include "picture/resizegeometry.h"
+
 #include <QCoreApplication>
 #include <QImageReader>
 
@@ -24,6 +27,33 @@ QString outputTooLargeReason(QSize output) {
         .arg(output.width())
         .arg(output.height())
         .arg(kMaxOutputPixels / 1'000'000);
+}
+
+qint64 pictureWorkBytes(QSize decoded, int bytesPerPixel, QSize output) {
+    const auto pixels = [](QSize size) { return qint64(size.width()) * size.height(); };
+    constexpr qint64 encoderAndSlack = 32LL * 1024 * 1024;
+    // The resized picture (4 bytes a pixel) and its JPEG beside it, which a copy with the
+    // metadata carried over may double; the encoder's coefficients where it optimises its tables.
+    const int outputBytesPerPixel = pixels(output) <= kLargestOptimizedJpegPixels ? 8 : 5;
+    return pixels(decoded) * bytesPerPixel + pixels(output) * outputBytesPerPixel + encoderAndSlack;
+}
+
+qint64 pictureWorkFromHeader(QSize stored, const QString &headerFormat, int longerSide) {
+    const bool jpeg = headerFormat == u"jpg";
+    const QSize decoded = jpeg ? jpegScaledSize(stored, decodeEighths(stored, longerSide)) : stored;
+    // libheif keeps its own planes beside the picture; other whole decodes may need a conversion.
+    const bool heif = headerFormat == u"heic" || headerFormat == u"avif";
+    const int bytesPerPixel = jpeg ? 4 : heif ? 8 : 5;
+    return pictureWorkBytes(decoded, bytesPerPixel,
+                            scaledToLongerSide(stored, longerSide).value_or(stored));
+}
+
+QString pictureTooLargeReason(QSize stored) {
+    return QCoreApplication::translate(
+               "pelmora", "the picture is too large (%1 x %2) to convert within %3 MB of memory")
+        .arg(stored.width())
+        .arg(stored.height())
+        .arg(kLargestPictureWork / (1024 * 1024));
 }
 
 void raiseImageAllocationLimit() {

@@ -21,6 +21,27 @@ bool isWithinOutputLimits(QSize output);
 // Why an output of that size is refused, naming the limit.
 QString outputTooLargeReason(QSize output);
 
+// The largest JPEG decode: a larger photo is decoded at a smaller scale, reduced less (or even
+// enlarged a little) after it, so that a photo's work stays within kLargestPictureWork.
+inline constexpr qint64 kMaxDecodePixels = 100'000'000;
+
+// The most memory one photo's picture work may take at its peak (decode, reduction, stamp,
+// encoding), and the memory the picture work of a batch shares: photos are admitted to the
+// workers while their estimates fit in it, and a photo estimated beyond it works alone.
+inline constexpr qint64 kLargestPictureWork = 960LL * 1024 * 1024;
+inline constexpr qint64 kPictureWorkBudget = 640LL * 1024 * 1024;
+
+// What a photo's picture work takes at its peak: the decoded picture (at bytesPerPixel, what the
+// decoder keeps beside its picture and a conversion to RGB32 included), the resized one, and what
+// the encoder and the metadata keep beside them.
+qint64 pictureWorkBytes(QSize decoded, int bytesPerPixel, QSize output);
+
+// The same estimated from a photo's header alone (a JPEG decoded at its reduced scale, any other
+// format whole), for admitting photos to the workers before they are read.
+qint64 pictureWorkFromHeader(QSize stored, const QString &headerFormat, int longerSide);
+// Why a photo whose work would take more than kLargestPictureWork is refused, naming the limit.
+QString pictureTooLargeReason(QSize stored);
+
 // Qt refuses to allocate images above 256 MB by default; a full-size decode of the largest photo
 // we accept needs about 1 GB. Safe to call from any thread, any number of times.
 void raiseImageAllocationLimit();

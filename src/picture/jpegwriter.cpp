@@ -12,7 +12,7 @@ Result<QByteArray> encodeJpeg(const QImage &image, int quality) {
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "jpeg");
     writer.setQuality(quality);
-    writer.setOptimizedWrite(true);
+    writer.setOptimizedWrite(qint64(image.width()) * image.height() <= kLargestOptimizedJpegPixels);
     if (!writer.write(image))
         return failure(
             QCoreApplication::translate("pelmora", "cannot encode the picture as JPEG: %1")

@@ -9,7 +9,6 @@
 #include <QCoreApplication>
 #include <QImageIOHandler>
 #include <QImageReader>
-#include <QPainter>
 
 namespace pelmora {
 
@@ -27,19 +26,40 @@ QRectF orientedRect(QRectF rect, QSizeF stored, QImageIOHandler::Transformations
     return rect;
 }
 
+// Transparency laid on white, in the picture's own memory where it can be (a whole decode of a
+// large picture may take most of the memory a photo's work may have).
 QImage opaqueRgb32(QImage image) {
     if (!image.hasAlphaChannel())
         return image.convertToFormat(QImage::Format_RGB32);
-    QImage white(image.size(), QImage::Format_RGB32);
-    if (white.isNull())
+    if (image.format() != QImage::Format_ARGB32)
+        image.convertTo(QImage::Format_ARGB32);
+    if (image.isNull())
         return {};
-    white.fill(Qt::white);
-    white.setDotsPerMeterX(image.dotsPerMeterX());
-    white.setDotsPerMeterY(image.dotsPerMeterY());
-    QPainter painter(&white);
-    painter.drawImage(0, 0, image);
-    painter.end();
-    return white;
+    for (int y = 0; y < image.height(); ++y) {
+        QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int a = qAlpha(line[x]);
+            const auto onWhite = [a](int c) { return (c * a + 255 * (255 - a) + 127) / 255; };
+            line[x] =
+                qRgb(onWhite(qRed(line[x])), onWhite(qGreen(line[x])), onWhite(qBlue(line[x])));
+        }
+    }
+    image.reinterpretAsFormat(QImage::Format_RGB32);
+    return image;
+}
+
+// What a decode takes per pixel of the picture: Qt's picture in the format it reads into, what
+// libheif keeps beside it, and the conversion to RGB32 when the format is another.
+int decodedBytesPerPixel(const QImageReader &reader) {
+    const QImage::Format format = reader.imageFormat();
+    const bool rgb32 = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+                       format == QImage::Format_ARGB32_Premultiplied;
+    // A reader unsure of what it reads may answer any value.
+    const bool known = format > QImage::Format_Invalid && format < QImage::NImageFormats;
+    const int decoded = known ? (QImage::toPixelFormat(format).bitsPerPixel() + 7) / 8 : 4;
+    const bool heif =
+        reader.format() == "heic" || reader.format() == "heif" || reader.format() == "avif";
+    return decoded + (rgb32 ? 0 : 4) + (heif ? 4 : 0);
 }
 
 } // namespace
@@ -53,7 +73,7 @@ Result<LoadedPhoto> loadPhotoForResize(const QByteArray &photoBytes, int longerS
     const std::optional<JpegFrame> frame = readJpegFrame(bytes);
     int eighths = 8;
     if (frame && !frame->size.isEmpty()) {
-        eighths = reductionEighths(frame->size, longerSide);
+        eighths = decodeEighths(frame->size, longerSide);
         if (eighths < 8 && (frame->size.width() % 8 != 0 || frame->size.height() % 8 != 0)) {
             if (std::optional<QByteArray> padded = padJpegToBlocks(bytes))
                 bytes = std::move(*padded);
@@ -89,6 +109,10 @@ Result<LoadedPhoto> loadPhotoForResize(const QByteArray &photoBytes, int longerS
             scaledToLongerSide(turned ? stored.transposed() : stored, longerSide);
         if (output && !isWithinOutputLimits(*output))
             return failure(outputTooLargeReason(*output));
+        const QSize decoded = isJpeg && frame ? jpegScaledSize(stored, eighths) : stored;
+        if (pictureWorkBytes(decoded, decodedBytesPerPixel(reader), output.value_or(stored)) >
+            kLargestPictureWork)
+            return failure(pictureTooLargeReason(stored));
     }
 
     QSize decodeSize = declared;

@@ -18,9 +18,7 @@ QImage scaledPhoto(const LoadedPhoto &photo, QSize target) {
     const QRectF whole(QPointF(0, 0), QSizeF(photo.image.size()));
     if (target == photo.image.size() && photo.extent == whole)
         return photo.image;
-    if (target.width() > photo.extent.width() && target.height() > photo.extent.height() &&
-        photo.extent == whole)
-        return photo.image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // Enlarged too: Qt's smooth scaling would hold the picture twice over at the larger size.
     return lanczosResample(photo.image, photo.extent, target);
 }
 

@@ -1,5 +1,7 @@
 #include "resizegeometry.h"
 
+#include "picture/imagelimits.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -41,6 +43,14 @@ int reductionEighths(QSize stored, int longerSide) {
             return m;
     }
     return 8;
+}
+
+int decodeEighths(QSize stored, int longerSide) {
+    int eighths = reductionEighths(stored, longerSide);
+    const auto pixels = [](QSize size) { return std::int64_t(size.width()) * size.height(); };
+    while (eighths > 1 && pixels(jpegScaledSize(stored, eighths)) > kMaxDecodePixels)
+        --eighths;
+    return eighths;
 }
 
 } // namespace pelmora

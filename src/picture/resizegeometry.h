@@ -19,4 +19,8 @@ QSize jpegScaledSize(QSize stored, int eighths);
 // 0 or no smaller scale is large enough.
 int reductionEighths(QSize stored, int longerSide);
 
+// The scale a JPEG is decoded at for a reduction to longerSide: reductionEighths, made smaller
+// where that would decode more than kMaxDecodePixels.
+int decodeEighths(QSize stored, int longerSide);
+
 } // namespace pelmora

@@ -1,7 +1,9 @@
 #include "batch/batchrunner.h"
 #include "batch/conversion.h"
+#include "builders.h"
 #include "files.h"
 #include "photos.h"
+#include "picture/imagelimits.h"
 #include "process.h"
 
 #include <QTemporaryDir>
@@ -84,6 +86,8 @@ private Q_SLOTS:
     void cancel();
     void parallelEqualsOneByOne_data();
     void parallelEqualsOneByOne();
+    void memoryBudget_data();
+    void memoryBudget();
 };
 
 void TestBatchRunner::emptyList() {
@@ -396,6 +400,44 @@ void TestBatchRunner::parallelEqualsOneByOne() {
     QCOMPARE(fingerprintTree(parallelDir.path()), fingerprintTree(serialDir.path()));
     if (resize)
         QVERIFY(describeTree(parallelDir.path()).filter("jpeg 16x12").size() >= 3);
+}
+
+// The picture work admits photos while their estimated memory fits the budget: camera photos
+// work side by side, huge ones (their headers say so) one after the other.
+void TestBatchRunner::memoryBudget_data() {
+    QTest::addColumn<QByteArray>("photo");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<bool>("sideBySide");
+    QTest::newRow("camera photos, side by side")
+        << photoBytes(1, QSize(2000, 1500)) << QSize(2000, 1500) << "jpg" << true;
+    QTest::newRow("9000 x 9000 PNGs, one at a time")
+        << hugePng(9000, 9000) << QSize(9000, 9000) << "png" << false;
+}
+
+void TestBatchRunner::memoryBudget() {
+    QFETCH(QByteArray, photo);
+    QFETCH(QSize, size);
+    QFETCH(QString, format);
+    QFETCH(bool, sideBySide);
+    QTemporaryDir dir;
+    QList<PhotoEntry> entries;
+    for (int i = 0; i < 6; ++i) {
+        const QString name = QStringLiteral("p%1").arg(i);
+        QVERIFY(writeFile(dir.filePath("src/" + name), photo));
+        entries.append(entryIn(dir, "src", name));
+    }
+    BatchRequest request = renamingBatch(entries);
+    request.outputFolder = dir.filePath("out");
+    request.resize = true;
+    request.resizeSettings.longerSide = QStringLiteral("250");
+    request.workers = 2;
+    const qint64 one = pictureWorkFromHeader(size, format, 250);
+    const qint64 peak = runBatch(request).peakPictureWork;
+    if (sideBySide)
+        QVERIFY2(peak >= 2 * one, qPrintable(QString::number(peak)));
+    else
+        QCOMPARE(peak, one);
 }
 
 QTEST_MAIN(TestBatchRunner)
