@@ -1,6 +1,7 @@
 #include "app/droppedpaths.h"
 #include "app/handedoverphotos.h"
 #include "app/mainwindow.h"
+#include "app/quitonsignal.h"
 #include "app/singleinstance.h"
 #include "app/windowapplication.h"
 #include "cli/commandline.h"
@@ -14,6 +15,8 @@ int main(int argc, char *argv[]) {
     const std::unique_ptr<QApplication> app = startWindowApplication(argc, argv);
     QStringList paths = QApplication::arguments();
     paths.removeFirst();
+    if (!paths.isEmpty() && paths.first() == u"--") // every argument after it is a photo
+        paths.removeFirst();
     paths = absolutePaths(paths);
     SingleInstance instance;
     if (instance.handOver(paths))
@@ -23,5 +26,6 @@ int main(int argc, char *argv[]) {
     receiveHandedOverPhotos(instance, window);
     window.addPhotos(paths);
     window.show();
+    quitOnSignals();
     return app->exec();
 }
