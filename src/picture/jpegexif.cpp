@@ -1,5 +1,7 @@
 #include "jpegexif.h"
 
+#include "imagesize/jpegmarkers.h"
+
 namespace pelmora {
 
 namespace {
@@ -23,35 +25,21 @@ std::optional<JpegExifSplit> splitJpegExif(const QByteArray &jpeg) {
     JpegExifSplit split;
     split.otherHeader = jpeg.first(2);
     bool exifSeen = false;
-    qsizetype i = 2;
-    while (i + 1 < jpeg.size() && byteAt(jpeg, i) == 0xFF) {
-        const qsizetype marker = i;
-        const int code = byteAt(jpeg, i + 1);
-        if (code == 0xFF) { // fill byte
-            ++i;
-            continue;
-        }
-        if (code == 0xDA || code == 0xD9 || code == 0x00)
+    MemoryBytes source(jpeg);
+    JpegMarkerWalker walker(source, jpeg.size());
+    while (const std::optional<JpegSegment> segment = walker.next()) {
+        if (segment->marker == 0xDA || segment->lengthAt + segment->length > jpeg.size())
             break;
-        i += 2;
-        if (code == 0x01 || (code >= 0xD0 && code <= 0xD8)) { // no length
-            split.otherHeader += jpeg.sliced(marker, 2);
-            continue;
-        }
-        if (i + 2 > jpeg.size())
-            break;
-        const qsizetype length = byteAt(jpeg, i) << 8 | byteAt(jpeg, i + 1);
-        if (length < 2 || i + length > jpeg.size())
-            break;
-        const bool exif = code == 0xE1 && length >= 2 + exifIdentifier.size() &&
-                          jpeg.sliced(i + 2, exifIdentifier.size()) == exifIdentifier;
+        const qsizetype body = segment->lengthAt + 2;
+        const qsizetype bodyLength = segment->length - 2;
+        const bool exif = segment->marker == 0xE1 && bodyLength >= exifIdentifier.size() &&
+                          jpeg.sliced(body, exifIdentifier.size()) == exifIdentifier;
         if (!exif)
-            split.otherHeader += jpeg.sliced(marker, 2 + length);
+            split.otherHeader += jpeg.sliced(segment->lengthAt - 2, segment->length + 2);
         else if (!exifSeen)
             split.tiff =
-                jpeg.sliced(i + 2 + exifIdentifier.size(), length - 2 - exifIdentifier.size());
+                jpeg.sliced(body + exifIdentifier.size(), bodyLength - exifIdentifier.size());
         exifSeen = exifSeen || exif;
-        i += length;
     }
     split.otherHeader += QByteArray("\xFF\xD9", 2);
     return split;

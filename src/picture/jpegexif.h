@@ -11,8 +11,8 @@ struct JpegExifSplit {
     QByteArray otherHeader; // SOI, every other marker segment before the first scan, EOI
 };
 
-// Nothing when the bytes are no JPEG. The walk stops at the first scan, the end of the image or
-// the first malformed marker.
+// Nothing when the bytes are no JPEG. The segments are those JpegMarkerWalker finds before the
+// first scan.
 std::optional<JpegExifSplit> splitJpegExif(const QByteArray &jpeg);
 
 // The JPEG with an APP1 EXIF segment holding tiff (at most 65526 bytes) inserted where readers
