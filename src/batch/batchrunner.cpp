@@ -68,26 +68,21 @@ public:
 
     // Waits for every resize that reads or writes a file at one of these locations.
     void waitFor(const QStringList &locations) {
-        for (auto it = pending_.begin(); it != pending_.end();) {
-            const bool touches =
-                std::any_of(it->locations.begin(), it->locations.end(),
-                            [&locations](const QString &l) { return locations.contains(l); });
-            if (touches) {
-                finish(*it);
-                it = pending_.erase(it);
-            } else {
-                ++it;
-            }
-        }
+        const auto touches = [&locations](const PendingResize &p) {
+            return std::any_of(p.locations.begin(), p.locations.end(),
+                               [&locations](const QString &l) { return locations.contains(l); });
+        };
+        while (std::any_of(pending_.begin(), pending_.end(), touches))
+            finishAny();
     }
 
     qint64 peakWork() const { return peakWork_; }
 
+    // Waiting goes through the workers' own signal, never through a future's result: a future
+    // not started yet would run its resize on the waiting thread, the one of the file steps.
     void finishAll() {
-        while (!pending_.empty()) {
-            finish(pending_.front());
-            pending_.pop_front();
-        }
+        while (!pending_.empty())
+            finishAny();
     }
 
 private:

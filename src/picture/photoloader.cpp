@@ -48,7 +48,8 @@ QImage opaqueRgb32(QImage image) {
     return image;
 }
 
-// What a decode takes per pixel of the picture: Qt's picture in the format it reads into, what
+// What a decode takes per pixel of the picture (not asked of a JPEG, whose reader may answer with
+// a value no format has when the file is damaged): Qt's picture in the format it reads into, what
 // libheif keeps beside it, and the conversion to RGB32 when the format is another.
 int decodedBytesPerPixel(const QImageReader &reader) {
     const QImage::Format format = reader.imageFormat();
@@ -110,8 +111,8 @@ Result<LoadedPhoto> loadPhotoForResize(const QByteArray &photoBytes, int longerS
         if (output && !isWithinOutputLimits(*output))
             return failure(outputTooLargeReason(*output));
         const QSize decoded = isJpeg && frame ? jpegScaledSize(stored, eighths) : stored;
-        if (pictureWorkBytes(decoded, decodedBytesPerPixel(reader), output.value_or(stored)) >
-            kLargestPictureWork)
+        if (pictureWorkBytes(decoded, (isJpeg ? 4 : decodedBytesPerPixel(reader)),
+                             output.value_or(stored)) > kLargestPictureWork)
             return failure(pictureTooLargeReason(stored));
     }
 
