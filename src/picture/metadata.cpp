@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <exception>
 #include <exiv2/exiv2.hpp>
+#include <exiv2/webpimage.hpp>
 #include <memory>
 #include <mutex>
 
@@ -215,6 +216,15 @@ Rewrite tryRewrite(QByteArray &jpeg, const PhotoMetadata &metadata, bool describ
     }
 }
 
+// The formats photos come in whose metadata is carried over. Exiv2 tells others apart too, videos
+// among them, whose readers allocate whatever sizes their bytes declare (a fuzzed "QuickTime"
+// file asked for 4 GB); a picture Qt decoded is never one of those.
+bool isPhotoFormat(int type) {
+    return type == Exiv2::ImageType::jpeg || type == Exiv2::ImageType::png ||
+           type == Exiv2::ImageType::tiff || type == Exiv2::ImageType::webp ||
+           type == Exiv2::ImageType::bmff;
+}
+
 // The photo's metadata as the resized picture carries it.
 void readFrom(PhotoMetadata &metadata, const QByteArray &photo, QSize pixels,
               MetadataPolicy policy) {
@@ -240,9 +250,9 @@ bool read(PhotoMetadata &metadata, const QByteArray &photo, QSize pixels, Metada
     const QByteArray &forExiv2 = jpeg ? jpeg->otherHeader : photo;
     QString failure;
     try {
-        if (Exiv2::ImageFactory::getType(exiv2Bytes(forExiv2), long(forExiv2.size())) ==
-            Exiv2::ImageType::none)
-            return false; // a format that carries no metadata Exiv2 knows of
+        if (!isPhotoFormat(
+                Exiv2::ImageFactory::getType(exiv2Bytes(forExiv2), long(forExiv2.size()))))
+            return false; // no metadata Exiv2 should read
         readFrom(metadata, forExiv2, pixels, policy);
     } catch (const std::exception &error) {
         failure = whatFailed(error);
