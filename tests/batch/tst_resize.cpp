@@ -33,11 +33,7 @@ pelmora::ResizeSettings settingsFor(const QString &longerSide, int quality = 5) 
 class TestResize : public QObject {
     Q_OBJECT
 
-    QTemporaryDir dir;
-
-    QString place(const QString &name, const QByteArray &bytes) {
-        return testsupport::place(dir, name, bytes);
-    }
+    TestFolder dir;
 
 private Q_SLOTS:
     void initTestCase() { QVERIFY(dir.isValid()); }
@@ -72,8 +68,8 @@ private Q_SLOTS:
         QFETCH(QString, longerSide);
         QFETCH(QSize, expected);
         const QString path =
-            place(QStringLiteral("size-%1.%2").arg(QTest::currentDataTag(), format),
-                  encode(gradientPicture(photo), format.toLatin1().constData()));
+            dir.place(QStringLiteral("size-%1.%2").arg(QTest::currentDataTag(), format),
+                      encode(gradientPicture(photo), format.toLatin1().constData()));
 
         const pelmora::Result<pelmora::ResizedPhoto> result =
             pelmora::ResizeToJpeg(path, settingsFor(longerSide));
@@ -99,7 +95,7 @@ private Q_SLOTS:
         QFETCH(QString, longerSide);
         QFETCH(QByteArray, bytes);
         const QString path =
-            place(QStringLiteral("bad-%1.jpg").arg(QTest::currentDataTag()), bytes);
+            dir.place(QStringLiteral("bad-%1.jpg").arg(QTest::currentDataTag()), bytes);
 
         const pelmora::Result<pelmora::ResizedPhoto> result =
             pelmora::ResizeToJpeg(path, settingsFor(longerSide));
@@ -120,8 +116,8 @@ private Q_SLOTS:
 
     void qualityOrdersFileSizes() {
         const QByteArray photo = encode(gradientPicture(QSize(800, 600)), "jpeg");
-        const QString low = place(QStringLiteral("q1.jpg"), photo);
-        const QString high = place(QStringLiteral("q10.jpg"), photo);
+        const QString low = dir.place(QStringLiteral("q1.jpg"), photo);
+        const QString high = dir.place(QStringLiteral("q10.jpg"), photo);
         QVERIFY(pelmora::ResizeToJpeg(low, settingsFor("400", 1)));
         QVERIFY(pelmora::ResizeToJpeg(high, settingsFor("400", 10)));
         QVERIFY2(
@@ -133,7 +129,7 @@ private Q_SLOTS:
     void japaneseFileName() {
         const QString name =
             QStringLiteral(u"\u5199\u771F \u3057\u3083\u3057\u3093 \U0001F4F7.jpg");
-        const QString path = place(name, encode(gradientPicture(QSize(640, 480)), "jpeg"));
+        const QString path = dir.place(name, encode(gradientPicture(QSize(640, 480)), "jpeg"));
         const pelmora::Result<pelmora::ResizedPhoto> result =
             pelmora::ResizeToJpeg(path, settingsFor("250"));
         QVERIFY2(result.ok(), qPrintable(result.reason()));
@@ -145,7 +141,7 @@ private Q_SLOTS:
         QImage picture(120, 80, QImage::Format_ARGB32);
         picture.fill(Qt::transparent);
         QPainter(&picture).fillRect(0, 0, 60, 80, QColor(0, 0, 200));
-        const QString path = place(QStringLiteral("clear.png"), encode(picture, "png"));
+        const QString path = dir.place(QStringLiteral("clear.png"), encode(picture, "png"));
 
         QVERIFY(pelmora::ResizeToJpeg(path, settingsFor("60")));
 
@@ -173,7 +169,7 @@ private Q_SLOTS:
         picture.fill(left);
         QPainter(&picture).fillRect(200, 0, 200, 200, QColor(right));
         const QString source =
-            place(QStringLiteral("rgb-%1.png").arg(colorspace), encode(picture, "png"));
+            dir.place(QStringLiteral("rgb-%1.png").arg(colorspace), encode(picture, "png"));
         const QString path = dir.filePath(QStringLiteral("model-%1.jpg").arg(colorspace));
         QCOMPARE(QProcess::execute(im, {source, QStringLiteral("-colorspace"), colorspace,
                                         QStringLiteral("-quality"), QStringLiteral("95"), path}),
@@ -214,8 +210,8 @@ private Q_SLOTS:
         QPainter(&picture).fillRect(0, 0, stored.width() / 4, stored.height() / 4,
                                     QColor(230, 20, 20));
         const QString path =
-            place(QStringLiteral("turned-%1-%2.jpg").arg(orientation).arg(stored.width()),
-                  withExifOrientation(encode(picture, "jpeg"), orientation));
+            dir.place(QStringLiteral("turned-%1-%2.jpg").arg(orientation).arg(stored.width()),
+                      withExifOrientation(encode(picture, "jpeg"), orientation));
         QCOMPARE(QImageReader(path).transformation() != QImageIOHandler::TransformationNone, true);
 
         const pelmora::Result<pelmora::ResizedPhoto> result =
@@ -263,7 +259,7 @@ private Q_SLOTS:
         if (orientation != 1)
             bytes = withExifOrientation(bytes, orientation);
         const QString path =
-            place(QStringLiteral("padded-%1-%2.jpg").arg(orientation).arg(longerSide), bytes);
+            dir.place(QStringLiteral("padded-%1-%2.jpg").arg(orientation).arg(longerSide), bytes);
         QCOMPARE(QImageReader(path).size(), photo);
 
         const pelmora::Result<pelmora::ResizedPhoto> result =

@@ -58,11 +58,7 @@ QByteArray pngDeclaring(QSize size) {
 class TestPhotoLoader : public QObject {
     Q_OBJECT
 
-    QTemporaryDir dir;
-
-    QString place(const QString &name, const QByteArray &bytes) {
-        return testsupport::place(dir, name, bytes);
-    }
+    TestFolder dir;
 
 private Q_SLOTS:
     void initTestCase() { QVERIFY(dir.isValid()); }
@@ -86,8 +82,9 @@ private Q_SLOTS:
         QFETCH(int, longerSide);
         QFETCH(QSize, decoded);
         QFETCH(QRectF, extent);
-        const QString path = place(QStringLiteral("reduced-%1.jpg").arg(QTest::currentDataTag()),
-                                   encode(gradientPicture(stored), "jpeg"));
+        const QString path =
+            dir.place(QStringLiteral("reduced-%1.jpg").arg(QTest::currentDataTag()),
+                      encode(gradientPicture(stored), "jpeg"));
         const pelmora::Result<pelmora::LoadedPhoto> loaded =
             pelmora::loadPhotoForResize(readFile(path), longerSide);
         QVERIFY2(loaded, qPrintable(loaded.reason()));
@@ -126,7 +123,7 @@ private Q_SLOTS:
     void paddingFindsTheHeaderReadersFrame() {
         QFETCH(QByteArray, bytes);
         const std::optional<pelmora::ImageHeader> header =
-            pelmora::ReadImageSize(place(QStringLiteral("layout.jpg"), bytes));
+            pelmora::ReadImageSize(dir.place(QStringLiteral("layout.jpg"), bytes));
         QVERIFY(header);
         const std::optional<pelmora::JpegFrame> frame = pelmora::readJpegFrame(bytes);
         QCOMPARE(frame ? frame->size : QSize(0, 0), QSize(header->size.Width, header->size.Height));
@@ -145,7 +142,7 @@ private Q_SLOTS:
     }
     void refusesWithoutCrashing() {
         QFETCH(QByteArray, bytes);
-        const QString path = place(QStringLiteral("refused.bin"), bytes);
+        const QString path = dir.place(QStringLiteral("refused.bin"), bytes);
         const pelmora::Result<pelmora::LoadedPhoto> loaded =
             pelmora::loadPhotoForResize(readFile(path), 250);
         QVERIFY(!loaded);
@@ -163,7 +160,7 @@ private Q_SLOTS:
                 bytes.truncate(random.bounded(int(bytes.size())));
             for (int flips = random.bounded(1, 12); flips > 0; --flips)
                 bytes[random.bounded(int(bytes.size()))] = char(random.bounded(256));
-            const QString path = place(QStringLiteral("damaged.jpg"), bytes);
+            const QString path = dir.place(QStringLiteral("damaged.jpg"), bytes);
             const pelmora::Result<pelmora::LoadedPhoto> loaded =
                 pelmora::loadPhotoForResize(readFile(path), 100);
             if (loaded)
@@ -240,7 +237,7 @@ private Q_SLOTS:
         if (orientation != 1)
             bytes = withExifOrientation(bytes, orientation);
         const QString path =
-            place(QStringLiteral("preview-%1.jpg").arg(QTest::currentDataTag()), bytes);
+            dir.place(QStringLiteral("preview-%1.jpg").arg(QTest::currentDataTag()), bytes);
         const std::optional<pelmora::PreviewPicture> preview =
             pelmora::loadPreviewPicture(path, QSize(285, 279));
         QVERIFY(preview);

@@ -21,6 +21,14 @@ void putLe32(QByteArray &b, quint32 v) {
     putLe16(b, v >> 16);
 }
 
+// In the byte order a TIFF structure declares.
+void putU16(QByteArray &b, quint32 v, bool bigEndian) {
+    bigEndian ? putBe16(b, v) : putLe16(b, v);
+}
+void putU32(QByteArray &b, quint32 v, bool bigEndian) {
+    bigEndian ? putBe32(b, v) : putLe32(b, v);
+}
+
 } // namespace
 
 quint32 crc32(const QByteArray &bytes) {
@@ -93,12 +101,8 @@ QByteArray segment(unsigned char code, const QByteArray &body) {
 }
 
 QByteArray exifSegment(int orientation, bool bigEndian, int totalLength) {
-    const auto put16 = [bigEndian](QByteArray &b, quint32 v) {
-        bigEndian ? putBe16(b, v) : putLe16(b, v);
-    };
-    const auto put32 = [bigEndian](QByteArray &b, quint32 v) {
-        bigEndian ? putBe32(b, v) : putLe32(b, v);
-    };
+    const auto put16 = [bigEndian](QByteArray &b, quint32 v) { putU16(b, v, bigEndian); };
+    const auto put32 = [bigEndian](QByteArray &b, quint32 v) { putU32(b, v, bigEndian); };
     QByteArray tiff(bigEndian ? "MM" : "II");
     put16(tiff, 42);
     put32(tiff, 8);
@@ -181,12 +185,8 @@ QByteArray webpVp8x(quint32 width, quint32 height) {
 }
 
 QByteArray tiffHeader(bool bigEndian, quint32 width, quint32 height, int type, quint32 ifdOffset) {
-    const auto put16 = [bigEndian](QByteArray &b, quint32 v) {
-        bigEndian ? putBe16(b, v) : putLe16(b, v);
-    };
-    const auto put32 = [bigEndian](QByteArray &b, quint32 v) {
-        bigEndian ? putBe32(b, v) : putLe32(b, v);
-    };
+    const auto put16 = [bigEndian](QByteArray &b, quint32 v) { putU16(b, v, bigEndian); };
+    const auto put32 = [bigEndian](QByteArray &b, quint32 v) { putU32(b, v, bigEndian); };
     QByteArray b(bigEndian ? "MM" : "II");
     put16(b, 42);
     put32(b, ifdOffset);

@@ -8,8 +8,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-
-class QTemporaryDir;
+#include <QTemporaryDir>
 
 namespace testsupport {
 
@@ -18,6 +17,14 @@ QByteArray readFile(const QString &path);
 bool writeFile(const QString &path, const QByteArray &bytes);
 // Writes bytes into a test's folder under name; the test cannot go on without it.
 QString place(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes);
+
+// A test's temporary folder that places files by name.
+class TestFolder : public QTemporaryDir {
+public:
+    QString place(const QString &name, const QByteArray &bytes) const {
+        return testsupport::place(*this, name, bytes);
+    }
+};
 QString writeText(const QString &path, const QByteArray &text = "not a picture\n");
 
 // The plain files of a folder, by name.
