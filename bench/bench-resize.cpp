@@ -231,8 +231,9 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "%s: metadata step %.3f ms\n", qPrintable(QDir(path).dirName()),
                      medians.back());
         warned += !carried.warnings.isEmpty();
-        for (const QString &warning : carried.warnings)
-            std::fprintf(stderr, "%s: %s\n", qPrintable(QDir(path).dirName()), qPrintable(warning));
+        for (const pelmora::Warning &warning : carried.warnings)
+            std::fprintf(stderr, "%s: %s: %s\n", qPrintable(QDir(path).dirName()),
+                         qPrintable(warning.text), qPrintable(warning.detail));
     }
     if (!medians.empty()) {
         double sum = 0;

@@ -56,8 +56,8 @@ QString warnings(const pelmora::BatchResult &result) {
         if (!e.result.converted() || e.result.warnings.isEmpty())
             continue;
         ++photos;
-        for (const QString &warning : e.result.warnings)
-            lines.append(e.entry.name + QStringLiteral(": ") + warning);
+        for (const pelmora::Warning &warning : e.result.warnings)
+            lines.append(e.entry.name + QStringLiteral(": ") + warning.text);
     }
     if (lines.isEmpty())
         return {};

@@ -2,10 +2,10 @@
 
 #include "batch/resizesettings.h"
 #include "photolist/photoentry.h"
+#include "result/warning.h"
 
 #include <QSize>
 #include <QString>
-#include <QStringList>
 
 namespace pelmora {
 
@@ -35,7 +35,7 @@ struct ConversionResult {
     bool renamed = false; // the output has a name of its own (renaming on, a name not the photo's)
     bool resized = false;
     QSize size;              // size of the written JPEG when resized
-    QStringList warnings;    // converted all the same, but the user should know (see ResizedJpeg)
+    Warnings warnings;       // converted all the same, but the user should know (see ResizedJpeg)
     bool numberUsed = false; // renaming on and a target name: the running number advances
 
     bool converted() const { return status == ConversionStatus::Converted; }

@@ -4,16 +4,16 @@
 #include "files/photoplan.h"
 #include "files/undojournal.h"
 #include "result/result.h"
+#include "result/warning.h"
 
 #include <QSize>
 #include <QString>
-#include <QStringList>
 
 namespace pelmora {
 
 struct ResizedPhoto {
-    QSize size;           // of the JPEG written
-    QStringList warnings; // see ResizedJpeg
+    QSize size;        // of the JPEG written
+    Warnings warnings; // see ResizedJpeg
 };
 
 // Decodes the photo the plan names, turns it upright, scales it so that its longer side is the

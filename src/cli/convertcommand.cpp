@@ -262,8 +262,12 @@ int runConvertCommand(const CommandArguments &arguments) {
         if (entry.result.status == ConversionStatus::Failed ||
             entry.result.status == ConversionStatus::MissingTargetName)
             err << entry.entry.path() << ": " << entry.result.reason << '\n';
-        for (const QString &warning : entry.result.warnings)
-            err << entry.entry.path() << ": warning: " << warning << '\n';
+        for (const Warning &warning : entry.result.warnings) {
+            err << entry.entry.path() << ": warning: " << warning.text;
+            if (!warning.detail.isEmpty())
+                err << ": " << warning.detail;
+            err << '\n';
+        }
     }
     const qsizetype notStarted = batch.notStartedCount();
     if (notStarted > 0)

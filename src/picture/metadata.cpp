@@ -69,16 +69,16 @@ QString whatFailed(const std::exception &error) {
     return QString::fromUtf8(error.what()).trimmed();
 }
 
-QString notRead(const QString &why) {
-    return QCoreApplication::translate(
-               "pelmora", "some of the photo's metadata could not be read and was left out: %1")
-        .arg(why);
+Warning notRead(const QString &why) {
+    return {QCoreApplication::translate(
+                "pelmora", "some of the photo's metadata could not be read and was left out"),
+            why};
 }
 
-QString notWritten(const QString &why) {
-    return QCoreApplication::translate(
-               "pelmora", "the photo's metadata could not be written and was left out: %1")
-        .arg(why);
+Warning notWritten(const QString &why) {
+    return {QCoreApplication::translate(
+                "pelmora", "the photo's metadata could not be written and was left out"),
+            why};
 }
 
 struct PhotoMetadata {
@@ -245,7 +245,7 @@ void readFrom(PhotoMetadata &metadata, const QByteArray &photo, QSize pixels,
 // Reads the photo's metadata. A JPEG's EXIF is edited in place, Exiv2 reads the rest of its
 // header; from other formats Exiv2 reads everything. Whether there is anything to carry.
 bool read(PhotoMetadata &metadata, const QByteArray &photo, QSize pixels, MetadataPolicy policy,
-          QStringList &warnings) {
+          Warnings &warnings) {
     const std::optional<JpegExifSplit> jpeg = splitJpegExif(photo);
     const QByteArray &forExiv2 = jpeg ? jpeg->otherHeader : photo;
     QString failure;

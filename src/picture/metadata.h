@@ -1,8 +1,9 @@
 #pragma once
 
+#include "result/warning.h"
+
 #include <QByteArray>
 #include <QSize>
-#include <QStringList>
 
 namespace pelmora {
 
@@ -15,8 +16,8 @@ enum class MetadataPolicy {
 };
 
 struct CarriedMetadata {
-    QByteArray jpeg;      // the whole JPEG file
-    QStringList warnings; // what could not be carried over (the JPEG is written without it)
+    QByteArray jpeg;   // the whole JPEG file
+    Warnings warnings; // what could not be carried over (the JPEG is written without it)
 };
 
 // The encoded JPEG with the metadata of the photo file whose bytes it was made from: EXIF, IPTC

@@ -50,8 +50,10 @@ Result<ResizedJpeg> resizeToJpegBytes(const QByteArray &bytes, const ResizeOptio
     CarriedMetadata carried = withPhotoMetadata(*jpeg, bytes, picture.size(), options.metadata);
     ResizedJpeg resized{std::move(carried.jpeg), picture.size(), std::move(carried.warnings)};
     if (photo.dataDamaged)
-        resized.warnings.prepend(QCoreApplication::translate(
-            "pelmora", "the photo's data is damaged: converted as far as it could be read"));
+        resized.warnings.prepend(
+            {QCoreApplication::translate(
+                 "pelmora", "the photo's data is damaged: converted as far as it could be read"),
+             {}});
     return resized;
 }
 

@@ -3,10 +3,10 @@
 #include "picture/metadata.h"
 #include "picture/signature.h"
 #include "result/result.h"
+#include "result/warning.h"
 
 #include <QByteArray>
 #include <QSize>
-#include <QStringList>
 
 namespace pelmora {
 
@@ -23,7 +23,7 @@ struct ResizedJpeg {
     QSize size;
     // What the user should know of a photo that was converted all the same (its data was
     // damaged, its metadata could not be carried over).
-    QStringList warnings;
+    Warnings warnings;
 };
 
 // The photo file's bytes turned upright, scaled so that its longer side is options.longerSide

@@ -28,7 +28,7 @@ BatchResult batchOf(const QStringList &photos, const QString &fatalError = {}) {
         if (f.size() > 2 && !f[2].isEmpty())
             e.result.reason = f[2];
         if (f.size() > 3)
-            e.result.warnings = {f[3]};
+            e.result.warnings = {{f[3], {}}};
         result.entries.append(e);
     }
     return result;

@@ -193,8 +193,8 @@ private Q_SLOTS:
             QCOMPARE(resized->size, longerSide ? QSize(100, 74) : QSize(403, 301));
             QCOMPARE(resized->warnings.size(), warned ? 1 : 0);
             if (warned)
-                QVERIFY2(resized->warnings.first().contains("damaged"),
-                         qPrintable(resized->warnings.first()));
+                QVERIFY2(resized->warnings.first().text.contains("damaged"),
+                         qPrintable(resized->warnings.first().text));
         }
     }
 
