@@ -20,7 +20,8 @@ public:
     static constexpr qsizetype FirstBlock = 4096; // read at offset 0: holds most headers whole
     static constexpr qsizetype Window = 512;      // read at any later offset
     static constexpr qsizetype MaxRequest = 4096; // largest block one call may ask for
-    static constexpr qint64 ReadBudget = 64 * 1024;
+    // A window for each of the segments within JpegWalkLimit, as long as a segment can be.
+    static constexpr qint64 ReadBudget = 256 * 1024;
 
     bool open(const QString &path);
     qint64 size() const { return m_size; }

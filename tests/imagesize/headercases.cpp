@@ -174,17 +174,18 @@ void HeaderCases::makeSplicedJpegs() {
     sized("cut-in-half.jpg", m_jpeg.left(m_jpeg.size() / 2), 640, 480, "jpg");
     unread("cut-in-exif.jpg", withSegmentsFirst(exif64k).left(30000));
 
-    // The 4 MiB limit: 60 segments of 64 KB (3.75 MiB) are walked, 65 (4.06 MiB) are not.
+    // The 16 MiB limit: 250 segments of 64 KB (15.6 MiB, as the 7 MB of XMP a photo editor
+    // piles up before the frame, and more) are walked, 260 (16.2 MiB) are not.
     {
         JpegParts big = parts;
-        for (int i = 0; i < 60; ++i)
+        for (int i = 0; i < 250; ++i)
+            big.segments.insert(1, segment(0xE1, QByteArray(65533, 'x')));
+        QVERIFY(big.join().size() < 16 * 1024 * 1024);
+        sized("segments-15.6-mib.jpg", big.join(), 640, 480, "jpg", true);
+        for (int i = 0; i < 10; ++i)
             big.segments.insert(1, segment(0xE2, QByteArray(65533, 'x')));
-        QVERIFY(big.join().size() < 4 * 1024 * 1024);
-        sized("segments-3.75-mib.jpg", big.join(), 640, 480, "jpg", true);
-        for (int i = 0; i < 5; ++i)
-            big.segments.insert(1, segment(0xE2, QByteArray(65533, 'x')));
-        QVERIFY(big.join().indexOf(QByteArray::fromHex("FFC0")) > 4 * 1024 * 1024);
-        unread("segments-4.06-mib.jpg", big.join());
+        QVERIFY(big.join().indexOf(QByteArray::fromHex("FFC0")) > 16 * 1024 * 1024);
+        unread("segments-16.2-mib.jpg", big.join());
     }
 
     // Malformed walks.
