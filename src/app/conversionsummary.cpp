@@ -78,12 +78,15 @@ QString stopped(const pelmora::BatchResult &result, ConversionSource source) {
 } // namespace
 
 QString undoSummary(const pelmora::UndoReport &report) {
-    QString text = QStringLiteral("変換を元に戻しました（%1 件）。").arg(report.done.size());
+    QString text = QStringLiteral("%1 枚の写真を元に戻しました").arg(report.photosBack.size());
     if (!report.refused.isEmpty())
         text += QStringLiteral(
                     "\n\n次の %1 件は、変換の後に変わっているなどの理由で元に戻していません。\n")
                     .arg(report.refused.size()) +
                 listed(report.refused);
+    if (report.unreadable > 0)
+        text +=
+            QStringLiteral("\n\n変換の記録のうち %1 行を読めませんでした。").arg(report.unreadable);
     return text;
 }
 

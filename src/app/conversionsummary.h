@@ -1,7 +1,7 @@
 #pragma once
 
 #include "batch/batchrunner.h"
-#include "files/undojournal.h"
+#include "files/undo.h"
 
 #include <QString>
 
@@ -17,5 +17,6 @@ enum class ConversionSource {
 // Empty when there is nothing to say.
 QString conversionSummary(const pelmora::BatchResult &result, ConversionSource source);
 
-// The message after the last conversion was undone: how many steps, and what was left alone.
+// The message after a conversion was undone: how many photos are back, and what was left as it
+// is.
 QString undoSummary(const pelmora::UndoReport &report);

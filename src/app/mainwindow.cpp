@@ -7,6 +7,7 @@
 #include "app/japanesetexts.h"
 #include "app/titleindentstyle.h"
 #include "app/uitexts.h"
+#include "files/journal.h"
 #include "imagesize/imagesize.h"
 #include "naming/numbertext.h"
 #include "photolist/previewfit.h"
@@ -23,8 +24,8 @@
 
 namespace {
 
-// The window's own undo journal; the command line keeps another.
-const QString kJournal = QStringLiteral("window");
+// The window's own undo history; the command line keeps another.
+const QString kDriver = QStringLiteral("window");
 
 } // namespace
 
@@ -55,7 +56,7 @@ MainWindow::MainWindow(QWidget *parent)
     // Something to undo, and nothing converting: checked each time the menu opens.
     connect(List, &QMenu::aboutToShow, this, [this] {
         ui->Undo->setEnabled(!isConverting() &&
-                             pelmora::hasUndo(pelmora::undoJournalPath(kJournal)));
+                             pelmora::hasConversionToUndo(pelmora::journalFolder(kDriver)));
     });
     connect(ui->Undo, &QAction::triggered, this, &MainWindow::undoLastConversion);
     connect(&m_undo, &QFutureWatcher<pelmora::Result<pelmora::UndoReport>>::finished, this,
@@ -104,8 +105,9 @@ void MainWindow::undoLastConversion() {
         return;
     setEditingEnabled(false);
     QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    m_undo.setFuture(QtConcurrent::run(
-        [path = pelmora::undoJournalPath(kJournal)] { return pelmora::undoLastConversion(path); }));
+    m_undo.setFuture(QtConcurrent::run([folder = pelmora::journalFolder(kDriver)] {
+        return pelmora::undoNewestConversion(folder);
+    }));
 }
 
 void MainWindow::finishUndo() {
@@ -116,7 +118,10 @@ void MainWindow::finishUndo() {
         showMessage(report.reason());
         return;
     }
-    ui->Num->setText(report->numberBefore);
+    if (report->found) {
+        ui->Num->setText(report->numberBefore);
+        addPhotos(report->photosBack); // to convert them again, with other settings
+    }
     showMessage(undoSummary(*report));
 }
 
@@ -294,7 +299,7 @@ pelmora::BatchRequest MainWindow::conversionRequest() const {
     settings.signature.pointSizeText = ui->Pt->text();
     settings.signature.fallbackPointSize = m_stampPointSize;
     settings.signature.color = ui->Sig->palette().color(QPalette::Text);
-    request.journalPath = pelmora::undoJournalPath(kJournal);
+    request.driver = kDriver;
     return request;
 }
 

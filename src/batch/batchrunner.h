@@ -29,11 +29,14 @@ struct BatchRequest {
     bool resize = false;
     QString outputFolder; // as typed; empty: convert the photos in their own folders
     ResizeSettings resizeSettings;
-    int workers = 0; // threads for the resizes; 0: one per core
+    int workers = 0; // threads for the pictures; 0: one per core
     TargetNaming naming = TargetNaming::FollowRenaming;
     QString givenTargetName; // with TargetNaming::Given
-    // Where the undo journal of this conversion goes, in place of the last one's; none when empty.
-    QString journalPath;
+    // Whose undo history the conversion joins ("window", "command-line"; see journalFolder).
+    QString driver = QStringLiteral("command-line");
+    // Plans every photo as the conversion would and changes nothing: no file, no folder, no
+    // journal.
+    bool dryRun = false;
 };
 
 struct BatchEntryResult {
@@ -44,6 +47,7 @@ struct BatchEntryResult {
 
 struct BatchResult {
     QString fatalError;              // the batch did not start (output folder unusable)
+    bool dryRun = false;             // nothing was done: each entry's result says what would be
     QList<BatchEntryResult> entries; // one per entry of the request, in list order
     QString finalNumber;             // the running number after the batch
     qint64 peakPictureWork = 0; // the most memory the photos at work were estimated to take at once
@@ -65,14 +69,14 @@ struct BatchProgress {
 using BatchProgressCallback = std::function<void(const BatchProgress &)>;
 
 // Converts the entries in list order exactly as converting them one by one would: same files,
-// same names, same final number, including name collisions inside the batch. The file steps run
-// on the calling thread, in order; resizes run on a private thread pool while later file steps
-// go on, as many at once as the memory their headers let one estimate fits kPictureWorkBudget
-// (a photo beyond it works alone), and a later step that touches a file still being resized
-// waits for it. Progress is
-// called on the calling thread. When cancel is set, the entries not yet started are left
-// untouched and reported as NotStarted; the resizes in flight finish. A bad photo never stops
-// the batch; an output folder that cannot be created stops it before any photo is touched.
+// same names, same final number, including name collisions inside the batch. Every file step
+// runs on the calling thread, in list order, through the conversion's transaction; the pictures
+// are made on a private thread pool meanwhile, a few photos ahead, as many at once as the memory
+// their headers let one estimate fits kPictureWorkBudget. Progress is called on the calling
+// thread after each photo. When cancel is set, the photos after the one being converted are left
+// untouched and reported as NotStarted (pictures already being made for them are finished and
+// thrown away). A bad photo never stops the batch; an output folder that cannot be made stops it
+// before any photo is touched.
 BatchResult runBatch(const BatchRequest &request, const BatchProgressCallback &progress = {},
                      const std::atomic<bool> *cancel = nullptr);
 

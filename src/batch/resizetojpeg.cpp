@@ -1,35 +1,18 @@
 #include "resizetojpeg.h"
 
-#include "files/photooutput.h"
-#include "picture/resizedjpeg.h"
-
 namespace pelmora {
 
-Result<ResizedPhoto> ResizeToJpeg(const PhotoPlan &plan, const ResizeSettings &settings,
-                                  UndoJournal *journal) {
+Result<ResizedPhoto> ResizeToJpeg(const QString &path, const ResizeSettings &settings) {
     const Result<ResizeOptions> options = resizeOptions(settings);
     if (!options)
         return failure(options.reason());
-    const Result<QByteArray> photo = readPhoto(plan.source);
+    const Result<PhotoBytes> photo = readPhoto(path);
     if (!photo)
         return failure(photo.reason());
-    const Result<ResizedJpeg> resized = resizeToJpegBytes(*photo, *options);
+    Result<ResizedJpeg> resized = resizeToJpegBytes(photo->bytes, *options);
     if (!resized)
         return failure(resized.reason());
-    if (Status written = writePicture(plan, resized->bytes, journal); !written)
-        return failure(written.reason());
-    return ResizedPhoto{resized->size, resized->warnings};
-}
-
-Result<ResizedPhoto> ResizeToJpeg(const QString &path, const ResizeSettings &settings) {
-    PhotoPlan plan;
-    plan.source = path;
-    plan.destination = path;
-    plan.output = Output::Picture;
-    plan.inPlace = true;
-    plan.replaces = true;
-    plan.setsAside = false;
-    return ResizeToJpeg(plan, settings);
+    return ResizedPhoto{std::move(resized).value(), photo->identity};
 }
 
 } // namespace pelmora

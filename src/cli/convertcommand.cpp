@@ -1,7 +1,6 @@
 #include "convertcommand.h"
 
 #include "batch/batchrunner.h"
-#include "files/undojournal.h"
 #include "naming/numbertext.h"
 #include "photolist/photoentry.h"
 #include "picture/designedfont.h"
@@ -178,7 +177,6 @@ ConvertOptions parseOptions(const CommandArguments &given) {
         else
             request.entries.append(splitPath(QFileInfo(file).absoluteFilePath()));
     }
-    request.journalPath = undoJournalPath(QStringLiteral("command-line"));
     return options;
 }
 

@@ -1,6 +1,7 @@
 #include "undocommand.h"
 
-#include "files/undojournal.h"
+#include "files/journal.h"
+#include "files/undo.h"
 
 #include <QTextStream>
 
@@ -23,36 +24,56 @@ int runUndoCommand(const QStringList &arguments) {
         }
     }
 
-    const QString journal = undoJournalPath(QStringLiteral("command-line"));
-    if (!hasUndo(journal)) {
-        out << "nothing to undo\n";
-        return 0;
-    }
-    const Result<UndoReport> report = undoLastConversion(journal, dryRun);
+    const Result<UndoReport> report =
+        undoNewestConversion(journalFolder(QStringLiteral("command-line")), dryRun);
     if (!report) {
         err << "pelmora undo: " << report.reason() << '\n';
         return 1;
     }
+    if (!report->found) {
+        out << "nothing to undo\n";
+        return 0;
+    }
     for (const QString &step : report->done)
         out << (dryRun ? "would " : "") << step << '\n';
     for (const QString &refused : report->refused)
-        err << (dryRun ? "would leave alone: " : "left alone: ") << refused << '\n';
-    out << (dryRun ? "would undo " : "undone ") << report->done.size() << ", left "
+        err << (dryRun ? "would leave as it is: " : "left as it is: ") << refused << '\n';
+    if (report->unreadable > 0)
+        err << "pelmora undo: " << report->unreadable
+            << (report->unreadable == 1 ? " step" : " steps")
+            << " of the record could not be read\n";
+    out << (dryRun ? "would undo " : "undone ") << report->photosBack.size()
+        << (report->photosBack.size() == 1 ? " photo" : " photos") << ", left "
         << report->refused.size() << ", number " << (dryRun ? "would go " : "") << "back to "
         << report->numberBefore << '\n';
-    return report->refused.isEmpty() ? 0 : 1;
+    return report->complete() ? 0 : 1;
 }
 
 QString undoCommandHelp() {
     return QStringLiteral(
-        "pelmora undo [--dry-run]\n"
-        "  Takes the last `pelmora convert` back, step by step from the last: removes the\n"
-        "  files it wrote, gives renamed photos their names back and brings the files it\n"
-        "  replaced back from the trash. A file changed since is left alone and said so.\n"
-        "  Prints each step, then \"undone N, left M, number back to K\" (the running number\n"
-        "  the conversion started from). A second undo finds nothing to undo.\n"
-        "  --dry-run  only list what would be undone\n"
-        "  Exit status: 0 all undone (or nothing to undo), 1 some steps left alone.\n");
+               "pelmora undo [--dry-run]\n"
+               "  Takes back the newest `pelmora convert` not undone yet; run again, it takes back "
+               "the\n"
+               "  one before, up to the last %1 conversions. A conversion still running is never\n"
+               "  touched. Photo by photo, the files a conversion replaced or removed come back "
+               "from\n"
+               "  the trash (or from their hidden backups) first, and only when they still hold "
+               "what\n"
+               "  was set aside; then the files it wrote go, while they hold what it wrote; "
+               "renamed\n"
+               "  photos get their names back; folders it made and left empty go. What cannot "
+               "come\n"
+               "  back, or was changed since, is left as it is and said, with where it is.\n"
+               "  An undo that was stopped goes on where it was when run again.\n"
+               "  Prints each step, then \"undone N photos, left M, number back to K\" (the "
+               "running\n"
+               "  number the conversion started from).\n"
+               "  On a disk without a usable trash, a conversion keeps what it replaces as hidden\n"
+               "  files .pelmora-XXXXXXXX.bak beside it; they go with its record, after %1 newer\n"
+               "  conversions.\n"
+               "  --dry-run  only list what would be undone\n"
+               "  Exit status: 0 all undone (or nothing to undo), 1 something was left as it is.\n")
+        .arg(kConversionsKept);
 }
 
 } // namespace pelmora

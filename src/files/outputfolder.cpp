@@ -8,28 +8,33 @@
 
 namespace pelmora {
 
-Result<QString> prepareOutputFolder(const QString &text) {
+Result<QString> checkOutputFolder(const QString &text) {
     if (text.isEmpty())
         return QString();
+    const QString folder = QFileInfo(QDir::fromNativeSeparators(text)).absoluteFilePath();
 
-    const QFileInfo info(text);
-    if (info.exists() && !info.isDir())
-        return failure(
-            QCoreApplication::translate("pelmora", "the output folder %1 is a file, not a folder")
-                .arg(text));
-    if (!info.exists() && !QDir().mkpath(text))
+    // The folder itself, or the nearest one on its way that is there, must be a writable folder.
+    QString existing = folder;
+    while (!QFileInfo::exists(existing) && !QFileInfo(existing).isSymLink() && existing.size() > 1)
+        existing = QFileInfo(existing).absolutePath();
+    const QFileInfo there(existing);
+    if (!there.isDir()) {
+        if (existing == folder)
+            return failure(QCoreApplication::translate(
+                               "pelmora", "the output folder %1 is a file, not a folder")
+                               .arg(text));
         return failure(
             QCoreApplication::translate("pelmora", "cannot create the output folder %1").arg(text));
-
-    const QFileInfo created(text);
-    if (!created.isDir())
+    }
+    if (!there.isWritable()) {
+        if (existing == folder)
+            return failure(
+                QCoreApplication::translate("pelmora", "the output folder %1 is not writable")
+                    .arg(text));
         return failure(
             QCoreApplication::translate("pelmora", "cannot create the output folder %1").arg(text));
-    if (!created.isWritable())
-        return failure(
-            QCoreApplication::translate("pelmora", "the output folder %1 is not writable")
-                .arg(text));
-    return withTrailingSeparator(QDir::fromNativeSeparators(text));
+    }
+    return withTrailingSeparator(folder);
 }
 
 } // namespace pelmora

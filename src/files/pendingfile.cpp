@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -60,6 +61,16 @@ int renameNoReplace(const QByteArray &from, const QByteArray &to) {
 
 } // namespace
 
+QString temporaryNameFor(const QString &destination) {
+    return QFileInfo(destination).absolutePath() + u'/' + QLatin1String(kPrefix) +
+           QString::number(QRandomGenerator::global()->generate(), 16) + QLatin1String(kSuffix);
+}
+
+bool isTemporaryName(const QString &path) {
+    static const QRegularExpression temporary(QStringLiteral("^\\.pelmora-[0-9a-f]+\\.tmp$"));
+    return temporary.match(QFileInfo(path).fileName()).hasMatch();
+}
+
 PendingFile::PendingFile(QString destination)
     : m_destination(std::move(destination)) {}
 
@@ -75,25 +86,18 @@ Status PendingFile::failed(const QString &what, int error) {
                        .arg(what, qt_error_string(error)));
 }
 
-Status PendingFile::open(std::optional<QFileDevice::Permissions> permissions) {
-    const QString folder = QFileInfo(m_destination).absolutePath();
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        m_temporary = folder + u'/' + QLatin1String(kPrefix) +
-                      QString::number(QRandomGenerator::global()->generate(), 16) +
-                      QLatin1String(kSuffix);
-        m_fd = ::open(native(m_temporary).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                      0666); // less the umask
-        if (m_fd >= 0) {
-            ::flock(m_fd, LOCK_EX); // released when this process ends, however it ends
-            if (permissions && ::fchmod(m_fd, modeOf(*permissions)) != 0)
-                return failed(m_destination, errno);
-            return {};
-        }
-        if (errno != EEXIST)
-            break;
-    }
-    return failure(QCoreApplication::translate("pelmora", "cannot write in %1: %2")
-                       .arg(folder, qt_error_string(errno)));
+Status PendingFile::open(const QString &temporary,
+                         std::optional<QFileDevice::Permissions> permissions) {
+    m_fd = ::open(native(temporary).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                  0666); // less the umask
+    if (m_fd < 0)
+        return failure(QCoreApplication::translate("pelmora", "cannot write in %1: %2")
+                           .arg(QFileInfo(temporary).absolutePath(), qt_error_string(errno)));
+    m_temporary = temporary;
+    ::flock(m_fd, LOCK_EX); // released when this process ends, however it ends
+    if (permissions && ::fchmod(m_fd, modeOf(*permissions)) != 0)
+        return failed(m_destination, errno);
+    return {};
 }
 
 Status PendingFile::write(const QByteArray &bytes) {
@@ -120,36 +124,37 @@ Status PendingFile::setModified(const QDateTime &time) {
     return {};
 }
 
-Status PendingFile::publish(Publish how, Durability durability) {
-    if (durability == Durability::FlushToDisk && ::fdatasync(m_fd) != 0)
+Status PendingFile::flush() {
+    if (::fdatasync(m_fd) != 0)
         return failed(m_destination, errno);
-    const QByteArray temporary = native(m_temporary);
-    if (how == Publish::Replacing) {
-        if (::rename(temporary.constData(), native(m_destination).constData()) != 0)
-            return failed(m_destination, errno);
-    } else if (const int error = renameNoReplace(temporary, native(m_destination)); error != 0) {
+    return {};
+}
+
+Status PendingFile::publish() {
+    if (const int error = renameNoReplace(native(m_temporary), native(m_destination)); error != 0)
         return error == EEXIST ? failure(taken(m_destination)) : failed(m_destination, error);
-    }
     ::close(m_fd);
     m_fd = -1;
-    if (durability == Durability::FlushToDisk)
-        return flushFolder(QFileInfo(m_destination).absolutePath());
     return {};
+}
+
+bool removeStaleTemporaryFile(const QString &path) {
+    const QByteArray name = native(path);
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0)
+        return errno == ENOENT;
+    const bool stale = ::flock(fd, LOCK_EX | LOCK_NB) == 0; // nobody writes it any more
+    const bool removed = stale && ::unlink(name.constData()) == 0;
+    ::close(fd);
+    return removed;
 }
 
 void removeStaleTemporaryFiles(const QString &folder) {
     const QStringList names =
         QDir(folder).entryList({QLatin1String(kPrefix) + u'*' + QLatin1String(kSuffix)},
                                QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString &name : names) {
-        const QByteArray path = native(folder + u'/' + name);
-        const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-        if (fd < 0)
-            continue;
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) // nobody writes it any more
-            ::unlink(path.constData());
-        ::close(fd);
-    }
+    for (const QString &name : names)
+        removeStaleTemporaryFile(folder + u'/' + name);
 }
 
 Status renameWithoutReplacing(const QString &from, const QString &to) {

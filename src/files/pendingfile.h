@@ -10,22 +10,17 @@
 
 namespace pelmora {
 
-// Whether a finished file must be on the disk before it takes its name.
-enum class Durability {
-    FlushToDisk,   // it stands for the user's only copy of a photo (converted in place)
-    LeaveToSystem, // a copy in an output folder: the original is safe where it was
-};
+// A name for a new file while it is written: short, hidden, in the folder of destination.
+QString temporaryNameFor(const QString &destination);
+// Whether a path is such a name.
+bool isTemporaryName(const QString &path);
 
-enum class Publish {
-    NewName,   // the name must be free: a taken name fails, whoever took it and when
-    Replacing, // a file of that name is replaced at once (never half: the old or the new one)
-};
-
-// A new file, written under a short temporary name of its own in its destination's folder and
-// given the destination's name only when complete, so that a crash never leaves a half-written
-// file under that name. A file that is never published is removed. While it is written the
-// temporary file is locked, so that a later conversion can tell a temporary file that a dead
-// run left behind (see removeStaleTemporaryFiles) from one that another run is writing.
+// A new file, written under a temporary name in its destination's folder and given the
+// destination's name only when complete and only if that name is free, so that a crash never
+// leaves a half-written file under a name and nothing is ever written over. A file that is never
+// published is removed. While it is written the temporary file is locked, so that a later
+// conversion can tell a temporary file that a dead run left behind (see
+// removeStaleTemporaryFiles) from one that another run is writing.
 class PendingFile {
 public:
     explicit PendingFile(QString destination);
@@ -33,11 +28,15 @@ public:
     PendingFile(const PendingFile &) = delete;
     PendingFile &operator=(const PendingFile &) = delete;
 
-    // Creates the temporary file, with exactly the given permissions, or those of any new file.
-    Status open(std::optional<QFileDevice::Permissions> permissions = {});
+    // Creates the file at temporary (see temporaryNameFor), which must be free, with exactly the
+    // given permissions, or those of any new file.
+    Status open(const QString &temporary, std::optional<QFileDevice::Permissions> permissions = {});
     Status write(const QByteArray &bytes);
     Status setModified(const QDateTime &time);
-    Status publish(Publish how, Durability durability);
+    // Makes the content reach the disk.
+    Status flush();
+    // Gives the file the destination's name, failing when the name is taken.
+    Status publish();
 
 private:
     Status failed(const QString &what, int error);
@@ -50,6 +49,8 @@ private:
 // Removes the temporary files that conversions which died (killed, a power cut) left in folder;
 // those another conversion is writing stay.
 void removeStaleTemporaryFiles(const QString &folder);
+// The same for one temporary file; true when it is gone (or never was).
+bool removeStaleTemporaryFile(const QString &path);
 
 // Gives a file a new path on the same disk, or fails when that path is taken: never replaces,
 // even when another program takes the name at the same moment.

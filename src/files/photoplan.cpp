@@ -21,80 +21,136 @@ bool sameFolder(const QString &a, const QString &b) {
     return !error && same;
 }
 
+// Whether anything has the name, a dangling link included.
+bool onDisk(const QString &path) {
+    const QFileInfo file(path);
+    return file.exists() || file.isSymLink();
+}
+
 QString nameTaken(const QString &photo, const QString &name) {
     return QCoreApplication::translate("pelmora",
                                        "cannot rename %1 to %2: a file of that name already exists")
         .arg(photo, name);
 }
 
+QString writtenEarlier(const QString &name) {
+    return QCoreApplication::translate("pelmora",
+                                       "%1 was written by an earlier photo of this conversion")
+        .arg(name);
+}
+
+Result<PhotoPlan> inPlace(PhotoPlan plan, const PhotoEntry &photo, const QString &outputName,
+                          bool resize, bool link, const ConversionChanges &earlier) {
+    plan.destination = plan.photo;
+    if (outputName == photo.name && !resize)
+        return plan; // Keep
+    // A photo marked read-only is not rewritten in place (a link's photo is never rewritten).
+    if (resize && !link && !(QFile::permissions(plan.photo) & QFileDevice::WriteOwner))
+        return failure(
+            QCoreApplication::translate("pelmora", "the photo %1 is read-only").arg(photo.name));
+    if (outputName == photo.name) {
+        if (earlier.written(plan.photo))
+            return failure(writtenEarlier(photo.name));
+        plan.action = PhotoAction::WriteOver;
+        return plan;
+    }
+    // A link's output takes the link's place in the link's own folder.
+    plan.destination = photo.folder + outputName;
+    if (earlier.exists(plan.destination))
+        return failure(nameTaken(photo.name, outputName));
+    if (earlier.written(plan.photo))
+        return failure(writtenEarlier(photo.name));
+    plan.action = resize ? PhotoAction::WriteAndSetAside
+                         : (link ? PhotoAction::CopyAndSetAside : PhotoAction::Rename);
+    return plan;
+}
+
 } // namespace
 
-Result<PhotoPlan> locatePhoto(const PhotoEntry &photo, const QString &outputFolder,
-                              const QString &name, bool rename, bool resize) {
-    const QFileInfo given(photo.path());
-    PhotoPlan plan;
-    plan.source = photo.path();
-    QString photoFolder = photo.folder;
-    if (given.isSymLink()) {
-        // The photo it names, found from the link's own folder.
-        plan.source = given.canonicalFilePath();
-        photoFolder = QFileInfo(plan.source).absolutePath() + u'/';
+bool PhotoPlan::writesPicture() const {
+    return action == PhotoAction::Write || action == PhotoAction::WriteOver ||
+           action == PhotoAction::WriteAndSetAside;
+}
+
+bool PhotoPlan::copies() const {
+    return action == PhotoAction::Copy || action == PhotoAction::CopyOver ||
+           action == PhotoAction::CopyAndSetAside;
+}
+
+bool PhotoPlan::replacesDestination() const {
+    return action == PhotoAction::CopyOver || action == PhotoAction::WriteOver;
+}
+
+bool PhotoPlan::setsAsidePhoto() const {
+    return action == PhotoAction::CopyAndSetAside || action == PhotoAction::WriteAndSetAside;
+}
+
+bool ConversionChanges::exists(const QString &path) const {
+    const QString key = locationKey(path);
+    if (m_written.contains(key))
+        return true;
+    return !m_gone.contains(key) && onDisk(path);
+}
+
+bool ConversionChanges::written(const QString &path) const {
+    return m_written.contains(locationKey(path));
+}
+
+void ConversionChanges::add(const PhotoPlan &plan) {
+    if (plan.action == PhotoAction::Keep)
+        return;
+    if (plan.action == PhotoAction::Rename || plan.setsAsidePhoto()) {
+        const QString photo = locationKey(plan.photo);
+        m_gone.insert(photo);
+        m_written.remove(photo);
     }
-    const QFileInfo file(plan.source);
-    if (plan.source.isEmpty() || !file.exists())
+    const QString destination = locationKey(plan.destination);
+    m_written.insert(destination);
+    m_gone.remove(destination);
+}
+
+Result<PhotoPlan> planPhoto(const PhotoEntry &photo, const QString &name,
+                            const PlanSettings &settings, const ConversionChanges &earlier) {
+    PhotoPlan plan;
+    plan.photo = photo.path();
+    plan.source = plan.photo;
+    const QFileInfo listed(plan.photo);
+    const bool link = listed.isSymLink();
+    if (link)
+        plan.source = listed.canonicalFilePath(); // the file it names, found from its own folder
+    if (!earlier.exists(plan.photo) || plan.source.isEmpty() || !QFileInfo::exists(plan.source))
         return failure(QCoreApplication::translate("pelmora", "photo not found"));
-    if (!file.isFile())
+    if (!QFileInfo(plan.source).isFile())
         return failure(QCoreApplication::translate("pelmora", "not a file"));
-    if (rename) {
+    if (settings.rename) {
         if (const Status valid = checkFileName(name); !valid)
             return failure(QCoreApplication::translate("pelmora", "cannot rename %1: %2")
                                .arg(photo.name, valid.reason()));
     }
+    const QString outputName = settings.rename ? name : photo.name;
+    if (settings.outputFolder.isEmpty())
+        return inPlace(plan, photo, outputName, settings.resize, link, earlier);
 
-    plan.inPlace = outputFolder.isEmpty();
-    if (plan.inPlace) {
-        const QString outputName = rename ? name : file.fileName();
-        if (outputName == file.fileName()) { // the photo keeps its name
-            plan.destination = plan.source;
-            plan.output = resize ? Output::Picture : Output::None;
-            plan.replaces = resize;
-        } else {
-            plan.destination = photoFolder + outputName;
-            plan.output = resize ? Output::Picture : Output::Rename;
-            plan.removesSource = true;
-        }
-        return plan;
-    }
-
-    const QString outputName = rename ? name : photo.name;
-    if (sameFolder(outputFolder, photoFolder) && (!rename || outputName == file.fileName()))
+    // An output folder that is the folder of the file read would have the photo overwrite itself.
+    if (sameFolder(settings.outputFolder, QFileInfo(plan.source).absolutePath()) &&
+        outputName == QFileInfo(plan.source).fileName())
         return failure(
             QCoreApplication::translate("pelmora", "the output folder %1 is the photo's own folder")
-                .arg(QDir::toNativeSeparators(outputFolder)));
-    plan.destination = outputFolder + outputName;
-    plan.output = resize ? Output::Picture : Output::Copy;
-    return plan;
-}
-
-Status settleDestination(PhotoPlan &plan, bool rename) {
-    if (plan.output == Output::None)
-        return {};
-    if (plan.inPlace && plan.output == Output::Picture &&
-        !(QFile::permissions(plan.source) & QFileDevice::WriteOwner))
-        return failure(QCoreApplication::translate("pelmora", "the photo %1 is read-only")
-                           .arg(QFileInfo(plan.source).fileName()));
-    if (plan.destination == plan.source)
-        return {};
-    const QFileInfo destination(plan.destination);
-    if (!destination.exists() && !destination.isSymLink())
-        return {};
-    if (rename || plan.inPlace)
-        return failure(nameTaken(QFileInfo(plan.source).fileName(), destination.fileName()));
-    if (destination.isDir())
+                .arg(QDir::toNativeSeparators(settings.outputFolder)));
+    plan.destination = settings.outputFolder + outputName;
+    if (!earlier.exists(plan.destination)) {
+        plan.action = settings.resize ? PhotoAction::Write : PhotoAction::Copy;
+        return plan;
+    }
+    if (settings.rename)
+        return failure(nameTaken(photo.name, outputName));
+    if (QFileInfo(plan.destination).isDir())
         return failure(QCoreApplication::translate("pelmora", "cannot replace %1: it is a folder")
                            .arg(plan.destination));
-    plan.replaces = true;
-    return {};
+    if (earlier.written(plan.destination))
+        return failure(writtenEarlier(outputName));
+    plan.action = settings.resize ? PhotoAction::WriteOver : PhotoAction::CopyOver;
+    return plan;
 }
 
 QString locationKey(const QString &path) {

@@ -7,8 +7,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QStandardPaths>
+#include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+// The trash is written here rather than by QFile::moveToTrash: Qt 6.4 writes the .trashinfo Path
+// without percent-encoding it (so "100%25 off.jpg" comes back from a file manager as
+// "100% off.jpg"), and where the user's trash cannot be made it moves the file into files/ below
+// the working folder and calls that a success.
 
 namespace pelmora {
 
@@ -16,10 +25,20 @@ namespace {
 
 constexpr char kBackupPrefix[] = ".pelmora-";
 constexpr char kBackupSuffix[] = ".bak";
+constexpr char kInfoSuffix[] = ".trashinfo";
+constexpr qsizetype kLongestName = 255; // bytes, of the .trashinfo file's name
+
+QByteArray native(const QString &path) {
+    return QFile::encodeName(path);
+}
+
+bool statOf(const QString &path, struct stat &st) {
+    return ::stat(native(path).constData(), &st) == 0;
+}
 
 dev_t deviceOf(const QString &path) {
     struct stat st {};
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_dev : dev_t(-1);
+    return statOf(path, st) ? st.st_dev : dev_t(-1);
 }
 
 // The nearest folder on the way to path that exists (path itself when it does).
@@ -29,72 +48,227 @@ QString existingFolder(QString path) {
     return path;
 }
 
-// The user's trash is made when missing. Where it cannot be, Qt 6.4 moves a file on the same disk
-// into files/ below the working folder (and calls that a success), so that case is told apart
-// before Qt is asked; a file on another disk goes to that disk's own trash, which Qt finds or
-// refuses cleanly.
-bool homeTrashUnusable(const QString &path) {
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    const QString trash = data + QStringLiteral("/Trash");
-    if (!data.isEmpty() && (QFileInfo(trash).isDir() || QDir().mkpath(trash)))
-        return false;
-    return data.isEmpty() ||
-           deviceOf(existingFolder(data)) == deviceOf(QFileInfo(path).absolutePath());
+QString canonical(const QString &path) {
+    const QString c = QFileInfo(path).canonicalFilePath();
+    return c.isEmpty() ? QDir::cleanPath(QFileInfo(path).absoluteFilePath()) : c;
 }
 
-// The trash's record of where a file in its files/ folder came from.
-QString trashInfoOf(const QString &inTrash) {
-    const QFileInfo file(inTrash);
-    return file.absolutePath() + QStringLiteral("/../info/") + file.fileName() +
-           QStringLiteral(".trashinfo");
-}
-
-Result<QString> backUp(const QString &path) {
-    const QString folder = QFileInfo(path).absolutePath() + u'/';
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        const QString backup = folder + QLatin1String(kBackupPrefix) +
-                               QString::number(QRandomGenerator::global()->generate(), 16) +
-                               QLatin1String(kBackupSuffix);
-        const Status moved = renameWithoutReplacing(path, backup);
-        if (moved)
-            return backup;
-        if (QFileInfo::exists(path) && !QFileInfo::exists(backup))
-            return failure(QCoreApplication::translate(
-                               "pelmora", "cannot move %1 to the trash or keep a backup: %2")
-                               .arg(path, moved.reason()));
+// The folder at the top of the disk that holds path.
+QString mountPointOf(const QString &path) {
+    QString current = canonical(existingFolder(path));
+    const dev_t device = deviceOf(current);
+    while (current != u"/") {
+        const QString parent = QFileInfo(current).absolutePath();
+        if (deviceOf(parent) != device)
+            break;
+        current = parent;
     }
-    return failure(
-        QCoreApplication::translate("pelmora", "cannot move %1 to the trash or keep a backup")
-            .arg(path));
+    return current;
+}
+
+QString homeTrash() {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return data.isEmpty() ? QString() : data + QStringLiteral("/Trash");
+}
+
+QString uid() {
+    return QString::number(::getuid());
+}
+
+// A folder of this user's, made when missing; never a link.
+bool ownFolder(const QString &path) {
+    ::mkdir(native(path).constData(), 0700);
+    struct stat st {};
+    return ::lstat(native(path).constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           st.st_uid == ::getuid();
+}
+
+bool usable(const QString &trash) {
+    return !trash.isEmpty() && ownFolder(trash) && ownFolder(trash + QStringLiteral("/files")) &&
+           ownFolder(trash + QStringLiteral("/info"));
+}
+
+// The disk's own trash: "$topdir/.Trash/UID" when the administrator made "$topdir/.Trash" (a
+// sticky folder, not a link), else "$topdir/.Trash-UID".
+QString diskTrash(const QString &topdir) {
+    const QString shared = topdir + QStringLiteral("/.Trash");
+    struct stat st {};
+    if (::lstat(native(shared).constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+        (st.st_mode & S_ISVTX)) {
+        const QString own = shared + u'/' + uid();
+        if (usable(own))
+            return own;
+    }
+    const QString own = topdir + QStringLiteral("/.Trash-") + uid();
+    return usable(own) ? own : QString();
+}
+
+// The folder that relative Paths in a trash's records start from: none for the user's own.
+QString topdirOf(const QString &trash) {
+    const QFileInfo info(trash);
+    if (info.fileName() == QStringLiteral(".Trash-") + uid())
+        return info.absolutePath();
+    if (info.fileName() == uid() && QFileInfo(info.absolutePath()).fileName() == u".Trash")
+        return QFileInfo(info.absolutePath()).absolutePath();
+    return {};
+}
+
+QByteArray encodedPath(const QString &path) {
+    return native(path).toPercentEncoding("/");
+}
+
+// Whether a record's Path names path: percent-encoded as it should be, or raw as Qt 6.4 wrote it.
+bool recordNames(const QByteArray &value, const QString &topdir, const QString &path) {
+    const QString key = QDir::cleanPath(path);
+    for (const QByteArray &spelling : {QByteArray::fromPercentEncoding(value), value}) {
+        const QString named = QFile::decodeName(spelling);
+        const QString full =
+            named.startsWith(u'/') || topdir.isEmpty() ? named : topdir + u'/' + named;
+        if (QDir::cleanPath(full) == key)
+            return true;
+    }
+    return false;
+}
+
+// A name in the trash for a file of this name: its own, else with a number; short enough that
+// its record's name fits a file name.
+QString trashName(const QString &name, int attempt) {
+    QString base = name;
+    const QString number = attempt > 1 ? QStringLiteral(".%1").arg(attempt) : QString();
+    const qsizetype room = kLongestName - qsizetype(sizeof kInfoSuffix - 1) - number.size();
+    while (native(base).size() > room)
+        base.chop(1);
+    return base + number;
+}
+
+// A hidden name beside the file, for a disk without a usable trash.
+QString backupBeside(const QString &path) {
+    return QFileInfo(path).absolutePath() + u'/' + QLatin1String(kBackupPrefix) +
+           QString::number(QRandomGenerator::global()->generate(), 16).rightJustified(8, u'0') +
+           QLatin1String(kBackupSuffix);
+}
+
+Result<QString> moveIntoTrash(const QString &path, const QString &trash) {
+    const QFileInfo file(path);
+    const QString original = canonical(file.absolutePath()) + u'/' + file.fileName();
+    const QString topdir = topdirOf(trash);
+    QByteArray record = "[Trash Info]\nPath=";
+    record += encodedPath(topdir.isEmpty() || !original.startsWith(topdir + u'/')
+                              ? original
+                              : original.mid(topdir.size() + 1));
+    record +=
+        "\nDeletionDate=" + QDateTime::currentDateTime().toString(Qt::ISODate).left(19).toLatin1() +
+        '\n';
+    for (int attempt = 1; attempt <= 1000; ++attempt) {
+        const QString name = trashName(file.fileName(), attempt);
+        const QByteArray info = native(trash + QStringLiteral("/info/") + name + kInfoSuffix);
+        // The record is made first, and only where no record of that name is: the name is ours.
+        const int fd = ::open(info.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0 && errno == EEXIST)
+            continue;
+        if (fd < 0)
+            return failure(qt_error_string(errno));
+        const bool written =
+            ::write(fd, record.constData(), size_t(record.size())) == record.size();
+        ::close(fd);
+        const QString kept = trash + QStringLiteral("/files/") + name;
+        const Status moved =
+            written ? renameWithoutReplacing(path, kept) : Status(failure(qt_error_string(ENOSPC)));
+        if (moved)
+            return kept;
+        ::unlink(info.constData());
+        if (!QFileInfo::exists(kept) && !QFileInfo(kept).isSymLink())
+            return failure(moved.reason());
+    }
+    return failure(qt_error_string(EEXIST));
 }
 
 } // namespace
 
-Result<QString> setAside(const QString &path) {
-    QString inTrash;
-    if (!homeTrashUnusable(path) && QFile::moveToTrash(path, &inTrash)) {
-        if (QFileInfo(inTrash).isAbsolute())
-            return inTrash;
-        // The bug above after all: put it back and keep a backup instead.
-        QFile::remove(trashInfoOf(inTrash));
-        if (!bringBack(inTrash, path))
-            return failure(
-                QCoreApplication::translate("pelmora", "cannot move %1 to the trash").arg(path));
+SetAsidePlace placeToSetAside(const QString &path) {
+    const QString folder = QFileInfo(path).absolutePath();
+    const QString home = homeTrash();
+    const bool onHomeDisk = !home.isEmpty() && deviceOf(existingFolder(home)) == deviceOf(folder);
+    const QString trash =
+        onHomeDisk ? (usable(home) ? home : QString()) : diskTrash(mountPointOf(folder));
+    if (trash.isEmpty())
+        return {{}, backupBeside(path)};
+    return {trash, {}};
+}
+
+Result<QString> moveAside(const QString &path, const SetAsidePlace &place) {
+    if (!place.trash.isEmpty()) {
+        const Result<QString> kept = moveIntoTrash(path, place.trash);
+        if (!kept)
+            return failure(QCoreApplication::translate("pelmora", "cannot move %1 to the trash: %2")
+                               .arg(path, kept.reason()));
+        return kept;
     }
-    return backUp(path);
+    if (const Status moved = renameWithoutReplacing(path, place.backup); !moved)
+        return failure(QCoreApplication::translate(
+                           "pelmora", "cannot move %1 to the trash or keep a backup: %2")
+                           .arg(path, moved.reason()));
+    return place.backup;
+}
+
+bool isSetAsidePlace(const QString &kept, const QString &original) {
+    const QFileInfo file(kept);
+    if (!file.isAbsolute() || QDir::cleanPath(kept) != kept)
+        return false;
+    if (isBackup(kept))
+        return canonical(file.absolutePath()) == canonical(QFileInfo(original).absolutePath());
+    const QString files = file.absolutePath();
+    if (QFileInfo(files).fileName() != u"files")
+        return false;
+    const QString trash = canonical(QFileInfo(files).absolutePath());
+    if (!homeTrash().isEmpty() && trash == canonical(homeTrash()))
+        return true;
+    const QString topdir = mountPointOf(files);
+    return trash == canonical(topdir + QStringLiteral("/.Trash-") + uid()) ||
+           trash == canonical(topdir + QStringLiteral("/.Trash/") + uid());
+}
+
+QStringList trashedFrom(const QString &trash, const QString &original, const QDateTime &since) {
+    const QFileInfo file(original);
+    const QString path = canonical(file.absolutePath()) + u'/' + file.fileName();
+    const QString topdir = topdirOf(trash);
+    QStringList found;
+    const QDir info(trash + QStringLiteral("/info"));
+    const QStringList records = info.entryList({u'*' + QLatin1String(kInfoSuffix)}, QDir::Files);
+    for (const QString &name : records) {
+        QFile record(info.filePath(name));
+        if (!record.open(QIODevice::ReadOnly))
+            continue;
+        QByteArray pathValue;
+        QDateTime deleted;
+        for (const QByteArray &line : record.readAll().split('\n')) {
+            if (line.startsWith("Path="))
+                pathValue = line.mid(5).trimmed();
+            else if (line.startsWith("DeletionDate="))
+                deleted =
+                    QDateTime::fromString(QString::fromLatin1(line.mid(13).trimmed()), Qt::ISODate);
+        }
+        // The record keeps whole seconds.
+        if (deleted.isValid() && deleted.addSecs(1) >= since &&
+            recordNames(pathValue, topdir, path))
+            found.append(trash + QStringLiteral("/files/") + name.chopped(sizeof kInfoSuffix - 1));
+    }
+    return found;
 }
 
 bool isBackup(const QString &path) {
-    const QString name = QFileInfo(path).fileName();
-    return name.startsWith(QLatin1String(kBackupPrefix)) &&
-           name.endsWith(QLatin1String(kBackupSuffix));
+    static const QRegularExpression backup(QStringLiteral("^\\.pelmora-[0-9a-f]+\\.bak$"));
+    return backup.match(QFileInfo(path).fileName()).hasMatch();
 }
 
-Status bringBack(const QString &from, const QString &to) {
-    if (Status moved = renameWithoutReplacing(from, to); !moved)
+Status bringBack(const QString &kept, const QString &to) {
+    if (Status moved = renameWithoutReplacing(kept, to); !moved)
         return moved;
-    if (!isBackup(from) && QFileInfo(from).absolutePath().endsWith(QStringLiteral("/files")))
-        QFile::remove(trashInfoOf(from));
+    if (!isBackup(kept)) {
+        const QFileInfo file(kept);
+        QFile::remove(QFileInfo(file.absolutePath()).absolutePath() + QStringLiteral("/info/") +
+                      file.fileName() + QLatin1String(kInfoSuffix));
+    }
     return {};
 }
 

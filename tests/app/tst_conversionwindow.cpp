@@ -45,6 +45,7 @@ private Q_SLOTS:
     void closingDuringBatchLeavesPhotosWholeOrUntouched();
     void convertsWhatTheWindowShows_data();
     void convertsWhatTheWindowShows();
+    void undoFromTheListMenu_data();
     void undoFromTheListMenu();
 };
 
@@ -410,7 +411,17 @@ void TestConversionWindow::convertsWhatTheWindowShows() {
 
 // 元に戻す in the list's menu: there only when something can be undone and nothing converts; it
 // brings the photos back and puts the running number back.
+void TestConversionWindow::undoFromTheListMenu_data() {
+    QTest::addColumn<QString>("outputFolder"); // relative; empty: in place
+    QTest::newRow("in place") << QString();
+    QTest::newRow("into an output folder the conversion made") << "made/out";
+}
+
+// The list's 元に戻す takes the last conversion back: the photos are as they were, on the list
+// again, the running number is back, the message counts photos, and folders the conversion made
+// are gone.
 void TestConversionWindow::undoFromTheListMenu() {
+    QFETCH(QString, outputFolder);
     QTemporaryDir dir;
     qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath("data")));
     const QStringList photos = testsupport::writeNumbered(dir.path() + "/in", 20, QSize(1200, 900));
@@ -428,19 +439,28 @@ void TestConversionWindow::undoFromTheListMenu() {
     QVERIFY(!offered()); // nothing converted yet
 
     dropPaths(list(window), photos);
+    const QStringList listed = entries(window);
     QTest::mouseClick(child(window, "CkResize"), Qt::LeftButton);
+    if (!outputFolder.isEmpty())
+        child<QLineEdit>(window, "OutFolder")->setText(dir.filePath(outputFolder));
     ModalAnswerer answerer;
     QTest::mouseClick(child(window, "Command1"), Qt::LeftButton);
     QVERIFY(!offered()); // not while converting
     QVERIFY(waitForConversion(window));
     QCOMPARE(text(window, "Num"), QStringLiteral("21"));
-    QVERIFY(testsupport::describeTree(dir.path() + "/in") != before);
+    QCOMPARE(entries(window), QStringList());
+    const QString written =
+        dir.filePath(outputFolder.isEmpty() ? QStringLiteral("in") : outputFolder);
+    QVERIFY(testsupport::files(written).contains(QStringLiteral("Untitled20.JPG")));
     QVERIFY(offered());
 
     undo->trigger();
     QTRY_COMPARE(answerer.messages.size(), 1);
     QVERIFY(waitForConversion(window));
+    QCOMPARE(answerer.messages.first(), QStringLiteral("20 枚の写真を元に戻しました"));
     QCOMPARE(testsupport::describeTree(dir.path() + "/in"), before);
+    QCOMPARE(entries(window), listed);
+    QVERIFY(!QFileInfo::exists(dir.filePath("made")));
     QCOMPARE(text(window, "Num"), QStringLiteral("01"));
     QVERIFY(!offered()); // a second undo has nothing to do
 }

@@ -1,7 +1,7 @@
 #include "batch/batchrunner.h"
-#include "batch/conversion.h"
 #include "builders.h"
 #include "files.h"
+#include "files/filename.h"
 #include "photos.h"
 #include "picture/imagelimits.h"
 #include "process.h"
@@ -70,6 +70,11 @@ class TestBatchRunner : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void onePhoto_data();
+    void onePhoto();
+    void copyKeepsTimeAndPermissions();
+    void fileNames_data();
+    void fileNames();
     void emptyList();
     void oneEntry();
     void fiveEntries();
@@ -79,7 +84,9 @@ private Q_SLOTS:
     void reorderedEntries();
     void nameTakenInOutputFolder();
     void missingSourceDoesNotStopBatch();
-    void outputFolderUnderAFile();
+    void outputFolderUnusable_data();
+    void outputFolderUnusable();
+    void unsafeTitle_data();
     void unsafeTitle();
     void sameFileTwice_data();
     void sameFileTwice();
@@ -89,6 +96,141 @@ private Q_SLOTS:
     void memoryBudget_data();
     void memoryBudget();
 };
+
+// The photo src/IMG_0001.jpg converted alone under the name Trip01.JPG (as the window's current
+// photo is), every way the switches and the output folder allow.
+void TestBatchRunner::onePhoto_data() {
+    QTest::addColumn<QString>("name");         // the target name given
+    QTest::addColumn<QString>("outputFolder"); // relative to the test folder; "" for none
+    QTest::addColumn<bool>("rename");
+    QTest::addColumn<bool>("resize");
+    QTest::addColumn<QStringList>("tree");
+    QTest::addColumn<QString>("finalPath"); // "" when nothing was converted
+
+    const QString trip = QStringLiteral("Trip01.JPG");
+    QTest::newRow("in place, rename")
+        << trip << QString() << true << false << QStringList{"src/", "src/Trip01.JPG=photo 1"}
+        << "src/Trip01.JPG";
+    QTest::newRow("in place, rename, resize")
+        << trip << QString() << true << true << QStringList{"src/", "src/Trip01.JPG=jpeg 16x12"}
+        << "src/Trip01.JPG";
+    QTest::newRow("in place, resize")
+        << trip << QString() << false << true << QStringList{"src/", "src/IMG_0001.jpg=jpeg 16x12"}
+        << "src/IMG_0001.jpg";
+    QTest::newRow("in place, nothing")
+        << trip << QString() << false << false << QStringList{"src/", "src/IMG_0001.jpg=photo 1"}
+        << "src/IMG_0001.jpg";
+    QTest::newRow("in place, the photo's own name")
+        << "IMG_0001.jpg" << QString() << true << false
+        << QStringList{"src/", "src/IMG_0001.jpg=photo 1"} << "src/IMG_0001.jpg";
+    QTest::newRow("existing folder, rename")
+        << trip << "out" << true << false
+        << QStringList{"out/", "out/Trip01.JPG=photo 1", "src/", "src/IMG_0001.jpg=photo 1"}
+        << "out/Trip01.JPG";
+    QTest::newRow("existing folder, rename, resize")
+        << trip << "out" << true << true
+        << QStringList{"out/", "out/Trip01.JPG=jpeg 16x12", "src/", "src/IMG_0001.jpg=photo 1"}
+        << "out/Trip01.JPG";
+    QTest::newRow("existing folder, resize")
+        << trip << "out" << false << true
+        << QStringList{"out/", "out/IMG_0001.jpg=jpeg 16x12", "src/", "src/IMG_0001.jpg=photo 1"}
+        << "out/IMG_0001.jpg";
+    QTest::newRow("existing folder, plain copy")
+        << trip << "out" << false << false
+        << QStringList{"out/", "out/IMG_0001.jpg=photo 1", "src/", "src/IMG_0001.jpg=photo 1"}
+        << "out/IMG_0001.jpg";
+    QTest::newRow("missing folder with missing parents, rename")
+        << trip << "new/deep/out" << true << false
+        << QStringList{"new/",          "new/deep/",
+                       "new/deep/out/", "new/deep/out/Trip01.JPG=photo 1",
+                       "src/",          "src/IMG_0001.jpg=photo 1"}
+        << "new/deep/out/Trip01.JPG";
+    QTest::newRow("folder text ending with a separator")
+        << trip << "out/" << true << false
+        << QStringList{"out/", "out/Trip01.JPG=photo 1", "src/", "src/IMG_0001.jpg=photo 1"}
+        << "out/Trip01.JPG";
+    // No name: nothing is written, the number is not used, but the folder is made all the same.
+    QTest::newRow("no target name")
+        << QString() << "new/out" << true << true
+        << QStringList{"new/", "new/out/", "src/", "src/IMG_0001.jpg=photo 1"} << QString();
+}
+
+void TestBatchRunner::onePhoto() {
+    QFETCH(QString, name);
+    QFETCH(QString, outputFolder);
+    QFETCH(bool, rename);
+    QFETCH(bool, resize);
+    QFETCH(QStringList, tree);
+    QFETCH(QString, finalPath);
+
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath("src/IMG_0001.jpg"), photoBytes(1)));
+    if (outputFolder.startsWith(u"out"))
+        QVERIFY(QDir().mkpath(dir.filePath("out")));
+    BatchRequest request;
+    request.entries = {entryIn(dir, "src", "IMG_0001.jpg")};
+    request.naming = TargetNaming::Given;
+    request.givenTargetName = name;
+    request.pattern.number = QStringLiteral("05");
+    request.outputFolder = outputFolder.isEmpty() ? QString() : dir.filePath(outputFolder);
+    request.rename = rename;
+    request.resize = resize;
+    request.resizeSettings = smallJpeg();
+
+    const BatchResult batch = runBatch(request);
+    const ConversionResult &result = batch.entries.first().result;
+    QCOMPARE(describeTree(dir.path()), tree);
+    if (finalPath.isEmpty()) {
+        QCOMPARE(result.status, ConversionStatus::MissingTargetName);
+        QVERIFY(!result.reason.isEmpty());
+    } else {
+        QVERIFY2(result.converted(), qPrintable(result.reason));
+        QCOMPARE(QDir(dir.path()).relativeFilePath(result.finalPath), finalPath);
+        QCOMPARE(result.resized, resize);
+    }
+    QCOMPARE(batch.finalNumber, rename && !name.isEmpty() ? "06" : "05");
+}
+
+void TestBatchRunner::copyKeepsTimeAndPermissions() {
+    QTemporaryDir dir;
+    const QString photo = dir.filePath("src/IMG_0001.jpg");
+    QVERIFY(writeFile(photo, photoBytes(1)));
+    const QDateTime taken(QDate(2020, 1, 2), QTime(3, 4, 5), Qt::UTC);
+    {
+        QFile file(photo);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(taken, QFileDevice::FileModificationTime));
+    }
+    const QFileDevice::Permissions permissions =
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    QVERIFY(QFile::setPermissions(photo, permissions));
+
+    BatchRequest request = renamingBatch({entryIn(dir, "src", "IMG_0001.jpg")});
+    request.outputFolder = dir.filePath("out");
+    QVERIFY(runBatch(request).entries.first().result.converted());
+    const QFileInfo copy(dir.filePath("out/Untitled01.jpg"));
+    QCOMPARE(copy.lastModified().toUTC(), taken);
+    QCOMPARE(copy.permissions() & ~(QFileDevice::ReadUser | QFileDevice::WriteUser), permissions);
+}
+
+void TestBatchRunner::fileNames_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("plain") << "Trip01.jpg" << true;
+    QTest::newRow("japanese and spaces") << QString::fromUtf8("旅行 01.jpg") << true;
+    QTest::newRow("leading dots") << "..jpg" << true;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("dot") << "." << false;
+    QTest::newRow("dot dot") << ".." << false;
+    QTest::newRow("separator") << "a/b.jpg" << false;
+    QTest::newRow("null") << QStringLiteral("a") + QChar(0) + QStringLiteral("b") << false;
+}
+
+void TestBatchRunner::fileNames() {
+    QFETCH(QString, name);
+    QFETCH(bool, valid);
+    QCOMPARE(checkFileName(name).ok(), valid);
+}
 
 void TestBatchRunner::emptyList() {
     QTemporaryDir dir;
@@ -243,37 +385,68 @@ void TestBatchRunner::missingSourceDoesNotStopBatch() {
                  .replaceInStrings(".JPG", ".jpg"));
 }
 
-void TestBatchRunner::outputFolderUnderAFile() {
-    QTemporaryDir dir;
-    QVERIFY(writeFile(dir.filePath("src/a.jpg"), photoBytes(1)));
-    QVERIFY(writeFile(dir.filePath("file.txt"), "text"));
-    const QStringList before = describeTree(dir.path());
-    Recorded recorded;
-    BatchRequest request = renamingBatch({entryIn(dir, "src", "a.jpg")}, "05");
-    request.outputFolder = dir.filePath("file.txt/out");
-    request.resize = true;
-    request.resizeSettings = smallJpeg();
-    const BatchResult batch = runBatch(request, recorder(recorded));
-    QVERIFY(!batch.started());
-    QVERIFY(!batch.fatalError.isEmpty());
-    QVERIFY(recorded.indexes.isEmpty());
-    QCOMPARE(batch.finalNumber, "05");
-    QCOMPARE(batch.notStartedCount(), 1);
-    QCOMPARE(describeTree(dir.path()), before);
+void TestBatchRunner::outputFolderUnusable_data() {
+    QTest::addColumn<QString>("outputFolder");
+    QTest::newRow("parent is a file") << "file.txt/out";
+    QTest::newRow("deeper under a file") << "file.txt/a/b";
+    QTest::newRow("the folder is a file") << "file.txt";
 }
 
+// An output folder that cannot be made touches no photo: no fallback to the originals.
+void TestBatchRunner::outputFolderUnusable() {
+    QFETCH(QString, outputFolder);
+    for (bool rename : {false, true}) {
+        for (bool resize : {false, true}) {
+            QTemporaryDir dir;
+            QVERIFY(writeFile(dir.filePath("src/a.jpg"), photoBytes(1)));
+            QVERIFY(writeFile(dir.filePath("file.txt"), "text"));
+            const QStringList before = describeTree(dir.path());
+            Recorded recorded;
+            BatchRequest request = renamingBatch({entryIn(dir, "src", "a.jpg")}, "05");
+            request.outputFolder = dir.filePath(outputFolder);
+            request.rename = rename;
+            request.resize = resize;
+            request.resizeSettings = smallJpeg();
+            const BatchResult batch = runBatch(request, recorder(recorded));
+            QVERIFY(!batch.started());
+            QVERIFY(!batch.fatalError.isEmpty());
+            QVERIFY(recorded.indexes.isEmpty());
+            QCOMPARE(batch.finalNumber, "05");
+            QCOMPARE(batch.notStartedCount(), 1);
+            QCOMPARE(describeTree(dir.path()), before);
+        }
+    }
+}
+
+void TestBatchRunner::unsafeTitle_data() {
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<bool>("withOutputFolder");
+    for (const char *title : {"../x", "../../x", "sub/x", "/x"}) {
+        QTest::newRow(qPrintable(QStringLiteral("%1 in place").arg(title))) << title << false;
+        QTest::newRow(qPrintable(QStringLiteral("%1 into a folder").arg(title))) << title << true;
+    }
+}
+
+// A title typed as "../x" never moves a photo out of its folder.
 void TestBatchRunner::unsafeTitle() {
+    QFETCH(QString, title);
+    QFETCH(bool, withOutputFolder);
     QTemporaryDir dir;
     QVERIFY(writeFile(dir.filePath("a/src/p.jpg"), photoBytes(1)));
     QVERIFY(writeFile(dir.filePath("a/src/q.jpg"), photoBytes(2)));
+    QVERIFY(QDir().mkpath(dir.filePath("a/src/sub")));
+    QVERIFY(QDir().mkpath(dir.filePath("a/out/sub")));
     BatchRequest request =
         renamingBatch({entryIn(dir, "a/src", "p.jpg"), entryIn(dir, "a/src", "q.jpg")});
-    request.pattern.title = QStringLiteral("../x");
+    request.pattern.title = title;
+    if (withOutputFolder)
+        request.outputFolder = dir.filePath("a/out");
     const BatchResult batch = runBatch(request);
     QCOMPARE(batch.failedCount(), 2);
     QCOMPARE(batch.finalNumber, "03");
     QCOMPARE(describeTree(dir.path()),
-             (QStringList{"a/", "a/src/", "a/src/p.jpg=photo 1", "a/src/q.jpg=photo 2"}));
+             (QStringList{"a/", "a/out/", "a/out/sub/", "a/src/", "a/src/p.jpg=photo 1",
+                          "a/src/q.jpg=photo 2", "a/src/sub/"}));
 }
 
 void TestBatchRunner::sameFileTwice_data() {

@@ -95,8 +95,7 @@ void TestNoLostFiles::batch_data() {
         << QStringList{"own folder", "own folder"};
     QTest::newRow("output folder reached through a link, renaming off")
         << Setup{{"s/a.jpg=photo 1", "l->s"}, {"s/a.jpg"}, "l", false, true}
-        << QStringList{"l/", "s/", "s/a.jpg=photo 1"}
-        << QStringList{"own folder"};
+        << QStringList{"l/", "s/", "s/a.jpg=photo 1"} << QStringList{"own folder"};
     QTest::newRow("a relative link is the photo it names, not a name in the output folder")
         << Setup{{"s/real.jpg=photo 1", "s/link.jpg->real.jpg", "o/real.jpg=photo 2"},
                  {"s/link.jpg"},
@@ -114,6 +113,33 @@ void TestNoLostFiles::batch_data() {
         << Setup{{"s/a.jpg=photo 1", "o/Untitled01.jpg=photo 2"}, {"s/a.jpg"}, "o", true, true}
         << QStringList{"o/", "o/Untitled01.jpg=photo 2", "s/", "s/a.jpg=photo 1"}
         << QStringList{"already exists"};
+    QTest::newRow("a taken target name in place fails the photo whole")
+        << Setup{{"s/a.jpg=photo 1", "s/Untitled01.jpg=photo 2"}, {"s/a.jpg"}, "", true, true}
+        << QStringList{"s/", "s/Untitled01.jpg=photo 2", "s/a.jpg=photo 1"}
+        << QStringList{"already exists"};
+    QTest::newRow("a missing photo: the file of its name in the output folder stays")
+        << Setup{{"s/b.jpg=photo 1", "o/a.jpg=photo 2"}, {"s/a.jpg"}, "o", false, true}
+        << QStringList{"o/", "o/a.jpg=photo 2", "s/", "s/b.jpg=photo 1"}
+        << QStringList{"not found"};
+    QTest::newRow("a folder on the list")
+        << Setup{{"s/album/a.jpg=photo 1"}, {"s/album"}, "", true, false}
+        << QStringList{"s/", "s/album/", "s/album/a.jpg=photo 1"} << QStringList{"not a file"};
+    QTest::newRow("a link in place: the resized photo takes the link's place, not the photo's")
+        << Setup{{"p/real.jpg=photo 1", "s/link.jpg->../p/real.jpg"},
+                 {"s/link.jpg"},
+                 "",
+                 true,
+                 true}
+        << QStringList{"p/", "p/real.jpg=photo 1", "s/", "s/Untitled01.jpg=jpeg 64x48"}
+        << QStringList{"converted"};
+    QTest::newRow("a link renamed in place: a copy takes the link's place")
+        << Setup{{"p/real.jpg=photo 1", "s/link.jpg->../p/real.jpg"},
+                 {"s/link.jpg"},
+                 "",
+                 true,
+                 false}
+        << QStringList{"p/", "p/real.jpg=photo 1", "s/", "s/Untitled01.jpg=photo 1"}
+        << QStringList{"converted"};
     QTest::newRow("a read-only photo is not rewritten in place")
         << Setup{{"s/a.jpg=photo 1"}, {"s/a.jpg"}, "", false, true}
         << QStringList{"s/", "s/a.jpg=photo 1"} << QStringList{"read-only"};

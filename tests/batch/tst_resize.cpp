@@ -1,6 +1,6 @@
-#include "batch/resizetojpeg.h"
 #include "files.h"
 #include "photos.h"
+#include "runner.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -71,11 +71,10 @@ private Q_SLOTS:
             dir.place(QStringLiteral("size-%1.%2").arg(QTest::currentDataTag(), format),
                       encode(gradientPicture(photo), format.toLatin1().constData()));
 
-        const pelmora::Result<pelmora::ResizedPhoto> result =
-            pelmora::ResizeToJpeg(path, settingsFor(longerSide));
+        const pelmora::ConversionResult result = resizeInPlace(path, settingsFor(longerSide));
 
-        QVERIFY2(result.ok(), qPrintable(result.reason()));
-        QCOMPARE(result->size, expected);
+        QVERIFY2(result.converted(), qPrintable(result.reason));
+        QCOMPARE(result.size, expected);
         QCOMPARE(QImageReader(path).size(), expected);
         QCOMPARE(jpegFormatOf(path), QStringLiteral("jpeg")); // re-encoded whatever it was
     }
@@ -97,20 +96,19 @@ private Q_SLOTS:
         const QString path =
             dir.place(QStringLiteral("bad-%1.jpg").arg(QTest::currentDataTag()), bytes);
 
-        const pelmora::Result<pelmora::ResizedPhoto> result =
-            pelmora::ResizeToJpeg(path, settingsFor(longerSide));
+        const pelmora::ConversionResult result = resizeInPlace(path, settingsFor(longerSide));
 
-        QVERIFY(!result.ok());
-        QVERIFY(!result.reason().isEmpty());
+        QVERIFY(!result.converted());
+        QVERIFY(!result.reason.isEmpty());
         QCOMPARE(readFile(path), bytes);
         QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("bad-*")}, QDir::Files).size(),
                  QDir(dir.path()).entryList({QStringLiteral("bad-*.jpg")}, QDir::Files).size());
     }
 
     void missingFileFails() {
-        const pelmora::Result<pelmora::ResizedPhoto> result =
-            pelmora::ResizeToJpeg(dir.filePath(QStringLiteral("nowhere.jpg")), settingsFor("250"));
-        QVERIFY(!result.ok());
+        const pelmora::ConversionResult result =
+            resizeInPlace(dir.filePath(QStringLiteral("nowhere.jpg")), settingsFor("250"));
+        QVERIFY(!result.converted());
         QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("nowhere.jpg"))));
     }
 
@@ -118,8 +116,8 @@ private Q_SLOTS:
         const QByteArray photo = encode(gradientPicture(QSize(800, 600)), "jpeg");
         const QString low = dir.place(QStringLiteral("q1.jpg"), photo);
         const QString high = dir.place(QStringLiteral("q10.jpg"), photo);
-        QVERIFY(pelmora::ResizeToJpeg(low, settingsFor("400", 1)));
-        QVERIFY(pelmora::ResizeToJpeg(high, settingsFor("400", 10)));
+        QVERIFY(resizeInPlace(low, settingsFor("400", 1)).converted());
+        QVERIFY(resizeInPlace(high, settingsFor("400", 10)).converted());
         QVERIFY2(
             QFileInfo(low).size() * 2 < QFileInfo(high).size(),
             qPrintable(
@@ -130,9 +128,8 @@ private Q_SLOTS:
         const QString name =
             QStringLiteral(u"\u5199\u771F \u3057\u3083\u3057\u3093 \U0001F4F7.jpg");
         const QString path = dir.place(name, encode(gradientPicture(QSize(640, 480)), "jpeg"));
-        const pelmora::Result<pelmora::ResizedPhoto> result =
-            pelmora::ResizeToJpeg(path, settingsFor("250"));
-        QVERIFY2(result.ok(), qPrintable(result.reason()));
+        const pelmora::ConversionResult result = resizeInPlace(path, settingsFor("250"));
+        QVERIFY2(result.converted(), qPrintable(result.reason));
         QCOMPARE(QImageReader(path).size(), QSize(250, 187));
         QCOMPARE(QDir(dir.path()).entryList({QStringLiteral(u"\u5199\u771F*")}).size(), 1);
     }
@@ -143,7 +140,7 @@ private Q_SLOTS:
         QPainter(&picture).fillRect(0, 0, 60, 80, QColor(0, 0, 200));
         const QString path = dir.place(QStringLiteral("clear.png"), encode(picture, "png"));
 
-        QVERIFY(pelmora::ResizeToJpeg(path, settingsFor("60")));
+        QVERIFY(resizeInPlace(path, settingsFor("60")).converted());
 
         const QImage out = readImage(path);
         QCOMPARE(out.size(), QSize(60, 40));
@@ -175,9 +172,8 @@ private Q_SLOTS:
                                         QStringLiteral("-quality"), QStringLiteral("95"), path}),
                  0);
 
-        const pelmora::Result<pelmora::ResizedPhoto> result =
-            pelmora::ResizeToJpeg(path, settingsFor("200", 10));
-        QVERIFY2(result.ok(), qPrintable(result.reason()));
+        const pelmora::ConversionResult result = resizeInPlace(path, settingsFor("200", 10));
+        QVERIFY2(result.converted(), qPrintable(result.reason));
 
         const QImage out = readImage(path);
         QCOMPARE(out.size(), QSize(200, 100));
@@ -214,9 +210,8 @@ private Q_SLOTS:
                       withExifOrientation(encode(picture, "jpeg"), orientation));
         QCOMPARE(QImageReader(path).transformation() != QImageIOHandler::TransformationNone, true);
 
-        const pelmora::Result<pelmora::ResizedPhoto> result =
-            pelmora::ResizeToJpeg(path, settingsFor("250"));
-        QVERIFY2(result.ok(), qPrintable(result.reason()));
+        const pelmora::ConversionResult result = resizeInPlace(path, settingsFor("250"));
+        QVERIFY2(result.converted(), qPrintable(result.reason));
 
         QImage out(
             path); // plain load: no orientation applied, so the pixels must already be upright
@@ -262,9 +257,8 @@ private Q_SLOTS:
             dir.place(QStringLiteral("padded-%1-%2.jpg").arg(orientation).arg(longerSide), bytes);
         QCOMPARE(QImageReader(path).size(), photo);
 
-        const pelmora::Result<pelmora::ResizedPhoto> result =
-            pelmora::ResizeToJpeg(path, settingsFor(longerSide, 10));
-        QVERIFY2(result.ok(), qPrintable(result.reason()));
+        const pelmora::ConversionResult result = resizeInPlace(path, settingsFor(longerSide, 10));
+        QVERIFY2(result.converted(), qPrintable(result.reason));
 
         const QImage out = readImage(path);
         const int w = out.width();

@@ -1,7 +1,8 @@
-#include "batch/resizetojpeg.h"
+#include "batch/resizesettings.h"
 #include "files.h"
 #include "photos.h"
 #include "picture/signature.h"
+#include "runner.h"
 
 #include <QFontMetricsF>
 #include <QTemporaryDir>
@@ -153,9 +154,9 @@ private Q_SLOTS:
         pelmora::ResizeSettings settings;
         settings.longerSide = QStringLiteral("250");
         settings.quality = 10;
-        QVERIFY(pelmora::ResizeToJpeg(plain, settings).ok());
+        QVERIFY(resizeInPlace(plain, settings).converted());
         settings.signature = redStyle(QStringLiteral("Ag"), "8");
-        QVERIFY(pelmora::ResizeToJpeg(signed_, settings).ok());
+        QVERIFY(resizeInPlace(signed_, settings).converted());
 
         const QImage before = readImage(plain);
         const QImage after = readImage(signed_);

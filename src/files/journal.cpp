@@ -1,0 +1,149 @@
+#include "journal.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QStandardPaths>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace pelmora {
+
+namespace {
+
+constexpr char kSuffix[] = ".jsonl";
+
+QByteArray native(const QString &path) {
+    return QFile::encodeName(path);
+}
+
+QString cannotWrite(const QString &path, int error) {
+    return QCoreApplication::translate("pelmora", "cannot write the undo journal %1: %2")
+        .arg(path, qt_error_string(error));
+}
+
+} // namespace
+
+QString journalFolder(const QString &driver) {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/pelmora/undo/") + driver;
+}
+
+JournalWriter::JournalWriter(QString folder, QJsonObject header)
+    : m_folder(std::move(folder))
+    , m_header(std::move(header)) {}
+
+JournalWriter::JournalWriter(JournalWriter &&other) noexcept
+    : m_folder(std::move(other.m_folder))
+    , m_header(std::move(other.m_header))
+    , m_path(std::move(other.m_path))
+    , m_fd(std::exchange(other.m_fd, -1)) {}
+
+JournalWriter::~JournalWriter() {
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+Result<JournalWriter> JournalWriter::resume(const QString &path) {
+    JournalWriter journal;
+    journal.m_path = path;
+    journal.m_fd = ::open(native(path).constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (journal.m_fd < 0)
+        return failure(cannotWrite(path, errno));
+    if (::flock(journal.m_fd, LOCK_EX | LOCK_NB) != 0)
+        return failure(QCoreApplication::translate(
+            "pelmora", "the conversion is still running, or being undone; try again once it has "
+                       "finished"));
+    return journal;
+}
+
+Status JournalWriter::make() {
+    if (!QDir().mkpath(m_folder))
+        return failure(cannotWrite(m_folder, errno));
+    // Named by when the conversion started, so that the names sort oldest first.
+    const QString stamp =
+        QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmsszzz"));
+    for (int attempt = 1; attempt <= 100; ++attempt) {
+        m_path =
+            m_folder + u'/' + stamp + u'-' + QString::number(QCoreApplication::applicationPid()) +
+            (attempt > 1 ? QStringLiteral("-%1").arg(attempt) : QString()) + QLatin1String(kSuffix);
+        m_fd = ::open(native(m_path).constData(),
+                      O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (m_fd >= 0 || errno != EEXIST)
+            break;
+    }
+    if (m_fd < 0)
+        return failure(cannotWrite(m_path, errno));
+    ::flock(m_fd, LOCK_EX); // held until this process closes it, however it ends
+    return append(m_header);
+}
+
+Status JournalWriter::append(const QJsonObject &record) {
+    if (m_fd < 0) {
+        if (Status made = make(); !made)
+            return made;
+    }
+    const QByteArray line = QJsonDocument(record).toJson(QJsonDocument::Compact) + '\n';
+    const ssize_t written = ::write(m_fd, line.constData(), size_t(line.size()));
+    if (written != line.size())
+        return failure(cannotWrite(m_path, written < 0 ? errno : ENOSPC));
+    return {};
+}
+
+void JournalWriter::remove() {
+    if (m_fd < 0)
+        return;
+    ::unlink(native(m_path).constData());
+    ::close(m_fd);
+    m_fd = -1;
+}
+
+Result<Journal> readJournal(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return failure(QCoreApplication::translate("pelmora", "cannot read the undo journal %1: %2")
+                           .arg(path, file.errorString()));
+    Journal journal;
+    journal.path = path;
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    bool first = true;
+    for (const QByteArray &line : lines) {
+        if (line.isEmpty())
+            continue;
+        QJsonParseError error;
+        const QJsonDocument document = QJsonDocument::fromJson(line, &error);
+        if (error.error != QJsonParseError::NoError || !document.isObject()) {
+            ++journal.unreadable;
+        } else if (first) {
+            journal.header = document.object();
+        } else {
+            journal.records.append(document.object());
+        }
+        first = false;
+    }
+    return journal;
+}
+
+QStringList journalsNewestFirst(const QString &folder) {
+    QStringList names =
+        QDir(folder).entryList({u'*' + QLatin1String(kSuffix)}, QDir::Files, QDir::Name);
+    std::reverse(names.begin(), names.end());
+    for (QString &name : names)
+        name = folder + u'/' + name;
+    return names;
+}
+
+bool isJournalInUse(const QString &path) {
+    const int fd = ::open(native(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    ::close(fd); // also lets the lock go
+    return !free;
+}
+
+} // namespace pelmora

@@ -1,0 +1,463 @@
+#include "undo.h"
+
+#include "files/filecontent.h"
+#include "files/journal.h"
+#include "files/pendingfile.h"
+#include "files/trash.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonObject>
+#include <algorithm>
+#include <map>
+#include <optional>
+
+namespace pelmora {
+
+namespace {
+
+struct SetAsideStep {
+    QString path;
+    FileDigest digest;
+    QString trash;  // the trash it was to go to, or
+    QString backup; // the backup it was to become
+    QString kept;   // where it went, when the end of the step was recorded
+};
+
+struct PublishStep {
+    QString path;
+    FileDigest digest;
+};
+
+struct RenameStep {
+    QString from;
+    QString to;
+    qint64 size = -1;
+    qint64 modified = 0;
+};
+
+// One photo's steps, as the journal recorded them.
+struct PhotoSteps {
+    QString photo; // as listed
+    std::optional<bool> converted;
+    QList<SetAsideStep> setAsides;
+    QList<PublishStep> publishes;
+    QList<RenameStep> renames;
+    QStringList temporaries;
+    QHash<QString, QString> movedAside; // an output an earlier undo moved out of the way, and where
+    std::optional<bool> undone;         // back as it was, by an earlier undo that was stopped
+};
+
+struct Conversion {
+    QString numberBefore;
+    QDateTime started;
+    std::map<qint64, PhotoSteps> photos; // by place in the list
+    QStringList folders;                 // made by the conversion, in the order made
+    bool undoFinished = false;
+    int unreadable = 0;
+};
+
+QString text(const QJsonObject &o, const char *key) {
+    return o.value(QLatin1String(key)).toString();
+}
+
+FileDigest digestIn(const QJsonObject &o) {
+    return {o.value(QLatin1String("size")).toInteger(-1), text(o, "hash").toLatin1()};
+}
+
+// Reads what the journal says; a record it does not understand counts as unreadable.
+Conversion readConversion(const Journal &journal) {
+    Conversion c;
+    c.numberBefore = text(journal.header, "number");
+    c.started = QDateTime::fromString(text(journal.header, "started"), Qt::ISODateWithMs);
+    c.unreadable = journal.unreadable;
+    for (const QJsonObject &r : journal.records) {
+        const QString step = text(r, "step");
+        const QString done = text(r, "done");
+        const QString undo = text(r, "undo");
+        const qint64 index = r.value(QLatin1String("photo")).toInteger(-1);
+        const QString path = text(r, "path");
+        PhotoSteps *photo = index >= 0 ? &c.photos[index] : nullptr;
+        bool understood = true;
+        if (step == u"photo" && photo && !path.isEmpty()) {
+            photo->photo = path;
+        } else if (step == u"folder" && !path.isEmpty()) {
+            // its end tells that it was made here
+        } else if (done == u"folder" && !path.isEmpty()) {
+            c.folders.append(path);
+        } else if (step == u"temporary" && photo && !path.isEmpty()) {
+            photo->temporaries.append(path);
+        } else if (step == u"setAside" && photo && !path.isEmpty()) {
+            photo->setAsides.append({path, digestIn(r), text(r, "trash"), text(r, "backup"), {}});
+        } else if (done == u"setAside" && photo && !photo->setAsides.isEmpty()) {
+            photo->setAsides.last().kept = text(r, "to");
+        } else if (step == u"publish" && photo && !path.isEmpty()) {
+            photo->publishes.append({path, digestIn(r)});
+        } else if (step == u"rename" && photo) {
+            photo->renames.append({text(r, "from"), text(r, "to"),
+                                   r.value(QLatin1String("size")).toInteger(-1),
+                                   r.value(QLatin1String("modified")).toInteger()});
+        } else if (done == u"photo" && photo) {
+            photo->converted = r.value(QLatin1String("converted")).toBool();
+        } else if ((done == u"publish" || done == u"rename") && photo) {
+            // the disk tells as much
+        } else if (undo == u"moveAside" && photo) {
+            photo->movedAside.insert(path, text(r, "to"));
+        } else if (undo == u"photo" && photo) {
+            photo->undone = r.value(QLatin1String("back")).toBool();
+        } else if (undo == u"finished") {
+            c.undoFinished = true;
+        } else {
+            understood = undo == u"started";
+        }
+        c.unreadable += understood ? 0 : 1;
+    }
+    return c;
+}
+
+bool onDisk(const QString &path) {
+    const QFileInfo file(path);
+    return file.exists() || file.isSymLink();
+}
+
+bool holds(const QString &path, const FileDigest &digest) {
+    const Result<FileDigest> now = digestOfFile(path);
+    return now && *now == digest;
+}
+
+class ConversionUndo {
+public:
+    ConversionUndo(const Conversion &conversion, JournalWriter *journal, UndoReport &report)
+        : m_conversion(conversion)
+        , m_journal(journal)
+        , m_report(report) {}
+
+    void undoPhoto(qint64 index, const PhotoSteps &photo) {
+        if (photo.undone.value_or(false)) { // by an undo that was stopped after it
+            m_report.photosBack.prepend(photo.photo);
+            return;
+        }
+        m_acted = false;
+        m_restored.clear();
+        m_movedAside = photo.movedAside;
+        bool back = restoreSetAside(index, photo);
+        if (back) {
+            removeOutputs(photo);
+            back = renameBack(photo);
+        }
+        removeTemporaries(photo);
+        const bool counted =
+            back && !photo.photo.isEmpty() && (photo.converted.value_or(false) || m_acted);
+        if (counted)
+            m_report.photosBack.prepend(photo.photo);
+        record({{QStringLiteral("undo"), QStringLiteral("photo")},
+                {QStringLiteral("photo"), index},
+                {QStringLiteral("back"), counted}});
+    }
+
+    void removeEmptyFolders() {
+        for (auto folder = m_conversion.folders.crbegin(); folder != m_conversion.folders.crend();
+             ++folder) {
+            const QDir dir(*folder);
+            if (!dir.exists() ||
+                !dir.isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+                continue;
+            if (m_journal && !QDir().rmdir(*folder))
+                continue;
+            m_report.done.append(
+                QCoreApplication::translate("pelmora", "remove the empty folder %1").arg(*folder));
+        }
+    }
+
+private:
+    bool dryRun() const { return m_journal == nullptr; }
+
+    void record(const QJsonObject &step) {
+        if (m_journal) // the disk tells the rest, should the line not be written
+            static_cast<void>(m_journal->append(step));
+    }
+
+    // Where a file that was set aside is now, proven by what it holds; empty when it is nowhere.
+    QString findKept(const SetAsideStep &step) const {
+        QStringList candidates;
+        if (!step.kept.isEmpty())
+            candidates.append(step.kept);
+        if (!step.backup.isEmpty())
+            candidates.append(step.backup);
+        const auto proven = [&step](const QString &c) {
+            return isSetAsidePlace(c, step.path) && holds(c, step.digest);
+        };
+        for (const QString &c : std::as_const(candidates)) {
+            if (proven(c))
+                return c;
+        }
+        if (step.trash.isEmpty())
+            return {};
+        // Moved, but not recorded as done: the trash's own record finds it.
+        const QDateTime since = m_conversion.started.isValid() ? m_conversion.started
+                                                               : QDateTime::fromSecsSinceEpoch(0);
+        for (const QString &c : trashedFrom(step.trash, step.path, since)) {
+            if (proven(c))
+                return c;
+        }
+        return {};
+    }
+
+    const PublishStep *publishAt(const PhotoSteps &photo, const QString &path) const {
+        for (const PublishStep &p : photo.publishes) {
+            if (p.path == path)
+                return &p;
+        }
+        return nullptr;
+    }
+
+    QString outputsOf(const PhotoSteps &photo) const {
+        QStringList paths;
+        for (const PublishStep &p : photo.publishes)
+            paths.append(p.path);
+        return paths.join(QStringLiteral(", "));
+    }
+
+    // What the photo's conversion set aside comes back, the last first. False when something
+    // cannot: its outputs then stay.
+    bool restoreSetAside(qint64 index, const PhotoSteps &photo) {
+        for (auto step = photo.setAsides.crbegin(); step != photo.setAsides.crend(); ++step) {
+            if (holds(step->path, step->digest)) {
+                m_restored.insert(step->path); // never moved, or back already
+                continue;
+            }
+            const QString kept = findKept(*step);
+            if (kept.isEmpty()) {
+                const QString where = !step->kept.isEmpty()     ? step->kept
+                                      : !step->backup.isEmpty() ? step->backup
+                                                                : step->trash;
+                m_report.refused.append(
+                    QCoreApplication::translate(
+                        "pelmora",
+                        "%1 cannot come back: what was set aside is no longer in %2; %3 stays")
+                        .arg(step->path, where, outputsOf(photo)));
+                return false;
+            }
+            if (onDisk(step->path) && !moveOwnOutputAside(index, photo, step->path, kept))
+                return false;
+            if (!dryRun()) {
+                if (Status back = bringBack(kept, step->path); !back) {
+                    putOwnOutputBack(step->path);
+                    m_report.refused.append(
+                        QCoreApplication::translate("pelmora", "%1 cannot come back from %2: %3")
+                            .arg(step->path, kept, back.reason()));
+                    return false;
+                }
+            }
+            m_report.done.append(QCoreApplication::translate("pelmora", "bring back %1 from %2")
+                                     .arg(step->path, kept));
+            m_restored.insert(step->path);
+            m_acted = true;
+        }
+        return true;
+    }
+
+    // The photo's own output holds the name its original comes back to: it moves out of the way
+    // (recorded), to go once the original is back.
+    bool moveOwnOutputAside(qint64 index, const PhotoSteps &photo, const QString &path,
+                            const QString &kept) {
+        const PublishStep *output = publishAt(photo, path);
+        if (!output || !holds(path, output->digest)) {
+            m_report.refused.append(
+                QCoreApplication::translate(
+                    "pelmora", "%1 was changed since; the file it replaced is kept in %2")
+                    .arg(path, kept));
+            return false;
+        }
+        const QString aside = temporaryNameFor(path);
+        record({{QStringLiteral("undo"), QStringLiteral("moveAside")},
+                {QStringLiteral("photo"), index},
+                {QStringLiteral("path"), path},
+                {QStringLiteral("to"), aside}});
+        if (!dryRun()) {
+            if (Status moved = renameWithoutReplacing(path, aside); !moved) {
+                m_report.refused.append(moved.reason());
+                return false;
+            }
+        }
+        m_movedAside.insert(path, aside);
+        return true;
+    }
+
+    void putOwnOutputBack(const QString &path) {
+        if (!dryRun() && m_movedAside.contains(path) &&
+            renameWithoutReplacing(m_movedAside.value(path), path))
+            m_movedAside.remove(path);
+    }
+
+    // Its outputs go while they hold what was written.
+    void removeOutputs(const PhotoSteps &photo) {
+        for (auto step = photo.publishes.crbegin(); step != photo.publishes.crend(); ++step) {
+            QString path = step->path;
+            if (m_movedAside.contains(step->path))
+                path = m_movedAside.value(step->path);
+            else if (m_restored.contains(step->path))
+                continue; // the original is under that name now
+            if (!onDisk(path))
+                continue; // never published, or gone already
+            if (!holds(path, step->digest)) {
+                m_report.refused.append(
+                    QCoreApplication::translate("pelmora", "%1 was changed since; left as it is")
+                        .arg(step->path));
+                continue;
+            }
+            if (!dryRun() && !QFile::remove(path)) {
+                m_report.refused.append(
+                    QCoreApplication::translate("pelmora", "cannot remove %1").arg(path));
+                continue;
+            }
+            m_report.done.append(
+                QCoreApplication::translate("pelmora", "remove %1").arg(step->path));
+            m_acted = true;
+        }
+    }
+
+    // What a conversion that was killed left half written.
+    void removeTemporaries(const PhotoSteps &photo) {
+        for (const QString &temporary : photo.temporaries) {
+            if (!isTemporaryName(temporary) || !onDisk(temporary))
+                continue;
+            if (!dryRun() && !removeStaleTemporaryFile(temporary))
+                continue; // another conversion writes it
+            m_report.done.append(
+                QCoreApplication::translate("pelmora", "remove the temporary file %1")
+                    .arg(temporary));
+        }
+    }
+
+    // Renamed photos get their names back, unless changed since.
+    bool renameBack(const PhotoSteps &photo) {
+        bool back = true;
+        for (auto step = photo.renames.crbegin(); step != photo.renames.crend(); ++step) {
+            const QFileInfo renamed(step->to);
+            if (!onDisk(step->to)) {
+                if (!onDisk(step->from)) {
+                    m_report.refused.append(
+                        QCoreApplication::translate("pelmora", "%1 is not there any more")
+                            .arg(step->to));
+                    back = false;
+                }
+                continue; // not renamed after all, or back already
+            }
+            if (renamed.size() != step->size ||
+                renamed.lastModified().toMSecsSinceEpoch() != step->modified) {
+                m_report.refused.append(
+                    QCoreApplication::translate("pelmora", "%1 was changed since; left as it is")
+                        .arg(step->to));
+                back = false;
+                continue;
+            }
+            if (!dryRun()) {
+                if (Status moved = renameWithoutReplacing(step->to, step->from); !moved) {
+                    m_report.refused.append(moved.reason());
+                    back = false;
+                    continue;
+                }
+            }
+            m_report.done.append(QCoreApplication::translate("pelmora", "rename %1 back to %2")
+                                     .arg(step->to, QFileInfo(step->from).fileName()));
+            m_acted = true;
+        }
+        return back;
+    }
+
+    const Conversion &m_conversion;
+    JournalWriter *m_journal; // none in a dry run
+    UndoReport &m_report;
+    bool m_acted = false;
+    QSet<QString> m_restored;
+    QHash<QString, QString> m_movedAside;
+};
+
+// The newest journal in the folder whose conversion is not undone yet, read.
+std::optional<std::pair<Journal, Conversion>> newestToUndo(const QString &journalFolder,
+                                                           QString *unreadable) {
+    for (const QString &path : journalsNewestFirst(journalFolder)) {
+        Result<Journal> journal = readJournal(path);
+        if (!journal) {
+            if (unreadable)
+                *unreadable = journal.reason();
+            return std::nullopt;
+        }
+        Conversion conversion = readConversion(*journal);
+        if (!conversion.undoFinished)
+            return std::make_pair(std::move(journal).value(), std::move(conversion));
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+Result<UndoReport> undoNewestConversion(const QString &journalFolder, bool dryRun) {
+    UndoReport report;
+    QString unreadable;
+    const auto newest = newestToUndo(journalFolder, &unreadable);
+    if (!unreadable.isEmpty())
+        return failure(unreadable);
+    if (!newest)
+        return report;
+    const auto &[journal, conversion] = *newest;
+    report.found = true;
+    report.numberBefore = conversion.numberBefore;
+    report.unreadable = conversion.unreadable;
+
+    std::optional<JournalWriter> writer;
+    if (!dryRun) {
+        Result<JournalWriter> resumed = JournalWriter::resume(journal.path);
+        if (!resumed)
+            return failure(resumed.reason());
+        writer.emplace(std::move(resumed).value());
+    } else if (isJournalInUse(journal.path)) {
+        return failure(QCoreApplication::translate(
+            "pelmora", "the conversion is still running, or being undone; try again once it "
+                       "has finished"));
+    }
+    JournalWriter *record = writer ? &*writer : nullptr;
+    if (record)
+        static_cast<void>(record->append({{QStringLiteral("undo"), QStringLiteral("started")}}));
+
+    ConversionUndo undo(conversion, record, report);
+    for (auto photo = conversion.photos.crbegin(); photo != conversion.photos.crend(); ++photo)
+        undo.undoPhoto(photo->first, photo->second);
+    undo.removeEmptyFolders();
+
+    if (record) {
+        static_cast<void>(record->append({{QStringLiteral("undo"), QStringLiteral("finished")}}));
+        if (report.complete())
+            record->remove(); // nothing is left to prove
+    }
+    return report;
+}
+
+bool hasConversionToUndo(const QString &journalFolder) {
+    return newestToUndo(journalFolder, nullptr).has_value();
+}
+
+void forgetOldConversions(const QString &journalFolder, int keep) {
+    const QStringList journals = journalsNewestFirst(journalFolder);
+    for (qsizetype i = keep; i < journals.size(); ++i) {
+        Result<JournalWriter> old = JournalWriter::resume(journals[i]);
+        if (!old)
+            continue; // still running
+        const Result<Journal> journal = readJournal(journals[i]);
+        if (journal) {
+            for (const QJsonObject &r : journal->records) {
+                const QString backup = text(r, "backup");
+                if (text(r, "step") == u"setAside" && isBackup(backup) &&
+                    holds(backup, digestIn(r)))
+                    QFile::remove(backup);
+            }
+        }
+        old->remove();
+    }
+}
+
+} // namespace pelmora
