@@ -7,6 +7,7 @@
 #include "app/japanesetexts.h"
 #include "app/titleindentstyle.h"
 #include "app/uitexts.h"
+#include "batch/resizesettings.h"
 #include "imagesize/imagesize.h"
 #include "naming/numbertext.h"
 #include "photolist/previewfit.h"
@@ -303,6 +304,18 @@ void MainWindow::showMessage(const QString &text) {
     box.exec();
 }
 
+bool MainWindow::settingsReadable(const pelmora::BatchRequest &request) {
+    if (!request.resize)
+        return true;
+    const pelmora::Result<int> longerSide =
+        pelmora::readLongerSide(request.resizeSettings.longerSide);
+    if (longerSide)
+        return true;
+    showMessage(tr("「%1」を読み取れないため、写真は変換していません。\n%2")
+                    .arg(ui->Label4->text(), longerSide.reason()));
+    return false;
+}
+
 bool MainWindow::isConverting() const {
     return m_converting;
 }
@@ -314,6 +327,8 @@ void MainWindow::convertCurrentPhoto() {
     if (isConverting())
         return;
     pelmora::BatchRequest request = conversionRequest();
+    if (!settingsReadable(request))
+        return;
     request.entries = {pelmora::PhotoEntry{m_current.SrcDir, m_current.SrcName}};
     request.naming = pelmora::TargetNaming::Given;
     request.givenTargetName = m_current.DstName;
@@ -324,6 +339,8 @@ void MainWindow::convertList() {
     if (isConverting())
         return;
     pelmora::BatchRequest request = conversionRequest();
+    if (!settingsReadable(request))
+        return;
     request.entries = ui->List1->entries();
     ui->PBar1->setVisible(true);
     ui->PBar1->setMinimum(0);
@@ -336,6 +353,8 @@ void MainWindow::convertDroppedPhotos(const QStringList &paths) {
     if (isConverting() || paths.isEmpty())
         return;
     pelmora::BatchRequest request = conversionRequest();
+    if (!settingsReadable(request))
+        return;
     // The last dropped photo first, so the first one ends in the preview.
     for (auto it = paths.crbegin(); it != paths.crend(); ++it)
         request.entries.append(pelmora::splitPath(*it));

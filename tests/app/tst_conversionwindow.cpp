@@ -2,6 +2,7 @@
 // same batch through `pelmora convert`, on real photos in temporary folders.
 
 #include "app/uitexts.h"
+#include "designedcontrols.h"
 #include "files.h"
 #include "photos.h"
 #include "windowdriver.h"
@@ -24,6 +25,14 @@ QStringList makePhotos(const QString &folder, const QStringList &names) {
     for (const QString &n : names)
         paths.append(testsupport::writePicture(folder + u'/' + n, QSize(60 + 10 * i++, 40)));
     return paths;
+}
+
+QString designedText(const char *name) {
+    for (const DesignedControl &c : kDesignedControls) {
+        if (qstrcmp(c.name, name) == 0)
+            return QString::fromUtf8(c.text);
+    }
+    qFatal("no designed control %s", name);
 }
 
 } // namespace
@@ -325,33 +334,54 @@ void TestConversionWindow::convertsWhatTheWindowShows_data() {
     QTest::addColumn<QString>("dstName");
     QTest::addColumn<QStringList>("files"); // of the photos' folder afterwards
     QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("number"); // 番号 afterwards
     const QStringList untouched{"IMG_1.jpg", "IMG_2.jpg", "IMG_3.jpg", "noext"};
+    // One message naming the field, before any photo: nothing converted, no number used.
+    const QString unreadableWidth =
+        QStringLiteral("「%1」を読み取れないため、写真は変換していません。\n"
+                       "長辺「abc」は 1 から 32767 までの整数ではありません")
+            .arg(designedText("Label4"));
     QTest::newRow("title edited") << "title"
                                   << "Trip01.jpg"
                                   << QStringList{"IMG_2.jpg", "IMG_3.jpg", "Trip01.jpg", "noext"}
-                                  << "";
+                                  << ""
+                                  << "02";
     QTest::newRow("number edited")
         << "number"
         << "Untitled07.jpg" << QStringList{"IMG_2.jpg", "IMG_3.jpg", "Untitled07.jpg", "noext"}
-        << "";
+        << ""
+        << "08";
     QTest::newRow("extension edited")
         << "extension"
         << "Untitled01.png" << QStringList{"IMG_2.jpg", "IMG_3.jpg", "Untitled01.png", "noext"}
-        << "";
+        << ""
+        << "02";
     QTest::newRow("title emptied: the number's name")
         << "empty title"
-        << "01.jpg" << QStringList{"01.jpg", "IMG_2.jpg", "IMG_3.jpg", "noext"} << "";
+        << "01.jpg" << QStringList{"01.jpg", "IMG_2.jpg", "IMG_3.jpg", "noext"} << ""
+        << "02";
     QTest::newRow("drop on the list keeps the current photo")
         << "drop on list"
         << "Untitled01.jpg" << QStringList{"IMG_2.jpg", "IMG_3.jpg", "Untitled01.jpg", "noext"}
-        << "";
+        << ""
+        << "02";
     QTest::newRow("double-click on the batch button")
         << "double-click"
         << "Untitled05.jpg"
-        << QStringList{"Untitled01.jpg", "Untitled02.jpg", "Untitled03.jpg", "Untitled04"} << "";
+        << QStringList{"Untitled01.jpg", "Untitled02.jpg", "Untitled03.jpg", "Untitled04"} << ""
+        << "05";
     QTest::newRow("drop on the preview without a name")
         << "drop on preview"
-        << "" << untouched << uitexts::kMissingTargetName;
+        << "" << untouched << uitexts::kMissingTargetName << "";
+    QTest::newRow("unreadable width stops the single conversion")
+        << "width: single"
+        << "Untitled01.JPG" << untouched << unreadableWidth << "01";
+    QTest::newRow("unreadable width stops the batch")
+        << "width: batch"
+        << "Untitled01.JPG" << untouched << unreadableWidth << "01";
+    QTest::newRow("unreadable width stops the drop on the preview")
+        << "width: preview"
+        << "Untitled01.JPG" << untouched << unreadableWidth << "01";
 }
 
 void TestConversionWindow::convertsWhatTheWindowShows() {
@@ -359,6 +389,7 @@ void TestConversionWindow::convertsWhatTheWindowShows() {
     QFETCH(QString, dstName);
     QFETCH(QStringList, files);
     QFETCH(QString, message);
+    QFETCH(QString, number);
 
     QTemporaryDir dir;
     const QString folder = dir.path() + "/photos/";
@@ -392,8 +423,16 @@ void TestConversionWindow::convertsWhatTheWindowShows() {
         title->clear();
         child<QLineEdit>(window, "Num")->clear();
         QVERIFY(dropPaths(child(window, "oImg"), {folder + "noext"}));
+    } else if (action.startsWith(u"width")) {
+        QTest::mouseClick(child(window, "CkResize"), Qt::LeftButton);
+        child<QLineEdit>(window, "picWidth")->setText(QStringLiteral("abc"));
+        if (action == u"width: batch")
+            QTest::mouseClick(child(window, "Command1"), Qt::LeftButton);
+        else if (action == u"width: preview")
+            QVERIFY(dropPaths(child(window, "oImg"), {folder + "IMG_2.jpg"}));
     }
-    if (action != u"double-click" && action != u"drop on preview") {
+    if (action != u"double-click" && action != u"drop on preview" && action != u"width: batch" &&
+        action != u"width: preview") {
         QCOMPARE(window.current().DstName, dstName);
         if (!title->text().isEmpty())
             QCOMPARE(text(window, "NewName"), dstName);
@@ -404,8 +443,13 @@ void TestConversionWindow::convertsWhatTheWindowShows() {
     QCOMPARE(testsupport::files(folder), files);
     QCOMPARE(answerer.messages, message.isEmpty() ? QStringList() : QStringList{message});
     QCOMPARE(testsupport::files(dir.path() + "/other"), QStringList{"IMG_1.jpg"});
+    QCOMPARE(text(window, "Num"), number);
     if (action == u"double-click")
         QCOMPARE(list(window)->count(), 0);
+    if (action.startsWith(u"width")) {
+        QCOMPARE(list(window)->count(), 4); // the batch left the list as it was
+        QVERIFY(child(window, "PBar1")->isHidden());
+    }
 }
 
 // 元に戻す in the list's menu: there only when something can be undone and nothing converts; it
