@@ -2,6 +2,409 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP">
 <context>
+    <name>ConversionSummary</name>
+    <message numerus="yes">
+        <source>
+…ほか %n 件</source>
+        <translation>
+            <numerusform>
+…ほか %n 件</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 を変換できませんでした。
+%2</source>
+        <translation>%1 を変換できませんでした。
+%2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 枚の写真を変換できませんでした。リストに残してあります。</source>
+        <translation>
+            <numerusform>%n 枚の写真を変換できませんでした。リストに残してあります。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 枚の写真を変換できませんでした。</source>
+        <translation>
+            <numerusform>%n 枚の写真を変換できませんでした。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 枚の写真: %1</source>
+        <translation>
+            <numerusform>%n 枚の写真: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 枚の写真は変換しましたが、次の点にご注意ください。</source>
+        <translation>
+            <numerusform>%n 枚の写真は変換しましたが、次の点にご注意ください。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>変換を中止しました。%n 枚の写真は変換せずにリストに残してあります。</source>
+        <translation>
+            <numerusform>変換を中止しました。%n 枚の写真は変換せずにリストに残してあります。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>変換を中止しました。%n 枚の写真は変換していません。</source>
+        <translation>
+            <numerusform>変換を中止しました。%n 枚の写真は変換していません。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>変換を元に戻しました（%n 件）。</source>
+        <translation>
+            <numerusform>変換を元に戻しました（%n 件）。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>
+
+次の %n 件は、変換の後に変わっているなどの理由で元に戻していません。
+</source>
+        <translation>
+            <numerusform>
+
+次の %n 件は、変換の後に変わっているなどの理由で元に戻していません。
+</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>変換先フォルダを使えないため、写真は変換していません。
+%1</source>
+        <translation>変換先フォルダを使えないため、写真は変換していません。
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>ファイル名変換</source>
+        <comment>accessible name</comment>
+        <translation>ファイル名変換</translation>
+    </message>
+    <message>
+        <source>変換した写真にファイル名と番号と拡張子で名前を付けます</source>
+        <comment>accessible description</comment>
+        <translation>変換した写真にファイル名と番号と拡張子で名前を付けます</translation>
+    </message>
+    <message>
+        <source>    ファイル名変換</source>
+        <translation>    ファイル名変換</translation>
+    </message>
+    <message>
+        <source>ファイル名</source>
+        <translation>ファイル名</translation>
+    </message>
+    <message>
+        <source>ファイル名</source>
+        <comment>accessible name</comment>
+        <translation>ファイル名</translation>
+    </message>
+    <message>
+        <source>新しい名前の番号の前に付く文字です。変えると番号が 01 に戻ります</source>
+        <comment>accessible description</comment>
+        <translation>新しい名前の番号の前に付く文字です。変えると番号が 01 に戻ります</translation>
+    </message>
+    <message>
+        <source>番号</source>
+        <translation>番号</translation>
+    </message>
+    <message>
+        <source>番号</source>
+        <comment>accessible name</comment>
+        <translation>番号</translation>
+    </message>
+    <message>
+        <source>次に変換する写真の番号です。写真を 1 枚変換するごとに増えます</source>
+        <comment>accessible description</comment>
+        <translation>次に変換する写真の番号です。写真を 1 枚変換するごとに増えます</translation>
+    </message>
+    <message>
+        <source>.Suf</source>
+        <translation>.Suf</translation>
+    </message>
+    <message>
+        <source>拡張子</source>
+        <comment>accessible name</comment>
+        <translation>拡張子</translation>
+    </message>
+    <message>
+        <source>変換した写真の拡張子です。空白の場合は写真の拡張子のままです</source>
+        <comment>accessible description</comment>
+        <translation>変換した写真の拡張子です。空白の場合は写真の拡張子のままです</translation>
+    </message>
+    <message>
+        <source>変換後</source>
+        <translation>変換後</translation>
+    </message>
+    <message>
+        <source>変換後</source>
+        <comment>accessible name</comment>
+        <translation>変換後</translation>
+    </message>
+    <message>
+        <source>今の写真を変換したときに付く名前です</source>
+        <comment>accessible description</comment>
+        <translation>今の写真を変換したときに付く名前です</translation>
+    </message>
+    <message>
+        <source>チェックすると、変換した写真の名前を付け直します</source>
+        <comment>accessible description</comment>
+        <translation>チェックすると、変換した写真の名前を付け直します</translation>
+    </message>
+    <message>
+        <source>変換先を選ぶ</source>
+        <comment>accessible name</comment>
+        <translation>変換先を選ぶ</translation>
+    </message>
+    <message>
+        <source>変換先</source>
+        <translation>変換先</translation>
+    </message>
+    <message>
+        <source>変換したファイルを作成するファルダーを指定してください空白の場合は同じフォルダに作成します。</source>
+        <translation>変換したファイルを作成するファルダーを指定してください空白の場合は同じフォルダに作成します。</translation>
+    </message>
+    <message>
+        <source>変換先フォルダ</source>
+        <comment>accessible name</comment>
+        <translation>変換先フォルダ</translation>
+    </message>
+    <message>
+        <source>画像サイズの変換</source>
+        <comment>accessible name</comment>
+        <translation>画像サイズの変換</translation>
+    </message>
+    <message>
+        <source>写真の大きさを変えて JPEG で書き出します</source>
+        <comment>accessible description</comment>
+        <translation>写真の大きさを変えて JPEG で書き出します</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;画像サイズの変換</source>
+        <translation>&#x3000;&#x3000;画像サイズの変換</translation>
+    </message>
+    <message>
+        <source>画像横幅</source>
+        <translation>画像横幅</translation>
+    </message>
+    <message>
+        <source>画像横幅</source>
+        <comment>accessible name</comment>
+        <translation>画像横幅</translation>
+    </message>
+    <message>
+        <source>作成するぺ字の幅を画素数で指定してください。</source>
+        <translation>作成するぺ字の幅を画素数で指定してください。</translation>
+    </message>
+    <message>
+        <source>Pixels</source>
+        <translation>Pixels</translation>
+    </message>
+    <message>
+        <source>低&#x3000;&#x3000;画質&#x3000;&#x3000;高</source>
+        <translation>低&#x3000;&#x3000;画質&#x3000;&#x3000;高</translation>
+    </message>
+    <message>
+        <source>画質</source>
+        <comment>accessible name</comment>
+        <translation>画質</translation>
+    </message>
+    <message>
+        <source>数字が大きいほど高画質ですがデータ量は大きくなります</source>
+        <translation>数字が大きいほど高画質ですがデータ量は大きくなります</translation>
+    </message>
+    <message>
+        <source>サイン</source>
+        <translation>サイン</translation>
+    </message>
+    <message>
+        <source>サイン</source>
+        <comment>accessible name</comment>
+        <translation>サイン</translation>
+    </message>
+    <message>
+        <source>写真の右下に入れる文字です。空白の場合は入れません</source>
+        <comment>accessible description</comment>
+        <translation>写真の右下に入れる文字です。空白の場合は入れません</translation>
+    </message>
+    <message>
+        <source>サイズ</source>
+        <translation>サイズ</translation>
+    </message>
+    <message>
+        <source>サインの大きさ（ポイント）</source>
+        <comment>accessible name</comment>
+        <translation>サインの大きさ（ポイント）</translation>
+    </message>
+    <message>
+        <source>サインの文字の大きさをポイントで指定します</source>
+        <comment>accessible description</comment>
+        <translation>サインの文字の大きさをポイントで指定します</translation>
+    </message>
+    <message>
+        <source>ポイント</source>
+        <translation>ポイント</translation>
+    </message>
+    <message>
+        <source>サインの字体</source>
+        <comment>accessible name</comment>
+        <translation>サインの字体</translation>
+    </message>
+    <message>
+        <source>サインの字体と色を選びます</source>
+        <comment>accessible description</comment>
+        <translation>サインの字体と色を選びます</translation>
+    </message>
+    <message>
+        <source>字</source>
+        <translation>字</translation>
+    </message>
+    <message>
+        <source>チェックすると、写真の長い辺を画像横幅の画素数にして JPEG で書き出します</source>
+        <comment>accessible description</comment>
+        <translation>チェックすると、写真の長い辺を画像横幅の画素数にして JPEG で書き出します</translation>
+    </message>
+    <message>
+        <source>一括変換</source>
+        <comment>accessible name</comment>
+        <translation>一括変換</translation>
+    </message>
+    <message>
+        <source>リストの写真をリストの順にすべて変換します</source>
+        <comment>accessible description</comment>
+        <translation>リストの写真をリストの順にすべて変換します</translation>
+    </message>
+    <message>
+        <source>一括変換</source>
+        <translation>一括変換</translation>
+    </message>
+    <message>
+        <source>個別変換</source>
+        <comment>accessible name</comment>
+        <translation>個別変換</translation>
+    </message>
+    <message>
+        <source>今の写真を 1 枚だけ変換します</source>
+        <comment>accessible description</comment>
+        <translation>今の写真を 1 枚だけ変換します</translation>
+    </message>
+    <message>
+        <source>個別変換</source>
+        <translation>個別変換</translation>
+    </message>
+    <message>
+        <source>上へ</source>
+        <comment>accessible name</comment>
+        <translation>上へ</translation>
+    </message>
+    <message>
+        <source>表示順序を変えます</source>
+        <translation>表示順序を変えます</translation>
+    </message>
+    <message>
+        <source>下へ</source>
+        <comment>accessible name</comment>
+        <translation>下へ</translation>
+    </message>
+    <message>
+        <source>リストを空にする</source>
+        <comment>accessible name</comment>
+        <translation>リストを空にする</translation>
+    </message>
+    <message>
+        <source>リストを空にします。写真のファイルはそのままです</source>
+        <comment>accessible description</comment>
+        <translation>リストを空にします。写真のファイルはそのままです</translation>
+    </message>
+    <message>
+        <source>CLR</source>
+        <translation>CLR</translation>
+    </message>
+    <message>
+        <source>変換先が空白の場合はオリジナルを変換します</source>
+        <translation>変換先が空白の場合はオリジナルを変換します</translation>
+    </message>
+    <message>
+        <source>写真のリスト</source>
+        <comment>accessible name</comment>
+        <translation>写真のリスト</translation>
+    </message>
+    <message>
+        <source>リスト順にファイル名を一括変換します</source>
+        <translation>リスト順にファイル名を一括変換します</translation>
+    </message>
+    <message>
+        <source>プレビュー</source>
+        <comment>accessible name</comment>
+        <translation>プレビュー</translation>
+    </message>
+    <message>
+        <source>今の写真を表示します。ここに写真をドロップすると、すぐに変換します</source>
+        <comment>accessible description</comment>
+        <translation>今の写真を表示します。ここに写真をドロップすると、すぐに変換します</translation>
+    </message>
+    <message>
+        <source>今の写真</source>
+        <comment>accessible name</comment>
+        <translation>今の写真</translation>
+    </message>
+    <message>
+        <source>アルバムまたはエクスプローラから写真をドラッグ&amp;ドロップしてください</source>
+        <translation>アルバムまたはエクスプローラから写真をドラッグ&amp;ドロップしてください</translation>
+    </message>
+    <message>
+        <source>ImgSaize</source>
+        <translation>ImgSaize</translation>
+    </message>
+    <message>
+        <source>進み具合</source>
+        <comment>accessible name</comment>
+        <translation>進み具合</translation>
+    </message>
+    <message>
+        <source>一括変換の進み具合です。Esc キーで中止できます</source>
+        <comment>accessible description</comment>
+        <translation>一括変換の進み具合です。Esc キーで中止できます</translation>
+    </message>
+    <message>
+        <source>Esc キーで変換を中止できます</source>
+        <translation>Esc キーで変換を中止できます</translation>
+    </message>
+    <message>
+        <source>削除</source>
+        <translation>削除</translation>
+    </message>
+    <message>
+        <source>元に戻す</source>
+        <translation>元に戻す</translation>
+    </message>
+    <message>
+        <source>Pelmora %1 - ファイル名・画像サイズ変換</source>
+        <translation>Pelmora %1 - ファイル名・画像サイズ変換</translation>
+    </message>
+    <message numerus="yes">
+        <source>リストに入るのは %1 件までです。ドロップされた %n 件は追加していません。</source>
+        <translation>
+            <numerusform>リストに入るのは %1 件までです。ドロップされた %n 件は追加していません。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>「%1」を読み取れないため、写真は変換していません。
+%2</source>
+        <translation>「%1」を読み取れないため、写真は変換していません。
+%2</translation>
+    </message>
+    <message>
+        <source>変換する写真のリストです。写真をドロップすると加わります</source>
+        <comment>accessible description</comment>
+        <translation>変換する写真のリストです。写真をドロップすると加わります</translation>
+    </message>
+</context>
+<context>
     <name>pelmora</name>
     <message>
         <source>photo not found</source>
@@ -196,14 +599,6 @@
         <translation>変換後の写真が %1 x %2 ピクセルになり、%3 メガピクセルを超えます</translation>
     </message>
     <message>
-        <source>some of the photo&apos;s metadata could not be read and was left out: %1</source>
-        <translation>写真のメタデータの一部を読み取れなかったため、除いて保存しました: %1</translation>
-    </message>
-    <message>
-        <source>the photo&apos;s metadata could not be written and was left out: %1</source>
-        <translation>写真のメタデータを書き込めなかったため、除いて保存しました: %1</translation>
-    </message>
-    <message>
         <source>the picture&apos;s data is damaged and cannot be read</source>
         <translation>画像のデータが壊れていて読み込めません</translation>
     </message>
@@ -214,6 +609,29 @@
     <message>
         <source>the picture is too large (%1 x %2) to convert within %3 MB of memory</source>
         <translation>画像が大きすぎて (%1 x %2)、%3 MB のメモリで変換できません</translation>
+    </message>
+    <message>
+        <source>some of the photo&apos;s metadata could not be read and was left out</source>
+        <translation>写真のメタデータの一部を読み取れなかったため、除いて保存しました</translation>
+    </message>
+    <message>
+        <source>the photo&apos;s metadata could not be written and was left out</source>
+        <translation>写真のメタデータを書き込めなかったため、除いて保存しました</translation>
+    </message>
+</context>
+<context>
+    <name>uitexts</name>
+    <message>
+        <source>リスト</source>
+        <translation>リスト</translation>
+    </message>
+    <message>
+        <source>ファイル名か空白か変換するファイルが選択されていません</source>
+        <translation>ファイル名か空白か変換するファイルが選択されていません</translation>
+    </message>
+    <message>
+        <source>ﾌｫﾙﾀﾞを選択して下さい。</source>
+        <translation>ﾌｫﾙﾀﾞを選択して下さい。</translation>
     </message>
 </context>
 </TS>

@@ -4,7 +4,7 @@
 #include "app/folderpicker.h"
 #include "app/fontchooser.h"
 #include "app/interfacefont.h"
-#include "app/japanesetexts.h"
+#include "app/interfacelanguage.h"
 #include "app/titleindentstyle.h"
 #include "app/uitexts.h"
 #include "batch/resizesettings.h"
@@ -34,7 +34,7 @@ MainWindow::MainWindow(QWidget *parent)
     , ui(new Ui::MainWindow)
     , m_conversion(new ConversionController(this)) {
     pelmora::installFontSubstitutes();
-    pelmora::installJapaneseTexts();
+    pelmora::useDesktopLanguage();
     ui->setupUi(this);
     setWindowTitle(
         tr("Pelmora %1 - ファイル名・画像サイズ変換").arg(QStringLiteral(PELMORA_VERSION)));
@@ -50,7 +50,7 @@ MainWindow::MainWindow(QWidget *parent)
 
     List = new QMenu(this);
     List->setObjectName(QStringLiteral("List"));
-    List->setTitle(uitexts::kListMenuCaption);
+    List->setTitle(uitexts::listMenuCaption());
     List->addAction(ui->Del);
     List->addAction(ui->Undo);
     // Something to undo, and nothing converting: checked each time the menu opens.
@@ -134,9 +134,9 @@ void MainWindow::addPhotos(const QStringList &paths) {
     // The current photo stays as it was: it changes only as a whole, by a press or a conversion.
     const int left = ui->List1->addPaths(paths);
     if (left > 0) {
-        showMessage(tr("リストに入るのは %1 件までです。ドロップされた %2 件は追加していません。")
-                        .arg(PhotoListWidget::kMaxEntries)
-                        .arg(left));
+        showMessage(tr("リストに入るのは %1 件までです。ドロップされた %n 件は追加していません。",
+                       nullptr, left)
+                        .arg(PhotoListWidget::kMaxEntries));
     }
 }
 
@@ -258,7 +258,7 @@ void MainWindow::FitPreview(QSize picture) {
 
 void MainWindow::chooseOutputFolder() {
     const QString folder =
-        BrowseForFolder(this, uitexts::kFolderChooserTitle, ui->OutFolder->text());
+        BrowseForFolder(this, uitexts::folderChooserTitle(), ui->OutFolder->text());
     if (!folder.isEmpty())
         ui->OutFolder->setText(folder);
 }
