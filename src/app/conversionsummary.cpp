@@ -2,6 +2,8 @@
 
 #include "app/uitexts.h"
 
+#include <QCoreApplication>
+#include <QHash>
 #include <QStringList>
 
 namespace {
@@ -11,7 +13,7 @@ constexpr int kLinesShown = 10;
 QString reasonOf(const pelmora::ConversionResult &result) {
     // The window's own words for a missing name, as the single conversion shows them.
     return result.status == pelmora::ConversionStatus::MissingTargetName
-               ? uitexts::kMissingTargetName
+               ? uitexts::missingTargetName()
                : result.reason;
 }
 
@@ -24,7 +26,8 @@ bool failed(const pelmora::ConversionResult &result) {
 QString listed(const QStringList &lines) {
     QString text = QStringList(lines.mid(0, kLinesShown)).join(u'\n');
     if (lines.size() > kLinesShown)
-        text += QStringLiteral("\n…ほか %1 件").arg(lines.size() - kLinesShown);
+        text += QCoreApplication::translate("ConversionSummary", "\n…ほか %n 件", nullptr,
+                                            int(lines.size() - kLinesShown));
     return text;
 }
 
@@ -39,60 +42,94 @@ QString failures(const pelmora::BatchResult &result, ConversionSource source) {
     if (result.entries.size() == 1) {
         const pelmora::BatchEntryResult &only = result.entries.first();
         if (only.result.status == pelmora::ConversionStatus::MissingTargetName)
-            return uitexts::kMissingTargetName;
-        return QStringLiteral("%1 を変換できませんでした。\n%2")
+            return uitexts::missingTargetName();
+        return QCoreApplication::translate("ConversionSummary", "%1 を変換できませんでした。\n%2")
             .arg(only.entry.name, only.result.reason);
     }
-    QString text = QStringLiteral("%1 枚の写真を変換できませんでした。").arg(lines.size());
-    if (source == ConversionSource::List)
-        text += QStringLiteral("リストに残してあります。");
+    const QString text = source == ConversionSource::List
+                             ? QCoreApplication::translate(
+                                   "ConversionSummary",
+                                   "%n 枚の写真を変換できませんでした。リストに残してあります。",
+                                   nullptr, int(lines.size()))
+                             : QCoreApplication::translate("ConversionSummary",
+                                                           "%n 枚の写真を変換できませんでした。",
+                                                           nullptr, int(lines.size()));
     return text + u'\n' + listed(lines);
 }
 
+// One line per kind of warning, photos with the same words sharing it; a library's own words
+// (the detail) are for the command line only.
 QString warnings(const pelmora::BatchResult &result) {
-    QStringList lines;
+    QStringList kinds; // in the order they first appear
+    QHash<QString, QStringList> photosOf;
     int photos = 0;
     for (const pelmora::BatchEntryResult &e : result.entries) {
         if (!e.result.converted() || e.result.warnings.isEmpty())
             continue;
         ++photos;
+        QStringList texts;
         for (const pelmora::Warning &warning : e.result.warnings)
-            lines.append(e.entry.name + QStringLiteral(": ") + warning.text);
+            texts.append(warning.text);
+        texts.removeDuplicates();
+        for (const QString &text : std::as_const(texts)) {
+            QStringList &names = photosOf[text];
+            if (names.isEmpty())
+                kinds.append(text);
+            names.append(e.entry.name);
+        }
     }
-    if (lines.isEmpty())
+    if (kinds.isEmpty())
         return {};
-    return QStringLiteral("%1 枚の写真は変換しましたが、次の点にご注意ください。").arg(photos) +
+    QStringList lines;
+    for (const QString &kind : std::as_const(kinds)) {
+        const QStringList &names = photosOf.value(kind);
+        lines.append(names.size() == 1
+                         ? names.first() + QStringLiteral(": ") + kind
+                         : QCoreApplication::translate("ConversionSummary", "%n 枚の写真: %1",
+                                                       nullptr, int(names.size()))
+                               .arg(kind));
+    }
+    return QCoreApplication::translate("ConversionSummary",
+                                       "%n 枚の写真は変換しましたが、次の点にご注意ください。",
+                                       nullptr, photos) +
            u'\n' + listed(lines);
 }
 
 QString stopped(const pelmora::BatchResult &result, ConversionSource source) {
-    const qsizetype left = result.notStartedCount();
+    const int left = int(result.notStartedCount());
     if (left == 0)
         return {};
     if (source == ConversionSource::List)
-        return QStringLiteral("変換を中止しました。%1 枚の写真は変換せずにリストに残してあります。")
-            .arg(left);
-    return QStringLiteral("変換を中止しました。%1 枚の写真は変換していません。").arg(left);
+        return QCoreApplication::translate(
+            "ConversionSummary",
+            "変換を中止しました。%n 枚の写真は変換せずにリストに残してあります。", nullptr, left);
+    return QCoreApplication::translate(
+        "ConversionSummary", "変換を中止しました。%n 枚の写真は変換していません。", nullptr, left);
 }
 
 } // namespace
 
 QString undoSummary(const pelmora::UndoReport &report) {
-    QString text = QStringLiteral("%1 枚の写真を元に戻しました").arg(report.photosBack.size());
+    QString text = QCoreApplication::translate("ConversionSummary", "%n 枚の写真を元に戻しました",
+                                               nullptr, int(report.photosBack.size()));
     if (!report.refused.isEmpty())
-        text += QStringLiteral(
-                    "\n\n次の %1 件は、変換の後に変わっているなどの理由で元に戻していません。\n")
-                    .arg(report.refused.size()) +
+        text += QCoreApplication::translate(
+                    "ConversionSummary",
+                    "\n\n次の %n 件は、変換の後に変わっているなどの理由で元に戻していません。\n",
+                    nullptr, int(report.refused.size())) +
                 listed(report.refused);
     if (report.unreadable > 0)
-        text +=
-            QStringLiteral("\n\n変換の記録のうち %1 行を読めませんでした。").arg(report.unreadable);
+        text += QCoreApplication::translate("ConversionSummary",
+                                            "\n\n変換の記録のうち %n 行を読めませんでした。",
+                                            nullptr, report.unreadable);
     return text;
 }
 
 QString conversionSummary(const pelmora::BatchResult &result, ConversionSource source) {
     if (!result.started())
-        return QStringLiteral("変換先フォルダを使えないため、写真は変換していません。\n%1")
+        return QCoreApplication::translate(
+                   "ConversionSummary",
+                   "変換先フォルダを使えないため、写真は変換していません。\n%1")
             .arg(result.fatalError);
     QStringList parts;
     for (const QString &part :

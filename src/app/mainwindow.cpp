@@ -4,9 +4,10 @@
 #include "app/folderpicker.h"
 #include "app/fontchooser.h"
 #include "app/interfacefont.h"
-#include "app/japanesetexts.h"
+#include "app/interfacelanguage.h"
 #include "app/titleindentstyle.h"
 #include "app/uitexts.h"
+#include "batch/resizesettings.h"
 #include "files/journal.h"
 #include "imagesize/imagesize.h"
 #include "naming/numbertext.h"
@@ -34,7 +35,7 @@ MainWindow::MainWindow(QWidget *parent)
     , ui(new Ui::MainWindow)
     , m_conversion(new ConversionController(this)) {
     pelmora::installFontSubstitutes();
-    pelmora::installJapaneseTexts();
+    pelmora::useDesktopLanguage();
     ui->setupUi(this);
     setWindowTitle(
         tr("Pelmora %1 - ファイル名・画像サイズ変換").arg(QStringLiteral(PELMORA_VERSION)));
@@ -50,7 +51,7 @@ MainWindow::MainWindow(QWidget *parent)
 
     List = new QMenu(this);
     List->setObjectName(QStringLiteral("List"));
-    List->setTitle(uitexts::kListMenuCaption);
+    List->setTitle(uitexts::listMenuCaption());
     List->addAction(ui->Del);
     List->addAction(ui->Undo);
     // Something to undo, and nothing converting: checked each time the menu opens.
@@ -138,9 +139,9 @@ void MainWindow::addPhotos(const QStringList &paths) {
     // The current photo stays as it was: it changes only as a whole, by a press or a conversion.
     const int left = ui->List1->addPaths(paths);
     if (left > 0) {
-        showMessage(tr("リストに入るのは %1 件までです。ドロップされた %2 件は追加していません。")
-                        .arg(PhotoListWidget::kMaxEntries)
-                        .arg(left));
+        showMessage(tr("リストに入るのは %1 件までです。ドロップされた %n 件は追加していません。",
+                       nullptr, left)
+                        .arg(PhotoListWidget::kMaxEntries));
     }
 }
 
@@ -262,7 +263,7 @@ void MainWindow::FitPreview(QSize picture) {
 
 void MainWindow::chooseOutputFolder() {
     const QString folder =
-        BrowseForFolder(this, uitexts::kFolderChooserTitle, ui->OutFolder->text());
+        BrowseForFolder(this, uitexts::folderChooserTitle(), ui->OutFolder->text());
     if (!folder.isEmpty())
         ui->OutFolder->setText(folder);
 }
@@ -308,6 +309,18 @@ void MainWindow::showMessage(const QString &text) {
     box.exec();
 }
 
+bool MainWindow::settingsReadable(const pelmora::BatchRequest &request) {
+    if (!request.resize)
+        return true;
+    const pelmora::Result<int> longerSide =
+        pelmora::readLongerSide(request.resizeSettings.longerSide);
+    if (longerSide)
+        return true;
+    showMessage(tr("「%1」を読み取れないため、写真は変換していません。\n%2")
+                    .arg(ui->Label4->text(), longerSide.reason()));
+    return false;
+}
+
 bool MainWindow::isConverting() const {
     return m_converting;
 }
@@ -319,6 +332,8 @@ void MainWindow::convertCurrentPhoto() {
     if (isConverting())
         return;
     pelmora::BatchRequest request = conversionRequest();
+    if (!settingsReadable(request))
+        return;
     request.entries = {pelmora::PhotoEntry{m_current.SrcDir, m_current.SrcName}};
     request.naming = pelmora::TargetNaming::Given;
     request.givenTargetName = m_current.DstName;
@@ -329,6 +344,8 @@ void MainWindow::convertList() {
     if (isConverting())
         return;
     pelmora::BatchRequest request = conversionRequest();
+    if (!settingsReadable(request))
+        return;
     request.entries = ui->List1->entries();
     ui->PBar1->setVisible(true);
     ui->PBar1->setMinimum(0);
@@ -341,6 +358,8 @@ void MainWindow::convertDroppedPhotos(const QStringList &paths) {
     if (isConverting() || paths.isEmpty())
         return;
     pelmora::BatchRequest request = conversionRequest();
+    if (!settingsReadable(request))
+        return;
     // The last dropped photo first, so the first one ends in the preview.
     for (auto it = paths.crbegin(); it != paths.crend(); ++it)
         request.entries.append(pelmora::splitPath(*it));

@@ -71,6 +71,10 @@ private:
     // The fields as a conversion takes them, for no photo yet.
     pelmora::BatchRequest conversionRequest() const;
     void showMessage(const QString &text);
+    // With resizing on, a width field that cannot be read stops a conversion before its first
+    // photo, in one message naming the field, instead of failing every photo and using up
+    // their numbers. (A size field that cannot be read keeps the previous size.)
+    bool settingsReadable(const pelmora::BatchRequest &request);
     void convertCurrentPhoto();
     void convertList();
     void convertDroppedPhotos(const QStringList &paths);

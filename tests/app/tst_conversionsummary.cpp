@@ -11,8 +11,8 @@ using pelmora::ConversionStatus;
 
 namespace {
 
-// "name:status[:reason][:warning]" for each photo; status c(onverted), f(ailed), m(issing
-// name), n(ot started).
+// "name:status[:reason][:warning[:detail]]" for each photo; status c(onverted), f(ailed),
+// m(issing name), n(ot started).
 BatchResult batchOf(const QStringList &photos, const QString &fatalError = {}) {
     BatchResult result;
     result.fatalError = fatalError;
@@ -28,7 +28,7 @@ BatchResult batchOf(const QStringList &photos, const QString &fatalError = {}) {
         if (f.size() > 2 && !f[2].isEmpty())
             e.result.reason = f[2];
         if (f.size() > 3)
-            e.result.warnings = {{f[3], {}}};
+            e.result.warnings = {{f[3], f.value(4)}};
         result.entries.append(e);
     }
     return result;
@@ -63,13 +63,13 @@ private Q_SLOTS:
             << QStringList{"変換先フォルダを使えない", "cannot create it"} << QStringList{kept};
         QTest::newRow("current photo without a name")
             << batchOf({"a.jpg:m:no target name"}) << current
-            << QStringList{uitexts::kMissingTargetName} << QStringList{"a.jpg", "no target name"};
+            << QStringList{uitexts::missingTargetName()} << QStringList{"a.jpg", "no target name"};
         QTest::newRow("current photo failed")
             << batchOf({"a.jpg:f:photo not found"}) << current
             << QStringList{"a.jpg", "photo not found"} << QStringList{kept, "1 枚"};
         QTest::newRow("list: failures stay on the list")
             << batchOf({"a.jpg:c", "b.jpg:f:broken", "c.jpg:m:no name"}) << list
-            << QStringList{"2 枚", kept, "b.jpg: broken", "c.jpg: " + uitexts::kMissingTargetName}
+            << QStringList{"2 枚", kept, "b.jpg: broken", "c.jpg: " + uitexts::missingTargetName()}
             << QStringList{"a.jpg"};
         QTest::newRow("preview: no list to stay on")
             << batchOf({"a.jpg:f:broken", "b.jpg:f:broken"}) << preview
@@ -83,6 +83,15 @@ private Q_SLOTS:
         QTest::newRow("converted with a warning")
             << batchOf({"a.jpg:c::data damaged", "b.jpg:c"}) << list
             << QStringList{"1 枚", "a.jpg: data damaged"} << QStringList{kept, "b.jpg"};
+        QTest::newRow("warnings: one line per kind, without a library's words")
+            << batchOf({"a.jpg:c::XMP repaired:Exiv2 error 203",
+                        "b.jpg:c::XMP repaired:Exiv2 error 5", "c.jpg:c::XMP repaired",
+                        "d.jpg:c::data damaged", "e.jpg:c"})
+            << list
+            << QStringList{"4 枚の写真は変換しましたが、次の点にご注意ください。\n"
+                           "3 枚の写真: XMP repaired\n"
+                           "d.jpg: data damaged"}
+            << QStringList{"a.jpg", "b.jpg", "c.jpg", "e.jpg", "Exiv2"};
     }
     void summary() {
         QFETCH(BatchResult, result);

@@ -1,18 +1,24 @@
 // Converting from the window: the single conversion, the batch with its progress bar, and the
 // same batch through `pelmora convert`, on real photos in temporary folders.
 
+#include "app/interfacelanguage.h"
 #include "app/uitexts.h"
+#include "designedcontrols.h"
 #include "files.h"
 #include "photos.h"
 #include "windowdriver.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QImageReader>
 #include <QMenu>
 #include <QProcess>
 #include <QProgressBar>
+#include <QScopeGuard>
 #include <QTemporaryDir>
+#include <algorithm>
 
 using namespace windowdriver;
 
@@ -24,6 +30,36 @@ QStringList makePhotos(const QString &folder, const QStringList &names) {
     for (const QString &n : names)
         paths.append(testsupport::writePicture(folder + u'/' + n, QSize(60 + 10 * i++, 40)));
     return paths;
+}
+
+// Whether the text holds a Japanese letter (kana, a kanji, a full- or half-width form).
+bool hasJapanese(const QString &text) {
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return !c.isSpace() && ((u >= 0x3000 && u <= 0x30FF) || (u >= 0x4E00 && u <= 0x9FFF) ||
+                                (u >= 0xFF00 && u <= 0xFFEF));
+    });
+}
+
+// What a control shows: a group box's title, a label's, an edit's or a button's text.
+QString caption(QWidget *w) {
+    if (auto *box = qobject_cast<QGroupBox *>(w))
+        return box->title();
+    if (auto *label = qobject_cast<QLabel *>(w))
+        return label->text();
+    if (auto *edit = qobject_cast<QLineEdit *>(w))
+        return edit->text();
+    if (auto *button = qobject_cast<QAbstractButton *>(w))
+        return button->text();
+    return {};
+}
+
+QString designedText(const char *name) {
+    for (const DesignedControl &c : kDesignedControls) {
+        if (qstrcmp(c.name, name) == 0)
+            return QString::fromUtf8(c.text);
+    }
+    qFatal("no designed control %s", name);
 }
 
 } // namespace
@@ -47,6 +83,8 @@ private Q_SLOTS:
     void convertsWhatTheWindowShows();
     void undoFromTheListMenu_data();
     void undoFromTheListMenu();
+    void speaksTheDesktopLanguage_data();
+    void speaksTheDesktopLanguage();
 };
 
 void TestConversionWindow::singleConversionRenamesInPlace() {
@@ -78,7 +116,7 @@ void TestConversionWindow::singleConversionWithoutPhoto() {
     ModalAnswerer answerer;
     QTest::mouseClick(child(window, "Command2"), Qt::LeftButton);
     QVERIFY(waitForConversion(window));
-    QCOMPARE(answerer.messages, QStringList{uitexts::kMissingTargetName});
+    QCOMPARE(answerer.messages, QStringList{uitexts::missingTargetName()});
     QCOMPARE(answerer.boxes.first().title, QStringLiteral("Pelmora"));
     QCOMPARE(answerer.boxes.first().icon, QMessageBox::NoIcon);
     QCOMPARE(answerer.boxes.first().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
@@ -326,33 +364,54 @@ void TestConversionWindow::convertsWhatTheWindowShows_data() {
     QTest::addColumn<QString>("dstName");
     QTest::addColumn<QStringList>("files"); // of the photos' folder afterwards
     QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("number"); // 番号 afterwards
     const QStringList untouched{"IMG_1.jpg", "IMG_2.jpg", "IMG_3.jpg", "noext"};
+    // One message naming the field, before any photo: nothing converted, no number used.
+    const QString unreadableWidth =
+        QStringLiteral("「%1」を読み取れないため、写真は変換していません。\n"
+                       "長辺「abc」は 1 から 32767 までの整数ではありません")
+            .arg(designedText("Label4"));
     QTest::newRow("title edited") << "title"
                                   << "Trip01.jpg"
                                   << QStringList{"IMG_2.jpg", "IMG_3.jpg", "Trip01.jpg", "noext"}
-                                  << "";
+                                  << ""
+                                  << "02";
     QTest::newRow("number edited")
         << "number"
         << "Untitled07.jpg" << QStringList{"IMG_2.jpg", "IMG_3.jpg", "Untitled07.jpg", "noext"}
-        << "";
+        << ""
+        << "08";
     QTest::newRow("extension edited")
         << "extension"
         << "Untitled01.png" << QStringList{"IMG_2.jpg", "IMG_3.jpg", "Untitled01.png", "noext"}
-        << "";
+        << ""
+        << "02";
     QTest::newRow("title emptied: the number's name")
         << "empty title"
-        << "01.jpg" << QStringList{"01.jpg", "IMG_2.jpg", "IMG_3.jpg", "noext"} << "";
+        << "01.jpg" << QStringList{"01.jpg", "IMG_2.jpg", "IMG_3.jpg", "noext"} << ""
+        << "02";
     QTest::newRow("drop on the list keeps the current photo")
         << "drop on list"
         << "Untitled01.jpg" << QStringList{"IMG_2.jpg", "IMG_3.jpg", "Untitled01.jpg", "noext"}
-        << "";
+        << ""
+        << "02";
     QTest::newRow("double-click on the batch button")
         << "double-click"
         << "Untitled05.jpg"
-        << QStringList{"Untitled01.jpg", "Untitled02.jpg", "Untitled03.jpg", "Untitled04"} << "";
+        << QStringList{"Untitled01.jpg", "Untitled02.jpg", "Untitled03.jpg", "Untitled04"} << ""
+        << "05";
     QTest::newRow("drop on the preview without a name")
         << "drop on preview"
-        << "" << untouched << uitexts::kMissingTargetName;
+        << "" << untouched << uitexts::missingTargetName() << "";
+    QTest::newRow("unreadable width stops the single conversion")
+        << "width: single"
+        << "Untitled01.JPG" << untouched << unreadableWidth << "01";
+    QTest::newRow("unreadable width stops the batch")
+        << "width: batch"
+        << "Untitled01.JPG" << untouched << unreadableWidth << "01";
+    QTest::newRow("unreadable width stops the drop on the preview")
+        << "width: preview"
+        << "Untitled01.JPG" << untouched << unreadableWidth << "01";
 }
 
 void TestConversionWindow::convertsWhatTheWindowShows() {
@@ -360,6 +419,7 @@ void TestConversionWindow::convertsWhatTheWindowShows() {
     QFETCH(QString, dstName);
     QFETCH(QStringList, files);
     QFETCH(QString, message);
+    QFETCH(QString, number);
 
     QTemporaryDir dir;
     const QString folder = dir.path() + "/photos/";
@@ -393,8 +453,16 @@ void TestConversionWindow::convertsWhatTheWindowShows() {
         title->clear();
         child<QLineEdit>(window, "Num")->clear();
         QVERIFY(dropPaths(child(window, "oImg"), {folder + "noext"}));
+    } else if (action.startsWith(u"width")) {
+        QTest::mouseClick(child(window, "CkResize"), Qt::LeftButton);
+        child<QLineEdit>(window, "picWidth")->setText(QStringLiteral("abc"));
+        if (action == u"width: batch")
+            QTest::mouseClick(child(window, "Command1"), Qt::LeftButton);
+        else if (action == u"width: preview")
+            QVERIFY(dropPaths(child(window, "oImg"), {folder + "IMG_2.jpg"}));
     }
-    if (action != u"double-click" && action != u"drop on preview") {
+    if (action != u"double-click" && action != u"drop on preview" && action != u"width: batch" &&
+        action != u"width: preview") {
         QCOMPARE(window.current().DstName, dstName);
         if (!title->text().isEmpty())
             QCOMPARE(text(window, "NewName"), dstName);
@@ -405,8 +473,13 @@ void TestConversionWindow::convertsWhatTheWindowShows() {
     QCOMPARE(testsupport::files(folder), files);
     QCOMPARE(answerer.messages, message.isEmpty() ? QStringList() : QStringList{message});
     QCOMPARE(testsupport::files(dir.path() + "/other"), QStringList{"IMG_1.jpg"});
+    QCOMPARE(text(window, "Num"), number);
     if (action == u"double-click")
         QCOMPARE(list(window)->count(), 0);
+    if (action.startsWith(u"width")) {
+        QCOMPARE(list(window)->count(), 4); // the batch left the list as it was
+        QVERIFY(child(window, "PBar1")->isHidden());
+    }
 }
 
 // 元に戻す in the list's menu: there only when something can be undone and nothing converts; it
@@ -463,6 +536,112 @@ void TestConversionWindow::undoFromTheListMenu() {
     QVERIFY(!QFileInfo::exists(dir.filePath("made")));
     QCOMPARE(text(window, "Num"), QStringLiteral("01"));
     QVERIFY(!offered()); // a second undo has nothing to do
+}
+
+// The same scenario in the languages a desktop may ask for: drop, batch, end message, 元に戻す
+// from the list's menu. Every caption, tooltip and accessible text is in the window's language
+// and shows whole at the window's fixed size; Qt's own dialogs speak the same language.
+void TestConversionWindow::speaksTheDesktopLanguage_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<bool>("japanese");
+    QTest::addColumn<QString>("cancel");     // on Qt's folder chooser
+    QTest::addColumn<QStringList>("ending"); // what the end message says
+    const QStringList japanese{
+        "1 枚の写真を変換できませんでした。リストに残してあります。\n"
+        "broken.jpg: broken.jpg のサイズを変換できません: 読み込める画像ではありません",
+        "2 枚の写真は変換しましたが、次の点にご注意ください。\n"
+        "2 枚の写真: 写真のデータが壊れています: 読み込めたところまで変換しました"};
+    QTest::newRow("ja_JP") << "ja_JP" << true << "キャンセル" << japanese;
+    QTest::newRow("en_US")
+        << "en_US" << false << "Cancel"
+        << QStringList{"1 photo could not be converted. It stays on the list.\n"
+                       "broken.jpg: cannot resize broken.jpg: not a picture that can be read",
+                       "2 photos were converted, but please note the following.\n"
+                       "2 photos: the photo's data is damaged: converted as far as it could be "
+                       "read"};
+    QTest::newRow("C") << "C" << true << "キャンセル" << japanese;
+}
+
+void TestConversionWindow::speaksTheDesktopLanguage() {
+    QFETCH(QString, locale);
+    QFETCH(bool, japanese);
+    QFETCH(QString, cancel);
+    QFETCH(QStringList, ending);
+
+    const auto desktop = qScopeGuard([] {
+        pelmora::useInterfaceLanguage(
+            pelmora::interfaceLanguageFor(QLocale::system().uiLanguages()));
+    });
+    pelmora::useInterfaceLanguage(pelmora::interfaceLanguageFor(QLocale(locale).uiLanguages()));
+    testsupport::TestFolder dir;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath("data")));
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    auto *menu = window.findChild<QMenu *>(QStringLiteral("List"));
+    QStringList texts{window.windowTitle(), child<QProgressBar>(window, "PBar1")->format()};
+    for (const QAction *action : menu->actions())
+        texts.append(action->text());
+    for (const DesignedControl &c : kDesignedControls) {
+        QWidget *w = child(window, c.name);
+        const QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(w);
+        const QString name = accessible->text(QAccessible::Name);
+        const QString description = accessible->text(QAccessible::Description);
+        QVERIFY2(!name.isEmpty(), c.name);
+        if (w->metaObject() != &QLabel::staticMetaObject) // all but the plain labels
+            QVERIFY2(!description.isEmpty(), c.name);
+        texts << caption(w) << w->toolTip() << name << description;
+        if (japanese) {
+            QCOMPARE(w->toolTip(), QString::fromUtf8(c.toolTip));
+            if (c.text)
+                QCOMPARE(caption(w), QString::fromUtf8(c.text));
+        }
+    }
+    if (!japanese) {
+        for (const QString &text : std::as_const(texts))
+            QVERIFY2(!hasJapanese(text), qPrintable(text));
+    }
+    QCOMPARE(hasJapanese(window.windowTitle()), japanese);
+    QCOMPARE(clippedCaptions(window), QStringList());
+
+    QString cancelShown;
+    ModalAnswerer answerer([&](QDialog *dialog) {
+        if (auto *buttons = dialog->findChild<QDialogButtonBox *>())
+            cancelShown = buttons->button(QDialogButtonBox::Cancel)->text();
+        dialog->reject();
+    });
+    QTest::mouseClick(child(window, "PhotOutDir"), Qt::LeftButton);
+    QCOMPARE(cancelShown, cancel);
+
+    const QString folder = dir.filePath("photos") + u'/';
+    const QStringList photos{
+        dir.place("photos/a.jpg", testsupport::photoBytes(1, QSize(640, 480))),
+        dir.place("photos/broken.jpg", "not a picture\n"),
+        dir.place("photos/cut1.jpg",
+                  testsupport::truncatedJpeg(testsupport::photoBytes(2, QSize(640, 480)))),
+        dir.place("photos/cut2.jpg",
+                  testsupport::truncatedJpeg(testsupport::photoBytes(3, QSize(640, 480))))};
+    const QStringList before = testsupport::describeTree(folder);
+    QVERIFY(dropPaths(list(window), photos));
+    QTest::mouseClick(child(window, "CkResize"), Qt::LeftButton);
+    QTest::mouseClick(child(window, "Command1"), Qt::LeftButton);
+    QVERIFY(waitForConversion(window));
+    QTRY_COMPARE(answerer.messages.size(), 1);
+    const QString ended = answerer.messages.first();
+    for (const QString &part : ending)
+        QVERIFY2(ended.contains(part), qPrintable(ended));
+    QCOMPARE(entries(window), QStringList{"broken.jpg|" + folder});
+
+    clickRow(list(window), 0, Qt::RightButton);
+    QTRY_VERIFY(menu->isVisible());
+    auto *undo = window.findChild<QAction *>(QStringLiteral("Undo"));
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(undo).center());
+    QTRY_COMPARE(answerer.messages.size(), 2);
+    QVERIFY(waitForConversion(window));
+    // The message in the window's language, the photos back as they were.
+    QCOMPARE(hasJapanese(answerer.messages.last()), japanese);
+    QCOMPARE(testsupport::describeTree(folder), before);
 }
 
 QTEST_MAIN(TestConversionWindow)

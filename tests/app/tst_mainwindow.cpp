@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -14,8 +15,20 @@
 #include <QProgressBar>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <string_view>
 
+using namespace std::string_view_literals;
 using namespace windowdriver;
+
+namespace {
+
+// Set in the environment of a second run of this test, which reports the language the window
+// and Qt's own dialogs speak there instead of testing.
+constexpr char kReportLanguage[] = "PELMORA_TEST_REPORT_LANGUAGE";
+
+} // namespace
 
 class TestMainWindow : public QObject {
     Q_OBJECT
@@ -35,6 +48,9 @@ private Q_SLOTS:
     void dropWithoutFiles();
     void dropAfterClear();
     void commandLineOpensWithPhotos();
+
+    void desktopLanguage_data();
+    void desktopLanguage();
 };
 
 void TestMainWindow::controls_data() {
@@ -256,5 +272,67 @@ void TestMainWindow::commandLineOpensWithPhotos() {
     QCOMPARE(entries(window), (QStringList{"a.jpg|" + folder, "b.jpg|" + folder}));
 }
 
-QTEST_MAIN(TestMainWindow)
+// The window speaks the desktop's language as the environment gives it: LANGUAGE before
+// LC_ALL, LC_MESSAGES and LANG; Japanese where Japanese comes before English and under the C
+// locale; English for English and for any other language. Each row is a real start of the
+// window in a process of its own.
+void TestMainWindow::desktopLanguage_data() {
+    QTest::addColumn<QStringList>("environment");
+    QTest::addColumn<bool>("japanese");
+    QTest::newRow("ja_JP") << QStringList{"LANG=ja_JP.UTF-8"} << true;
+    QTest::newRow("en_US") << QStringList{"LANG=en_US.UTF-8"} << false;
+    QTest::newRow("C") << QStringList{"LANG=C"} << true;
+    QTest::newRow("C.UTF-8") << QStringList{"LANG=C.UTF-8"} << true;
+    QTest::newRow("POSIX") << QStringList{"LC_ALL=POSIX"} << true;
+    QTest::newRow("no locale at all") << QStringList{} << true;
+    QTest::newRow("de_DE") << QStringList{"LANG=de_DE.UTF-8"} << false;
+    QTest::newRow("fr_FR") << QStringList{"LANG=fr_FR.UTF-8"} << false;
+    QTest::newRow("LANGUAGE puts Japanese first")
+        << QStringList{"LANG=en_US.UTF-8", "LANGUAGE=ja:en"} << true;
+    QTest::newRow("LANGUAGE puts English first")
+        << QStringList{"LANG=ja_JP.UTF-8", "LANGUAGE=en_GB:ja"} << false;
+    QTest::newRow("LANGUAGE: German, then Japanese")
+        << QStringList{"LANG=de_DE.UTF-8", "LANGUAGE=de:ja"} << true;
+    QTest::newRow("LC_MESSAGES English in a Japanese locale")
+        << QStringList{"LANG=ja_JP.UTF-8", "LC_MESSAGES=en_US.UTF-8"} << false;
+    QTest::newRow("LC_ALL over LC_MESSAGES")
+        << QStringList{"LC_MESSAGES=en_US.UTF-8", "LC_ALL=ja_JP.UTF-8"} << true;
+}
+
+void TestMainWindow::desktopLanguage() {
+    QFETCH(QStringList, environment);
+    QFETCH(bool, japanese);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"LANG", "LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+        env.remove(QString::fromLatin1(name));
+    for (const QString &assignment : environment)
+        env.insert(assignment.section(u'=', 0, 0), assignment.section(u'=', 1));
+    env.insert(QString::fromLatin1(kReportLanguage), QStringLiteral("1"));
+    QProcess run;
+    run.setProcessEnvironment(env);
+    run.start(QCoreApplication::applicationFilePath(), {});
+    QVERIFY(run.waitForFinished(60000));
+    QCOMPARE(run.exitCode(), 0);
+    const QStringList said = QString::fromUtf8(run.readAllStandardOutput()).split(u'\n');
+    // The batch button's caption, and the Cancel button of Qt's own dialogs.
+    const auto batch =
+        std::find_if(std::begin(kDesignedControls), std::end(kDesignedControls),
+                     [](const DesignedControl &c) { return c.name == "Command1"sv; });
+    QCOMPARE(said.value(0), japanese ? QString::fromUtf8(batch->text) : QStringLiteral("Batch"));
+    QCOMPARE(said.value(1), japanese ? QStringLiteral("キャンセル") : QStringLiteral("Cancel"));
+}
+
+int main(int argc, char *argv[]) {
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    if (qEnvironmentVariableIsSet(kReportLanguage)) {
+        MainWindow window;
+        QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+        std::printf("%s\n%s\n", qUtf8Printable(child<QAbstractButton>(window, "Command1")->text()),
+                    qUtf8Printable(buttons.button(QDialogButtonBox::Cancel)->text()));
+        return 0;
+    }
+    TestMainWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_mainwindow.moc"

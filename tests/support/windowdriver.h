@@ -6,16 +6,23 @@
 #include "app/photolistwidget.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QDir>
 #include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStyleOptionGroupBox>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -157,6 +164,85 @@ inline bool waitForConversion(MainWindow &window, int timeoutMs = 30000) {
         QTest::qWait(10);
     QTest::qWait(20); // the finishing handler runs from the event loop
     return !window.isConverting();
+}
+
+} // namespace windowdriver
+
+namespace windowdriver {
+
+// Whether text drawn with the flags into `place` shows whole: less than one pixel's worth of its
+// ink lands outside `place` or on one of the covered rectangles (`area`: where to look, in the
+// same coordinates). A sliver of an antialiased edge is not clipping: the designed ".Suf" label
+// loses that much of its f's hook.
+inline bool showsWhole(const QFont &font, const QString &text, int flags, QRect area, QRect place,
+                       const QList<QRect> &covered = {}) {
+    constexpr int kMargin = 40;
+    const QPoint origin = area.topLeft() - QPoint(kMargin, kMargin);
+    QImage canvas(area.size() + QSize(2 * kMargin, 2 * kMargin),
+                  QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::transparent);
+    {
+        QPainter painter(&canvas);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.translate(-origin);
+        painter.drawText(place, flags | Qt::TextDontClip, text);
+    }
+    int lost = 0;
+    for (int y = 0; y < canvas.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(canvas.constScanLine(y));
+        for (int x = 0; x < canvas.width(); ++x) {
+            const QPoint p = origin + QPoint(x, y);
+            bool hidden = !place.contains(p);
+            for (const QRect &r : covered)
+                hidden = hidden || r.contains(p);
+            if (hidden)
+                lost += qAlpha(line[x]);
+        }
+    }
+    return lost < 255;
+}
+
+// The controls whose caption does not show whole as the window lays it out, as "name: caption":
+// a label's, a button's or the progress bar's text passing the control's edge (a button's, its
+// bevel), a group box title passing its box or running under a check box set on its title line.
+inline QStringList clippedCaptions(MainWindow &window) {
+    QStringList clipped;
+    for (QWidget *w : window.findChildren<QWidget *>()) {
+        QString text;
+        bool whole = true;
+        if (auto *label = qobject_cast<QLabel *>(w)) {
+            text = label->text();
+            const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
+            whole = showsWhole(w->font(), text, flags, w->rect(), w->contentsRect());
+        } else if (auto *button = qobject_cast<QPushButton *>(w)) {
+            text = button->text();
+            const QRect face = w->rect().adjusted(2, 2, -2, -2);
+            whole = showsWhole(w->font(), text, Qt::AlignCenter, w->rect(), face);
+        } else if (auto *bar = qobject_cast<QProgressBar *>(w)) {
+            text = bar->isTextVisible() ? bar->text() : QString();
+            whole = showsWhole(w->font(), text, Qt::AlignCenter, w->rect(), w->rect());
+        } else if (auto *box = qobject_cast<QGroupBox *>(w)) {
+            text = box->title();
+            QStyleOptionGroupBox option;
+            option.initFrom(box);
+            option.text = text;
+            option.textAlignment = box->alignment();
+            option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+            const QRect title = box->style()->subControlRect(QStyle::CC_GroupBox, &option,
+                                                             QStyle::SC_GroupBoxLabel, box);
+            QList<QRect> checks;
+            for (const QCheckBox *check : window.findChildren<QCheckBox *>())
+                checks.append(
+                    QRect(box->mapFrom(&window, check->mapTo(&window, QPoint())), check->size()));
+            whole = box->rect().contains(title) &&
+                    showsWhole(w->font(), text, Qt::AlignLeft | Qt::AlignVCenter, w->rect(), title,
+                               checks);
+        }
+        if (!whole)
+            clipped.append(w->objectName() + QStringLiteral(": ") + text);
+    }
+    return clipped;
 }
 
 } // namespace windowdriver

@@ -1,0 +1,684 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>ConversionSummary</name>
+    <message numerus="yes">
+        <source>
+…ほか %n 件</source>
+        <translation>
+            <numerusform>
+…and %n more</numerusform>
+            <numerusform>
+…and %n more</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 を変換できませんでした。
+%2</source>
+        <translation>%1 could not be converted.
+%2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 枚の写真を変換できませんでした。リストに残してあります。</source>
+        <translation>
+            <numerusform>%n photo could not be converted. It stays on the list.</numerusform>
+            <numerusform>%n photos could not be converted. They stay on the list.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 枚の写真を変換できませんでした。</source>
+        <translation>
+            <numerusform>%n photo could not be converted.</numerusform>
+            <numerusform>%n photos could not be converted.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 枚の写真: %1</source>
+        <translation>
+            <numerusform>%n photo: %1</numerusform>
+            <numerusform>%n photos: %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 枚の写真は変換しましたが、次の点にご注意ください。</source>
+        <translation>
+            <numerusform>%n photo was converted, but please note the following.</numerusform>
+            <numerusform>%n photos were converted, but please note the following.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>変換を中止しました。%n 枚の写真は変換せずにリストに残してあります。</source>
+        <translation>
+            <numerusform>The conversion was stopped. %n photo was not converted and stays on the list.</numerusform>
+            <numerusform>The conversion was stopped. %n photos were not converted and stay on the list.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>変換を中止しました。%n 枚の写真は変換していません。</source>
+        <translation>
+            <numerusform>The conversion was stopped. %n photo was not converted.</numerusform>
+            <numerusform>The conversion was stopped. %n photos were not converted.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>
+
+次の %n 件は、変換の後に変わっているなどの理由で元に戻していません。
+</source>
+        <translation>
+            <numerusform>
+
+%n step was not undone, because a file changed after the conversion or for a like reason:
+</numerusform>
+            <numerusform>
+
+%n steps were not undone, because files changed after the conversion or for a like reason:
+</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>変換先フォルダを使えないため、写真は変換していません。
+%1</source>
+        <translation>The output folder cannot be used, so no photo was converted.
+%1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 枚の写真を元に戻しました</source>
+        <translation>
+            <numerusform>Undid the conversion of %n photo</numerusform>
+            <numerusform>Undid the conversion of %n photos</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>
+
+変換の記録のうち %n 行を読めませんでした。</source>
+        <translation>
+            <numerusform>
+
+%n line of the conversion&apos;s record could not be read.</numerusform>
+            <numerusform>
+
+%n lines of the conversion&apos;s record could not be read.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>ファイル名変換</source>
+        <comment>accessible name</comment>
+        <translation>Rename</translation>
+    </message>
+    <message>
+        <source>変換した写真にファイル名と番号と拡張子で名前を付けます</source>
+        <comment>accessible description</comment>
+        <translation>Converted photos are named by title, number and extension</translation>
+    </message>
+    <message>
+        <source>    ファイル名変換</source>
+        <translation>    Rename</translation>
+    </message>
+    <message>
+        <source>ファイル名</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>ファイル名</source>
+        <comment>accessible name</comment>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>新しい名前の番号の前に付く文字です。変えると番号が 01 に戻ります</source>
+        <comment>accessible description</comment>
+        <translation>The text before the number in new names; changing it sets the number back to 01</translation>
+    </message>
+    <message>
+        <source>番号</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>番号</source>
+        <comment>accessible name</comment>
+        <translation>Number</translation>
+    </message>
+    <message>
+        <source>次に変換する写真の番号です。写真を 1 枚変換するごとに増えます</source>
+        <comment>accessible description</comment>
+        <translation>The number of the next photo converted; it goes up with each photo</translation>
+    </message>
+    <message>
+        <source>.Suf</source>
+        <translation>.ext</translation>
+    </message>
+    <message>
+        <source>拡張子</source>
+        <comment>accessible name</comment>
+        <translation>Extension</translation>
+    </message>
+    <message>
+        <source>変換した写真の拡張子です。空白の場合は写真の拡張子のままです</source>
+        <comment>accessible description</comment>
+        <translation>The extension of converted photos; when empty, each photo keeps its own</translation>
+    </message>
+    <message>
+        <source>変換後</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>変換後</source>
+        <comment>accessible name</comment>
+        <translation>New name</translation>
+    </message>
+    <message>
+        <source>今の写真を変換したときに付く名前です</source>
+        <comment>accessible description</comment>
+        <translation>The name the current photo gets when converted</translation>
+    </message>
+    <message>
+        <source>チェックすると、変換した写真の名前を付け直します</source>
+        <comment>accessible description</comment>
+        <translation>When ticked, converted photos get new names</translation>
+    </message>
+    <message>
+        <source>変換先を選ぶ</source>
+        <comment>accessible name</comment>
+        <translation>Choose output folder</translation>
+    </message>
+    <message>
+        <source>変換先</source>
+        <translation>Output</translation>
+    </message>
+    <message>
+        <source>変換したファイルを作成するファルダーを指定してください空白の場合は同じフォルダに作成します。</source>
+        <translation>The folder the converted photos are written to. When it is empty, the photos are converted in their own folders.</translation>
+    </message>
+    <message>
+        <source>変換先フォルダ</source>
+        <comment>accessible name</comment>
+        <translation>Output folder</translation>
+    </message>
+    <message>
+        <source>画像サイズの変換</source>
+        <comment>accessible name</comment>
+        <translation>Resize</translation>
+    </message>
+    <message>
+        <source>写真の大きさを変えて JPEG で書き出します</source>
+        <comment>accessible description</comment>
+        <translation>Photos are scaled and written as JPEG</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;画像サイズの変換</source>
+        <translation>&#x3000;&#x3000;Resize</translation>
+    </message>
+    <message>
+        <source>画像横幅</source>
+        <translation>Width</translation>
+    </message>
+    <message>
+        <source>画像横幅</source>
+        <comment>accessible name</comment>
+        <translation>Width in pixels</translation>
+    </message>
+    <message>
+        <source>作成するぺ字の幅を画素数で指定してください。</source>
+        <translation>The size of the converted photos in pixels: the length of their longer side.</translation>
+    </message>
+    <message>
+        <source>Pixels</source>
+        <translation>Pixels</translation>
+    </message>
+    <message>
+        <source>低&#x3000;&#x3000;画質&#x3000;&#x3000;高</source>
+        <translation>Small file      Best</translation>
+    </message>
+    <message>
+        <source>画質</source>
+        <comment>accessible name</comment>
+        <translation>Quality</translation>
+    </message>
+    <message>
+        <source>数字が大きいほど高画質ですがデータ量は大きくなります</source>
+        <translation>The higher the number, the better the quality and the larger the file</translation>
+    </message>
+    <message>
+        <source>サイン</source>
+        <translation>Sign</translation>
+    </message>
+    <message>
+        <source>サイン</source>
+        <comment>accessible name</comment>
+        <translation>Signature</translation>
+    </message>
+    <message>
+        <source>写真の右下に入れる文字です。空白の場合は入れません</source>
+        <comment>accessible description</comment>
+        <translation>Text stamped in the lower right corner of each photo; none when empty</translation>
+    </message>
+    <message>
+        <source>サイズ</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>サインの大きさ（ポイント）</source>
+        <comment>accessible name</comment>
+        <translation>Signature size in points</translation>
+    </message>
+    <message>
+        <source>サインの文字の大きさをポイントで指定します</source>
+        <comment>accessible description</comment>
+        <translation>The size of the signature text, in points</translation>
+    </message>
+    <message>
+        <source>ポイント</source>
+        <translation>Points</translation>
+    </message>
+    <message>
+        <source>サインの字体</source>
+        <comment>accessible name</comment>
+        <translation>Signature font</translation>
+    </message>
+    <message>
+        <source>サインの字体と色を選びます</source>
+        <comment>accessible description</comment>
+        <translation>Chooses the signature&apos;s font and colour</translation>
+    </message>
+    <message>
+        <source>字</source>
+        <translation>Aa</translation>
+    </message>
+    <message>
+        <source>チェックすると、写真の長い辺を画像横幅の画素数にして JPEG で書き出します</source>
+        <comment>accessible description</comment>
+        <translation>When ticked, photos are scaled so that their longer side is Width pixels, and written as JPEG</translation>
+    </message>
+    <message>
+        <source>一括変換</source>
+        <comment>accessible name</comment>
+        <translation>Batch convert</translation>
+    </message>
+    <message>
+        <source>リストの写真をリストの順にすべて変換します</source>
+        <comment>accessible description</comment>
+        <translation>Converts every photo on the list, in list order</translation>
+    </message>
+    <message>
+        <source>一括変換</source>
+        <translation>Batch</translation>
+    </message>
+    <message>
+        <source>個別変換</source>
+        <comment>accessible name</comment>
+        <translation>Convert single photo</translation>
+    </message>
+    <message>
+        <source>今の写真を 1 枚だけ変換します</source>
+        <comment>accessible description</comment>
+        <translation>Converts the current photo alone</translation>
+    </message>
+    <message>
+        <source>個別変換</source>
+        <translation>Single</translation>
+    </message>
+    <message>
+        <source>上へ</source>
+        <comment>accessible name</comment>
+        <translation>Move up</translation>
+    </message>
+    <message>
+        <source>表示順序を変えます</source>
+        <translation>Changes the order of the list</translation>
+    </message>
+    <message>
+        <source>下へ</source>
+        <comment>accessible name</comment>
+        <translation>Move down</translation>
+    </message>
+    <message>
+        <source>リストを空にする</source>
+        <comment>accessible name</comment>
+        <translation>Clear the list</translation>
+    </message>
+    <message>
+        <source>リストを空にします。写真のファイルはそのままです</source>
+        <comment>accessible description</comment>
+        <translation>Empties the list; the photo files stay as they are</translation>
+    </message>
+    <message>
+        <source>CLR</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>変換先が空白の場合はオリジナルを変換します</source>
+        <translation>No output folder: the originals are converted</translation>
+    </message>
+    <message>
+        <source>写真のリスト</source>
+        <comment>accessible name</comment>
+        <translation>Photo list</translation>
+    </message>
+    <message>
+        <source>リスト順にファイル名を一括変換します</source>
+        <translation>Batch converts the photos in list order</translation>
+    </message>
+    <message>
+        <source>プレビュー</source>
+        <comment>accessible name</comment>
+        <translation>Preview</translation>
+    </message>
+    <message>
+        <source>今の写真を表示します。ここに写真をドロップすると、すぐに変換します</source>
+        <comment>accessible description</comment>
+        <translation>Shows the current photo; photos dropped here are converted at once</translation>
+    </message>
+    <message>
+        <source>今の写真</source>
+        <comment>accessible name</comment>
+        <translation>Current photo</translation>
+    </message>
+    <message>
+        <source>アルバムまたはエクスプローラから写真をドラッグ&amp;ドロップしてください</source>
+        <translation>Drag and drop photos here from a photo album or a file manager</translation>
+    </message>
+    <message>
+        <source>ImgSaize</source>
+        <translation>ImgSaize</translation>
+    </message>
+    <message>
+        <source>進み具合</source>
+        <comment>accessible name</comment>
+        <translation>Progress</translation>
+    </message>
+    <message>
+        <source>一括変換の進み具合です。Esc キーで中止できます</source>
+        <comment>accessible description</comment>
+        <translation>How far the batch has come; Esc stops it</translation>
+    </message>
+    <message>
+        <source>Esc キーで変換を中止できます</source>
+        <translation>Press Esc to stop the conversion</translation>
+    </message>
+    <message>
+        <source>削除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>元に戻す</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Pelmora %1 - ファイル名・画像サイズ変換</source>
+        <translation>Pelmora %1 - Rename and Resize Photos</translation>
+    </message>
+    <message numerus="yes">
+        <source>リストに入るのは %1 件までです。ドロップされた %n 件は追加していません。</source>
+        <translation>
+            <numerusform>The list holds at most %1 photos. %n of the dropped photos was not added.</numerusform>
+            <numerusform>The list holds at most %1 photos. %n of the dropped photos were not added.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>「%1」を読み取れないため、写真は変換していません。
+%2</source>
+        <translation>&quot;%1&quot; cannot be read, so no photo was converted.
+%2</translation>
+    </message>
+    <message>
+        <source>変換する写真のリストです。写真をドロップすると加わります</source>
+        <comment>accessible description</comment>
+        <translation>The photos to convert, in order; photos dropped here join it</translation>
+    </message>
+</context>
+<context>
+    <name>pelmora</name>
+    <message>
+        <source>cannot resize %1: %2</source>
+        <translation>cannot resize %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 was written by an earlier photo of this conversion</source>
+        <translation>%1 was written by an earlier photo of this conversion</translation>
+    </message>
+    <message>
+        <source>no target name: the title, number and extension give an empty name</source>
+        <translation>no target name: the title, number and extension give an empty name</translation>
+    </message>
+    <message>
+        <source>the longer side &quot;%1&quot; is not a whole number from 1 to 32767</source>
+        <translation>the longer side &quot;%1&quot; is not a whole number from 1 to 32767</translation>
+    </message>
+    <message>
+        <source>the longer side must be at least 1 pixel, not %1</source>
+        <translation>the longer side must be at least 1 pixel, not %1</translation>
+    </message>
+    <message>
+        <source>the quality must be 1 to 10, not %1</source>
+        <translation>the quality must be 1 to 10, not %1</translation>
+    </message>
+    <message>
+        <source>the name is empty</source>
+        <translation>the name is empty</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a file name</source>
+        <translation>&quot;%1&quot; is not a file name</translation>
+    </message>
+    <message>
+        <source>the name &quot;%1&quot; holds a path separator</source>
+        <translation>the name &quot;%1&quot; holds a path separator</translation>
+    </message>
+    <message>
+        <source>the name holds a null character</source>
+        <translation>the name holds a null character</translation>
+    </message>
+    <message>
+        <source>the output folder %1 is a file, not a folder</source>
+        <translation>the output folder %1 is a file, not a folder</translation>
+    </message>
+    <message>
+        <source>cannot create the output folder %1</source>
+        <translation>cannot create the output folder %1</translation>
+    </message>
+    <message>
+        <source>the output folder %1 is not writable</source>
+        <translation>the output folder %1 is not writable</translation>
+    </message>
+    <message>
+        <source>cannot write %1: a file of that name already exists</source>
+        <translation>cannot write %1: a file of that name already exists</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot write in %1: %2</source>
+        <translation>cannot write in %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot rename %1 to %2: a file of that name already exists</source>
+        <translation>cannot rename %1 to %2: a file of that name already exists</translation>
+    </message>
+    <message>
+        <source>cannot rename %1 to %2: %3</source>
+        <translation>cannot rename %1 to %2: %3</translation>
+    </message>
+    <message>
+        <source>cannot write %1 to the disk: %2</source>
+        <translation>cannot write %1 to the disk: %2</translation>
+    </message>
+    <message>
+        <source>cannot read the photo: %1</source>
+        <translation>cannot read the photo: %1</translation>
+    </message>
+    <message>
+        <source>photo not found</source>
+        <translation>photo not found</translation>
+    </message>
+    <message>
+        <source>not a file</source>
+        <translation>not a file</translation>
+    </message>
+    <message>
+        <source>cannot rename %1: %2</source>
+        <translation>cannot rename %1: %2</translation>
+    </message>
+    <message>
+        <source>the output folder %1 is the photo&apos;s own folder</source>
+        <translation>the output folder %1 is the photo&apos;s own folder</translation>
+    </message>
+    <message>
+        <source>the photo %1 is read-only</source>
+        <translation>the photo %1 is read-only</translation>
+    </message>
+    <message>
+        <source>cannot replace %1: it is a folder</source>
+        <translation>cannot replace %1: it is a folder</translation>
+    </message>
+    <message>
+        <source>cannot move %1 to the trash or keep a backup: %2</source>
+        <translation>cannot move %1 to the trash or keep a backup: %2</translation>
+    </message>
+    <message>
+        <source>cannot write the undo journal %1: %2</source>
+        <translation>cannot write the undo journal %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 was changed since; left as it is</source>
+        <translation>%1 was changed since; left as it is</translation>
+    </message>
+    <message>
+        <source>cannot remove %1</source>
+        <translation>cannot remove %1</translation>
+    </message>
+    <message>
+        <source>remove %1</source>
+        <translation>remove %1</translation>
+    </message>
+    <message>
+        <source>%1 is not there any more</source>
+        <translation>%1 is not there any more</translation>
+    </message>
+    <message>
+        <source>rename %1 back to %2</source>
+        <translation>rename %1 back to %2</translation>
+    </message>
+    <message>
+        <source>the resized photo would be %1 x %2 pixels, more than %3 megapixels</source>
+        <translation>the resized photo would be %1 x %2 pixels, more than %3 megapixels</translation>
+    </message>
+    <message>
+        <source>the picture is too large (%1 x %2) to convert within %3 MB of memory</source>
+        <translation>the picture is too large (%1 x %2) to convert within %3 MB of memory</translation>
+    </message>
+    <message>
+        <source>cannot encode the picture as JPEG: %1</source>
+        <translation>cannot encode the picture as JPEG: %1</translation>
+    </message>
+    <message>
+        <source>some of the photo&apos;s metadata could not be read and was left out</source>
+        <translation>some of the photo&apos;s metadata could not be read and was left out</translation>
+    </message>
+    <message>
+        <source>the photo&apos;s metadata could not be written and was left out</source>
+        <translation>the photo&apos;s metadata could not be written and was left out</translation>
+    </message>
+    <message>
+        <source>not a picture that can be read</source>
+        <translation>not a picture that can be read</translation>
+    </message>
+    <message>
+        <source>the picture has no pixels</source>
+        <translation>the picture has no pixels</translation>
+    </message>
+    <message>
+        <source>the picture is too large (%1 x %2)</source>
+        <translation>the picture is too large (%1 x %2)</translation>
+    </message>
+    <message>
+        <source>the picture&apos;s data is damaged and cannot be read</source>
+        <translation>the picture&apos;s data is damaged and cannot be read</translation>
+    </message>
+    <message>
+        <source>not enough memory for the picture</source>
+        <translation>not enough memory for the picture</translation>
+    </message>
+    <message>
+        <source>not enough memory to scale the picture</source>
+        <translation>not enough memory to scale the picture</translation>
+    </message>
+    <message>
+        <source>the photo&apos;s data is damaged: converted as far as it could be read</source>
+        <translation>the photo&apos;s data is damaged: converted as far as it could be read</translation>
+    </message>
+    <message>
+        <source>%1; the file it was to replace could not be put back and is now %2 (%3)</source>
+        <translation>%1; the file it was to replace could not be put back and is now %2 (%3)</translation>
+    </message>
+    <message>
+        <source>the converted photo may not have reached the disk</source>
+        <translation>the converted photo may not have reached the disk</translation>
+    </message>
+    <message>
+        <source>%1; the converted file stays beside it as %2</source>
+        <translation>%1; the converted file stays beside it as %2</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>cannot read %1: %2</translation>
+    </message>
+    <message>
+        <source>the conversion is still running, or being undone; try again once it has finished</source>
+        <translation>the conversion is still running, or being undone; try again once it has finished</translation>
+    </message>
+    <message>
+        <source>cannot read the undo journal %1: %2</source>
+        <translation>cannot read the undo journal %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot move %1 to the trash: %2</source>
+        <translation>cannot move %1 to the trash: %2</translation>
+    </message>
+    <message>
+        <source>remove the empty folder %1</source>
+        <translation>remove the empty folder %1</translation>
+    </message>
+    <message>
+        <source>%1 cannot come back: what was set aside is no longer in %2; %3 stays</source>
+        <translation>%1 cannot come back: what was set aside is no longer in %2; %3 stays</translation>
+    </message>
+    <message>
+        <source>%1 cannot come back from %2: %3</source>
+        <translation>%1 cannot come back from %2: %3</translation>
+    </message>
+    <message>
+        <source>bring back %1 from %2</source>
+        <translation>bring back %1 from %2</translation>
+    </message>
+    <message>
+        <source>%1 was changed since; the file it replaced is kept in %2</source>
+        <translation>%1 was changed since; the file it replaced is kept in %2</translation>
+    </message>
+    <message>
+        <source>remove the temporary file %1</source>
+        <translation>remove the temporary file %1</translation>
+    </message>
+</context>
+<context>
+    <name>uitexts</name>
+    <message>
+        <source>リスト</source>
+        <translation>List</translation>
+    </message>
+    <message>
+        <source>ファイル名か空白か変換するファイルが選択されていません</source>
+        <translation>The file name is empty, or no photo is chosen to convert.</translation>
+    </message>
+    <message>
+        <source>ﾌｫﾙﾀﾞを選択して下さい。</source>
+        <translation>Choose a folder.</translation>
+    </message>
+</context>
+</TS>
