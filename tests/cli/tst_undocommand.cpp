@@ -1,15 +1,43 @@
 // `pelmora convert`, then `pelmora undo` (each a new process, so every undo comes after a
 // restart): the originals come back byte for byte under their own names, from the desktop's
-// trash or from a backup beside them, and what was changed since is left alone and said.
+// trash or from a backup beside them; what cannot be proven to be theirs is never moved, and
+// what was changed since is left alone and said.
 
 #include "files.h"
 #include "photos.h"
 #include "process.h"
 
+#include <QDateTime>
+#include <QDirIterator>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+#include <csignal>
 
 using namespace testsupport;
+
+namespace {
+
+struct Setup {
+    QStringList files;       // "path=photo N", "path=text", or "path->target" for a symbolic link
+    QStringList convert;     // pelmora convert's arguments, run in the photos' folder
+    QStringList faults = {}; // of that conversion (see withFaults); a stop runs `between` meanwhile
+    QStringList between = {}; // what happens before the undo (see TestUndoCommand::happen)
+    bool trash = true;        // whether the disk has a usable trash
+};
+
+const QStringList kTwo{"s/a.jpg=photo 1", "s/b.jpg=photo 2"};
+const QStringList kResizeTwo{"--in-place", "--no-rename", "--resize", "32", "s/a.jpg", "s/b.jpg"};
+
+bool isStopped(qint64 pid) {
+    const QByteArray stat = readFile(QStringLiteral("/proc/%1/stat").arg(pid));
+    return stat.mid(stat.lastIndexOf(')') + 2, 1) == "T";
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Setup)
 
 class TestUndoCommand : public QObject {
     Q_OBJECT
@@ -17,81 +45,232 @@ class TestUndoCommand : public QObject {
 private Q_SLOTS:
     void undo_data();
     void undo();
+
+private:
+    void happen(const QString &action);
+    QStringList trashed() const; // what the trash holds, by content
+    QString m_photos;
+    QString m_data;
+    QString m_journal; // the newest journal of the command line
 };
 
 void TestUndoCommand::undo_data() {
-    QTest::addColumn<QStringList>("files");     // "path=photo N" or "path=text"
-    QTest::addColumn<QStringList>("arguments"); // of pelmora convert
-    QTest::addColumn<QString>("changedAfter");  // a file edited between the two
-    QTest::addColumn<bool>("trash");            // whether the disk has a usable trash
-    QTest::addColumn<QStringList>("left");      // what undo leaves changed: the photos' tree
+    QTest::addColumn<Setup>("setup");
+    QTest::addColumn<QStringList>("left"); // the photos' tree after the undos; empty: as before
+    QTest::addColumn<int>("undos");
+    QTest::addColumn<int>("exitCode"); // of the last undo
+    QTest::addColumn<QString>("said"); // by the last undo
+    QTest::addColumn<QStringList>("trashHolds");
 
-    const QStringList two{"s/a.jpg=photo 1", "s/b.jpg=photo 2"};
     QTest::newRow("resized in place")
-        << two << QStringList{"--in-place", "--resize", "32", "s/a.jpg", "s/b.jpg"} << "" << true
-        << QStringList();
+        << Setup{kTwo, {"--in-place", "--resize", "32", "s/a.jpg", "s/b.jpg"}} << QStringList() << 1
+        << 0 << "undone 2 photos" << QStringList();
     QTest::newRow("resized in place, names kept")
-        << two << QStringList{"--in-place", "--no-rename", "--resize", "32", "s/a.jpg", "s/b.jpg"}
-        << "" << true << QStringList();
+        << Setup{kTwo, kResizeTwo} << QStringList() << 1 << 0 << "undone 2 photos" << QStringList();
     QTest::newRow("into a folder, a same-name file replaced")
-        << QStringList{"s/a.jpg=photo 1", "o/a.jpg=notes", "o/keep.txt=mine"}
-        << QStringList{"--out", "o", "--no-rename", "s/a.jpg"} << "" << true << QStringList();
+        << Setup{{"s/a.jpg=photo 1", "o/a.jpg=notes", "o/keep.txt=mine"},
+                 {"--out", "o", "--no-rename", "s/a.jpg"}}
+        << QStringList() << 1 << 0 << "undone 1 photo" << QStringList();
+    QTest::newRow("into a folder it made: the folder goes")
+        << Setup{kTwo, {"--out", "new/o", "--resize", "32", "s/a.jpg", "s/b.jpg"}} << QStringList()
+        << 1 << 0 << "remove the empty folder" << QStringList();
     QTest::newRow("renamed in place")
-        << two << QStringList{"--in-place", "s/a.jpg", "s/b.jpg"} << "" << true << QStringList();
+        << Setup{kTwo, {"--in-place", "s/a.jpg", "s/b.jpg"}} << QStringList() << 1 << 0
+        << "undone 2 photos" << QStringList();
     QTest::newRow("a renamed photo edited since")
-        << two << QStringList{"--in-place", "s/a.jpg", "s/b.jpg"} << "s/Untitled02.jpg" << true
-        << QStringList{"s/", "s/Untitled02.jpg=bytes:" + sha1("edited"), "s/a.jpg=photo 1"};
+        << Setup{kTwo, {"--in-place", "s/a.jpg", "s/b.jpg"}, {}, {"edit:s/Untitled02.jpg=edited"}}
+        << QStringList{"s/", "s/Untitled02.jpg=bytes:" + sha1("edited"), "s/a.jpg=photo 1"} << 1
+        << 1 << "Untitled02.jpg was changed since" << QStringList();
     QTest::newRow("no usable trash: a backup beside the photo")
-        << two << QStringList{"--in-place", "--no-rename", "--resize", "32", "s/a.jpg"} << ""
-        << false << QStringList();
+        << Setup{kTwo, {"--in-place", "--no-rename", "--resize", "32", "s/a.jpg"}, {}, {}, false}
+        << QStringList() << 1 << 0 << "undone 1 photo" << QStringList();
+    QTest::newRow("a link in place: the link comes back, the photo it names was never touched")
+        << Setup{{"p/real.jpg=photo 1", "s/link.jpg->../p/real.jpg"},
+                 {"--in-place", "--resize", "32", "s/link.jpg"}}
+        << QStringList() << 1 << 0 << "undone 1 photo" << QStringList();
+
+    // An original emptied from the trash, and an unrelated file of its name thrown away since:
+    // the unrelated file stays in the trash, and the converted photo, the only copy left, stays.
+    QTest::newRow("an original gone from the trash, another file of its name there")
+        << Setup{kTwo, kResizeTwo, {}, {"empty-trash:a.jpg", "trash:a.jpg=unrelated"}}
+        << QStringList{"s/", "s/a.jpg=jpeg 32x24", "s/b.jpg=photo 2"} << 1 << 1
+        << "a.jpg cannot come back" << QStringList{"unrelated"};
+    // A conversion that takes no file step leaves no record and touches no other one.
+    QTest::newRow("a conversion of a missing photo in between")
+        << Setup{kTwo, kResizeTwo, {}, {"convert:--in-place --resize 32 s/missing.jpg"}}
+        << QStringList() << 1 << 0 << "undone 2 photos" << QStringList();
+    QTest::newRow("a conversion of a missing photo in between, no usable trash")
+        << Setup{kTwo, kResizeTwo, {}, {"convert:--in-place --resize 32 s/missing.jpg"}, false}
+        << QStringList() << 1 << 0 << "undone 2 photos" << QStringList();
+    // Two conversions at once: each keeps its own record, and two undos take both back.
+    QTest::newRow("two conversions at once")
+        << Setup{{"s/a.jpg=photo 1", "s/b.jpg=photo 2", "t/c.jpg=photo 3", "t/d.jpg=photo 4"},
+                 kResizeTwo,
+                 {"PELMORA_STOP_AFTER_RENAME_TO=/files/a.jpg"},
+                 {"convert:--in-place --resize 32 --title Other t/c.jpg t/d.jpg"}}
+        << QStringList() << 2 << 0 << "undone 2 photos" << QStringList();
+    // Killed right after a photo went to the trash, before that was recorded as done; its
+    // temporary file is still there.
+    QTest::newRow("killed between a move to the trash and its record")
+        << Setup{kTwo, kResizeTwo, {"PELMORA_KILL_AFTER_RENAME_TO=/files/b.jpg"}} << QStringList()
+        << 1 << 0 << "undone 2 photos" << QStringList();
+    QTest::newRow("a damaged line of the record is said")
+        << Setup{kTwo, kResizeTwo, {}, {"damage-journal"}} << QStringList() << 1 << 1
+        << "1 step of the record could not be read" << QStringList();
+    QTest::newRow("an undo killed half way, run again")
+        << Setup{kTwo, kResizeTwo, {}, {"undo-killed-after:/s/b.jpg"}} << QStringList() << 1 << 0
+        << "undone 2 photos" << QStringList();
+    // A record that names another file as where a photo went never moves that file, though it
+    // holds the very bytes (a copy of the photo elsewhere): it is in no trash.
+    QTest::newRow("a record naming another file as the trash")
+        << Setup{{"s/a.jpg=photo 1", "v/copy.jpg=photo 1"},
+                 {"--in-place", "--no-rename", "--resize", "32", "s/a.jpg"},
+                 {},
+                 {"journal-to:v/copy.jpg"}}
+        << QStringList() << 1 << 0 << "undone 1 photo" << QStringList();
+    // Another trash client restores every name exactly (the trash's records are percent-encoded).
+    QTest::newRow("names with a percent sign, restored by trash-cli")
+        << Setup{{"s/100%25 off.jpg=photo 1", "s/50%zz.jpg=photo 2"},
+                 {"--in-place", "--no-rename", "--resize", "32", "s/100%25 off.jpg", "s/50%zz.jpg"},
+                 {},
+                 {"rm:s/100%25 off.jpg", "rm:s/50%zz.jpg", "trash-restore:s"}}
+        << QStringList() << 1 << 0 << "undone 2 photos" << QStringList();
 }
 
 void TestUndoCommand::undo() {
-    QFETCH(QStringList, files);
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, changedAfter);
-    QFETCH(bool, trash);
+    QFETCH(Setup, setup);
     QFETCH(QStringList, left);
+    QFETCH(int, undos);
+    QFETCH(int, exitCode);
+    QFETCH(QString, said);
+    QFETCH(QStringList, trashHolds);
+    if (setup.between.contains(QStringLiteral("trash-restore:s")) && !have("trash-restore"))
+        QSKIP("trash-cli is not installed");
 
     QTemporaryDir dir;
-    const QString photos = dir.filePath("photos");
-    for (const QString &file : files) {
-        const QString path = file.section(u'=', 0, 0);
+    m_photos = dir.filePath("photos");
+    for (const QString &file : setup.files) {
+        if (file.contains(QStringLiteral("->"))) {
+            QVERIFY(QDir().mkpath(QFileInfo(m_photos + u'/' + file.section("->", 0, 0)).path()));
+            QVERIFY(QFile::link(file.section("->", 1), m_photos + u'/' + file.section("->", 0, 0)));
+            continue;
+        }
         const QString what = file.section(u'=', 1);
-        QVERIFY(writeFile(photos + u'/' + path, what.startsWith(u"photo")
-                                                    ? photoBytes(what.mid(6).toInt())
-                                                    : what.toUtf8()));
+        QVERIFY(writeFile(m_photos + u'/' + file.section(u'=', 0, 0),
+                          what.startsWith(u"photo ") ? photoBytes(what.mid(6).toInt())
+                                                     : what.toUtf8()));
     }
-    const QString data = dir.filePath("data");
-    qputenv("XDG_DATA_HOME", QFile::encodeName(data));
-    if (!trash)
-        QVERIFY(writeFile(data + "/Trash", "a file where the trash folder would be"));
-    const QStringList before = describeTree(photos);
+    m_data = dir.filePath("data");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_data));
+    if (!setup.trash)
+        QVERIFY(writeFile(m_data + "/Trash", "a file where the trash folder would be"));
+    const QStringList before = describeTree(m_photos);
 
-    const Run converted = runProgram(app(), QStringList{"convert"} + arguments, 120000, photos);
-    QVERIFY2(converted.exitCode == 0, qPrintable(converted.err));
-    const QStringList after = describeTree(photos);
-    QVERIFY(after != before);
-    if (!trash) // the photo is kept beside itself, hidden
-        QCOMPARE(allNames(photos + "/s").filter(QStringLiteral(".bak")).size(), 1);
-    if (!changedAfter.isEmpty())
-        QVERIFY(writeFile(photos + u'/' + changedAfter, "edited"));
+    QProcess conversion;
+    conversion.setWorkingDirectory(m_photos);
+    conversion.setProcessEnvironment(withFaults(setup.faults));
+    conversion.start(app(), QStringList{"convert"} + setup.convert);
+    QVERIFY(conversion.waitForStarted());
+    if (setup.faults.filter(QStringLiteral("PELMORA_STOP")).size() > 0) {
+        QTRY_VERIFY(isStopped(conversion.processId()));
+        for (const QString &action : std::as_const(setup.between))
+            happen(action);
+        ::kill(pid_t(conversion.processId()), SIGCONT);
+        setup.between.clear();
+    }
+    QVERIFY(conversion.waitForFinished(120000));
+    const bool killed = setup.faults.filter(QStringLiteral("PELMORA_KILL")).size() > 0;
+    QVERIFY2(killed ? conversion.exitStatus() == QProcess::CrashExit : conversion.exitCode() == 0,
+             conversion.readAllStandardError().constData());
+    const QStringList journals =
+        QDir(m_data + "/pelmora/undo/command-line").entryList({"*.jsonl"}, QDir::Files);
+    QVERIFY(!journals.isEmpty());
+    m_journal = m_data + "/pelmora/undo/command-line/" + journals.last();
+    QVERIFY(describeTree(m_photos) != before);
+    for (const QString &action : std::as_const(setup.between))
+        happen(action);
 
+    const QStringList after = describeTree(m_photos);
     const Run dryRun = runProgram(app(), {"undo", "--dry-run"});
-    QVERIFY2(dryRun.out.contains("would "), qPrintable(dryRun.out));
-    QCOMPARE(describeTree(photos).size(), after.size()); // nothing changed
+    QVERIFY2(dryRun.out.contains("would "), qPrintable(dryRun.out + dryRun.err));
+    QCOMPARE(describeTree(m_photos), after); // nothing changed
 
-    const Run undone = runProgram(app(), {"undo"});
-    QVERIFY2(undone.out.contains("number back to 01"), qPrintable(undone.out));
-    QCOMPARE(describeTree(photos), left.isEmpty() ? before : left);
-    QCOMPARE(undone.exitCode, changedAfter.isEmpty() ? 0 : 1);
-    if (!changedAfter.isEmpty())
-        QVERIFY2(undone.err.contains(changedAfter.section(u'/', -1) + " was changed since"),
-                 qPrintable(undone.err));
+    Run undone;
+    for (int i = 0; i < undos; ++i)
+        undone = runProgram(app(), {"undo"});
+    const QString report = undone.out + undone.err;
+    QVERIFY2(undone.out.contains("number back to 01"), qPrintable(report));
+    QVERIFY2(report.contains(said), qPrintable(report));
+    QCOMPARE(describeTree(m_photos), left.isEmpty() ? before : left);
+    QCOMPARE(undone.exitCode, exitCode);
+    for (const QString &file : setup.files.filter(QStringLiteral("->")))
+        QVERIFY(QFileInfo(m_photos + u'/' + file.section("->", 0, 0)).isSymLink());
+    for (const QString &text : trashHolds)
+        QVERIFY2(trashed().contains(text), qPrintable(trashed().join(u' ')));
 
     const Run again = runProgram(app(), {"undo"});
     QCOMPARE(again.out, QStringLiteral("nothing to undo\n"));
-    QCOMPARE(describeTree(photos), left.isEmpty() ? before : left);
+    QCOMPARE(describeTree(m_photos), left.isEmpty() ? before : left);
+}
+
+// What happens between the conversion and the undo, as a user or a crash would make it happen.
+void TestUndoCommand::happen(const QString &action) {
+    const QString what = action.section(u':', 0, 0);
+    const QString how = action.section(u':', 1);
+    const QString trash = m_data + QStringLiteral("/Trash");
+    if (what == u"edit") {
+        QVERIFY(
+            writeFile(m_photos + u'/' + how.section(u'=', 0, 0), how.section(u'=', 1).toUtf8()));
+    } else if (what == u"rm") {
+        QVERIFY(QFile::remove(m_photos + u'/' + how));
+    } else if (what == u"empty-trash") {
+        QVERIFY(QFile::remove(trash + "/files/" + how));
+        QVERIFY(QFile::remove(trash + "/info/" + how + ".trashinfo"));
+    } else if (what == u"trash") { // thrown away from the photo's folder by the file manager
+        const QString name = how.section(u'=', 0, 0);
+        QVERIFY(writeFile(trash + "/files/" + name, how.section(u'=', 1).toUtf8()));
+        QVERIFY(writeFile(
+            trash + "/info/" + name + ".trashinfo",
+            "[Trash Info]\nPath=" +
+                QFile::encodeName(m_photos + "/s/" + name).toPercentEncoding("/") +
+                "\nDeletionDate=" + QDateTime::currentDateTime().toString(Qt::ISODate).toLatin1() +
+                "\n"));
+    } else if (what == u"convert") {
+        RunOptions options;
+        options.workingDirectory = m_photos;
+        runProgram(app(), QStringList{"convert"} + how.split(u' '), options);
+    } else if (what == u"damage-journal") {
+        QFile journal(m_journal);
+        QVERIFY(journal.open(QIODevice::Append));
+        journal.write("{\"step\":\"publish\",\"pa");
+    } else if (what == u"journal-to") {
+        QByteArray journal = readFile(m_journal);
+        static const QRegularExpression to(QStringLiteral("\"to\":\"[^\"]*\""));
+        journal = QString::fromUtf8(journal)
+                      .replace(to, "\"to\":\"" + m_photos + u'/' + how + u'"')
+                      .toUtf8();
+        QVERIFY(writeFile(m_journal, journal));
+    } else if (what == u"undo-killed-after") {
+        RunOptions options;
+        options.environment = withFaults({"PELMORA_KILL_AFTER_RENAME_TO=" + how});
+        QCOMPARE(runProgram(app(), {"undo"}, options).exitCode, -1);
+    } else if (what == u"trash-restore") { // one file a time, the first it lists
+        RunOptions options;
+        options.workingDirectory = m_photos + u'/' + how;
+        options.input = "0\n";
+        for (int i = 0; i < 4; ++i)
+            runProgram(QStringLiteral("trash-restore"), {}, options);
+    } else {
+        QFAIL(qPrintable("unknown action " + action));
+    }
+}
+
+QStringList TestUndoCommand::trashed() const {
+    QStringList texts;
+    QDirIterator it(m_data + QStringLiteral("/Trash/files"), QDir::Files | QDir::Hidden);
+    while (it.hasNext())
+        texts.append(QString::fromUtf8(readFile(it.next())));
+    return texts;
 }
 
 QTEST_GUILESS_MAIN(TestUndoCommand)

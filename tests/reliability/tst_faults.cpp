@@ -101,6 +101,8 @@ private Q_SLOTS:
     void stoppedMidBatch_data();
     void stoppedMidBatch();
     void twoRunsIntoOneFolder();
+    void rollback_data();
+    void rollback();
 };
 
 void TestFaults::initTestCase() {
@@ -325,6 +327,56 @@ void TestFaults::twoRunsIntoOneFolder() {
     }
     qInfo("the first run got %d of the %d names", count - taken, count);
     QCOMPARE(allNames(out).size(), count);
+}
+
+// The disk says no half way through a photo's steps: the photo is rolled back to what it was, or,
+// where even the way back fails, the report says where the photo is and undo brings it back.
+void TestFaults::rollback_data() {
+    QTest::addColumn<QStringList>("arguments"); // of pelmora convert, on s/a.jpg in the test folder
+    QTest::addColumn<QStringList>("faults");
+    QTest::addColumn<QStringList>("tree"); // after the conversion
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("said");
+
+    const QStringList resize{"--in-place", "--no-rename", "--resize", "32", "s/a.jpg"};
+    QTest::newRow("the picture cannot take the photo's name: the photo comes back")
+        << resize << QStringList{"PELMORA_FAIL_RENAME_FROM=/s/.pelmora-"}
+        << QStringList{"s/", "s/a.jpg=photo 1"} << 1 << "cannot write";
+    QTest::newRow("nor can the photo come back: it is in the trash, and said so")
+        << resize << QStringList{"PELMORA_FAIL_RENAME_TO=/s/a.jpg"} << QStringList{"s/"} << 1
+        << "could not be put back and is now " + QDir::cleanPath(QDir::tempPath());
+    QTest::newRow("the photo cannot go to the trash: its new picture goes again")
+        << QStringList{"--in-place", "--resize", "32", "s/a.jpg"}
+        << QStringList{"PELMORA_FAIL_RENAME_TO=/Trash/files/"}
+        << QStringList{"s/", "s/a.jpg=photo 1"} << 1 << "cannot move";
+    QTest::newRow("the folder cannot be flushed: converted, with a warning")
+        << resize << QStringList{"PELMORA_FAIL_DIRECTORY_SYNC=1"}
+        << QStringList{"s/", "s/a.jpg=jpeg 32x24"} << 0 << "may not have reached the disk";
+}
+
+void TestFaults::rollback() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, faults);
+    QFETCH(QStringList, tree);
+    QFETCH(int, exitCode);
+    QFETCH(QString, said);
+
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath("photos/s/a.jpg"), photoBytes(1)));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath("data")));
+    const QStringList before = describeTree(dir.filePath("photos"));
+    RunOptions options;
+    options.workingDirectory = dir.filePath("photos");
+    options.environment = withFaults(faults);
+    const Run run = runProgram(app(), QStringList{"convert"} + arguments, options);
+    QVERIFY2(run.err.contains(said), qPrintable(quotedErrors(run)));
+    QCOMPARE(run.exitCode, exitCode);
+    QCOMPARE(describeTree(dir.filePath("photos")), tree);
+
+    // Whatever it left, undo takes back to the photo as it was.
+    const Run undone = runProgram(app(), {"undo"}, 60000, dir.filePath("photos"));
+    QVERIFY2(undone.exitCode == 0, qPrintable(quotedErrors(undone)));
+    QCOMPARE(describeTree(dir.filePath("photos")), before);
 }
 
 QTEST_GUILESS_MAIN(TestFaults)

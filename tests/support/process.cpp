@@ -20,6 +20,9 @@ Run runProgram(const QString &program, const QStringList &arguments, const RunOp
     process.setWorkingDirectory(options.workingDirectory);
     process.setProcessEnvironment(options.environment);
     process.start(program, arguments);
+    if (!options.input.isEmpty())
+        process.write(options.input);
+    process.closeWriteChannel();
     const bool finished =
         options.serveEvents
             ? QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; },
@@ -42,6 +45,14 @@ QString app() {
 
 Run runPelmora(const QStringList &arguments, int timeoutMs) {
     return runProgram(app(), arguments, timeoutMs);
+}
+
+QProcessEnvironment withFaults(const QStringList &faults) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LD_PRELOAD"), qEnvironmentVariable("PELMORA_FAULTS"));
+    for (const QString &fault : faults)
+        environment.insert(fault.section(u'=', 0, 0), fault.section(u'=', 1));
+    return environment;
 }
 
 bool have(const QString &program) {

@@ -25,6 +25,7 @@ struct RunOptions {
     // this process can answer the program.
     bool serveEvents = false;
     int timeoutMs = 300000;
+    QByteArray input; // written to the program's standard input, which is then closed
 };
 Run runProgram(const QString &program, const QStringList &arguments, const RunOptions &options);
 
@@ -32,6 +33,10 @@ Run runProgram(const QString &program, const QStringList &arguments, const RunOp
 QString app();
 // Runs the pelmora binary of this build.
 Run runPelmora(const QStringList &arguments, int timeoutMs = 300000);
+
+// This process's environment with the fault injector (tests/support/faultinjector.cpp) loaded and
+// the faults asked for set ("PELMORA_FAIL_RENAME_TO=/a.jpg").
+QProcessEnvironment withFaults(const QStringList &faults);
 
 // Whether a program is on the PATH.
 bool have(const QString &program);
