@@ -51,7 +51,9 @@ QString undoCommandHelp() {
         "  replaced back from the trash. A file changed since is left alone and said so.\n"
         "  Prints each step, then \"undone N, left M, number back to K\" (the running number\n"
         "  the conversion started from). A second undo finds nothing to undo.\n"
-        "  --dry-run  only list what would be undone\n"
+        "\n"
+        "  --dry-run         only list what would be undone\n"
+        "\n"
         "  Exit status: 0 all undone (or nothing to undo), 1 some steps left alone.\n");
 }
 
