@@ -9,11 +9,13 @@ set(CPACK_PACKAGE_NAME pelmora)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT ${PELMORA_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "rename and resize photos in batches")
+# Plain text wrapped within 80 columns, as dpkg and apt show it.
 set(CPACK_PACKAGE_DESCRIPTION "\
-Pelmora prepares photographs in batches: photos dropped on its list get new names from a
-pattern (a title, a running number, an extension) and, with resizing on, are scaled so that
-their longer side has a chosen length, stamped with a signature and written as JPEG at a
-chosen quality. The window speaks Japanese, and `pelmora convert` runs the same batch from the
+Pelmora prepares photographs in batches: photos dropped on its list get new
+names from a pattern (a title, a running number, an extension) and, with
+resizing on, are scaled so that their longer side has a chosen length,
+stamped with a signature and written as JPEG at a chosen quality. The window
+speaks Japanese, and the command pelmora convert runs the same batch from the
 command line.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -1,9 +1,14 @@
 #include "singleinstance.h"
 
+#include "result/result.h"
+
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <cstdio>
 #include <memory>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -35,6 +40,24 @@ QStringList messagePaths(const QByteArray &message) {
     return paths;
 }
 
+// The paths go only to a window of this user: a socket in this user's runtime folder can still be
+// another user's (root's window, started with this user's environment). The kernel gives the
+// user the listener ran as when it began listening.
+pelmora::Status listenerIsThisUser(const QLocalSocket &socket) {
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    if (::getsockopt(int(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0)
+        return pelmora::failure(QStringLiteral("the window listening on %1 does not say which "
+                                               "user it runs as")
+                                    .arg(socket.fullServerName()));
+    if (peer.uid != ::geteuid())
+        return pelmora::failure(QStringLiteral("the window listening on %1 runs as another user "
+                                               "(uid %2)")
+                                    .arg(socket.fullServerName())
+                                    .arg(peer.uid));
+    return {};
+}
+
 } // namespace
 
 QString SingleInstance::defaultSocketPath() {
@@ -61,6 +84,12 @@ bool SingleInstance::handOver(const QStringList &paths) {
     QLocalSocket socket;
     socket.connectToServer(m_socketPath);
     if (socket.waitForConnected(kAnswerTimeoutMs)) {
+        if (const pelmora::Status ours = listenerIsThisUser(socket); !ours) {
+            // Its socket stays: it is not ours to remove, so this window does not listen.
+            std::fprintf(stderr, "pelmora: %s; opening a window of its own\n",
+                         qPrintable(ours.reason()));
+            return false;
+        }
         socket.write(pathsMessage(paths));
         return socket.waitForBytesWritten(kAnswerTimeoutMs) &&
                socket.waitForReadyRead(kAnswerTimeoutMs) && socket.read(1) == QByteArray(1, kTaken);

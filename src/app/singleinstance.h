@@ -17,7 +17,8 @@ public:
 
     // Hands the paths to the window already running and returns true once it has taken them.
     // Otherwise returns false; this process then listens for the later starts (removing the
-    // socket a crashed window left behind), unless a running window did not answer.
+    // socket a crashed window left behind), unless a running window did not answer. A window
+    // of another user gets nothing, and standard error says why this start opens its own.
     bool handOver(const QStringList &paths);
 
 Q_SIGNALS:

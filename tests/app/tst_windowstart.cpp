@@ -15,6 +15,14 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <cstring>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace testsupport;
 using namespace windowdriver;
@@ -36,6 +44,45 @@ bool crashWindow(const QString &socketPath) {
     return QFileInfo::exists(socketPath);
 }
 
+// A window's socket served by another process, which listens as the given user (the kernel
+// records the listener's user when it starts listening). It writes one byte to report once it
+// listens, takes one connection, answers a whole message as a window does, and then writes to
+// report the bytes it received. Only system calls after the fork.
+pid_t listenAs(uid_t user, gid_t group, const QByteArray &socketPath, int report) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, socketPath.constData(),
+                std::min(size_t(socketPath.size()), sizeof address.sun_path - 1));
+    const int server = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    if (server < 0 ||
+        ::bind(server, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0)
+        return -1;
+    const pid_t child = ::fork();
+    if (child != 0) {
+        ::close(server);
+        return child;
+    }
+    ::alarm(60);
+    if (::setgroups(0, nullptr) != 0 || ::setgid(group) != 0 || ::setuid(user) != 0 ||
+        ::listen(server, 4) != 0 || ::write(report, "L", 1) != 1)
+        ::_exit(1);
+    const int peer = ::accept(server, nullptr, nullptr);
+    char received[4096];
+    size_t size = 0;
+    while (peer >= 0 && size < sizeof received) {
+        const ssize_t n = ::read(peer, received + size, sizeof received - size);
+        if (n <= 0)
+            break;
+        size += size_t(n);
+        if ((size == 1 && received[0] == '\0') ||
+            (size >= 2 && received[size - 1] == '\0' && received[size - 2] == '\0')) {
+            (void)!::write(peer, "T", 1);
+            break;
+        }
+    }
+    ::_exit(::write(report, received, size) == ssize_t(size) ? 0 : 1);
+}
+
 } // namespace
 
 class TestWindowStart : public QObject {
@@ -46,6 +93,8 @@ private Q_SLOTS:
     void secondStart_data();
     void secondStart();
     void secondStartDuringBatch();
+    void listenerUser_data();
+    void listenerUser();
     void withoutDisplay_data();
     void withoutDisplay();
 
@@ -146,6 +195,69 @@ void TestWindowStart::secondStartDuringBatch() {
     // The batch converted every photo of its own and took them off the list.
     QCOMPARE(windowdriver::entries(window), QStringList{"late.jpg|" + dir.path() + "/"});
     QCOMPARE(QDir(dir.filePath("out")).entryList(QDir::Files).size(), batch.size());
+}
+
+void TestWindowStart::listenerUser_data() {
+    QTest::addColumn<bool>("anotherUser");
+
+    QTest::newRow("the same user's window takes the paths") << false;
+    QTest::newRow("another user's window gets nothing") << true;
+}
+
+// The window listening on this user's socket can be another user's (root's, started with this
+// user's environment): a later start then sends it nothing and opens a window of its own.
+void TestWindowStart::listenerUser() {
+    QFETCH(bool, anotherUser);
+    if (!isRoot())
+        QSKIP("only root can start a listener of another user");
+    const passwd *nobody = ::getpwnam("nobody");
+    QVERIFY(nobody && nobody->pw_uid != ::geteuid());
+    QTemporaryDir photos;
+    const QString photo = writePicture(photos.filePath("a.jpg"), QSize(64, 48));
+    const QString socketPath = SingleInstance::defaultSocketPath();
+    QFile::remove(socketPath);
+
+    int report[2];
+    QCOMPARE(::pipe(report), 0);
+    const pid_t listener =
+        anotherUser
+            ? listenAs(nobody->pw_uid, nobody->pw_gid, QFile::encodeName(socketPath), report[1])
+            : listenAs(::geteuid(), ::getegid(), QFile::encodeName(socketPath), report[1]);
+    ::close(report[1]);
+    QVERIFY(listener > 0);
+    char listening = 0;
+    QCOMPARE(::read(report[0], &listening, 1), ssize_t(1));
+
+    QProcess second;
+    second.start(app(), {photo});
+    QByteArray err;
+    if (anotherUser) {
+        // It says why, and keeps its own window open.
+        QVERIFY2(QTest::qWaitFor(
+                     [&] {
+                         err += second.readAllStandardError();
+                         return err.contains("runs as another user");
+                     },
+                     30000),
+                 err.constData());
+        QTest::qWait(500);
+        QCOMPARE(second.state(), QProcess::Running);
+        second.terminate();
+    }
+    QVERIFY(second.waitForFinished(60000));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+
+    int status = 0;
+    QCOMPARE(::waitpid(listener, &status, 0), listener);
+    QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    QByteArray received;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(report[0], buffer, sizeof buffer)) > 0;)
+        received.append(buffer, n);
+    ::close(report[0]);
+    QFile::remove(socketPath);
+    QCOMPARE(received, anotherUser ? QByteArray() : QFile::encodeName(photo) + QByteArray(2, '\0'));
 }
 
 void TestWindowStart::withoutDisplay_data() {

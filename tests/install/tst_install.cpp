@@ -1,12 +1,14 @@
 // The program as a user installs it: `cmake --install` into a temporary prefix, every installed
-// file checked by the tool of its kind (desktop-file-validate, appstreamcli, man), and the
-// Debian package built with CPack, inspected with dpkg and unpacked into a temporary root,
-// where its program runs without a display.
+// file checked by the tool of its kind (desktop-file-validate, appstreamcli, man,
+// dpkg-parsechangelog, bash-completion), and the Debian package built with CPack, checked by
+// lintian, inspected with dpkg and unpacked into a temporary root, where its program runs
+// without a display.
 
 #include "files.h"
 #include "photos.h"
 #include "process.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
@@ -28,9 +30,13 @@ QString iconPath(const QString &size, const QString &suffix) {
 
 // Everything the program installs, relative to the prefix.
 QStringList installedFiles() {
-    QStringList files{QStringLiteral("bin/pelmora"), "share/applications/" + kAppId + ".desktop",
+    QStringList files{QStringLiteral("bin/pelmora"),
+                      "share/applications/" + kAppId + ".desktop",
                       "share/metainfo/" + kAppId + ".metainfo.xml",
                       QStringLiteral("share/man/man1/pelmora.1.gz"),
+                      QStringLiteral("share/bash-completion/completions/pelmora"),
+                      QStringLiteral("share/doc/pelmora/copyright"),
+                      QStringLiteral("share/doc/pelmora/changelog.gz"),
                       iconPath(QStringLiteral("scalable"), QStringLiteral("svg"))};
     for (const int size : kIconSizes)
         files.append(iconPath(QStringLiteral("%1x%1").arg(size), QStringLiteral("png")));
@@ -63,6 +69,46 @@ QString desktopValue(const QString &entry, const QString &key) {
 
 QString report(const Run &run) {
     return QStringLiteral("exit %1\n%2%3").arg(run.exitCode).arg(run.out, run.err);
+}
+
+// The newest release an AppStream metainfo file lists: its version and date.
+QStringList newestRelease(const QString &metainfo) {
+    const QRegularExpressionMatch release =
+        QRegularExpression(R"re(<release version="([^"]*)" date="([^"]*)")re").match(metainfo);
+    return {release.captured(1), release.captured(2)};
+}
+
+// A field of the newest entry of a Debian changelog, as dpkg-parsechangelog reads it.
+QString changelogField(const QString &changelog, const QString &field) {
+    return runProgram("dpkg-parsechangelog", {"--file", changelog, "--show-field", field})
+        .out.trimmed();
+}
+
+// Each line's completions, as bash-completion's loader finds the completion of the programs
+// installed under prefix and bash would ask it at the end of the line: "line|completions".
+// bash is not interactive, so the completion's compopt calls complain on standard error.
+Run completeInBash(const QString &prefix, const QStringList &lines, const QString &folder) {
+    const QString script = QStringLiteral(R"(
+source /usr/share/bash-completion/bash_completion || exit 3
+_completion_loader pelmora
+spec=$(complete -p pelmora) || exit 4
+function=${spec#*-F }
+function=${function%% *}
+for line; do
+    COMP_LINE=$line COMP_POINT=${#line}
+    read -ra COMP_WORDS <<<"$line"
+    [[ $line == *' ' ]] && COMP_WORDS+=('')
+    COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+    COMPREPLY=()
+    "$function" pelmora "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD - 1]}"
+    echo "$line|${COMPREPLY[*]}"
+done
+)");
+    RunOptions options;
+    options.workingDirectory = folder;
+    options.environment.insert("XDG_DATA_DIRS", prefix + "/share");
+    options.environment.insert("BASH_COMPLETION_USER_DIR", folder + "/none");
+    return runProgram("bash", QStringList{"-c", script, "bash"} + lines, options);
 }
 
 } // namespace
@@ -127,14 +173,58 @@ void TestInstall::installedFile() {
         const QString metainfo = QString::fromUtf8(readFile(file));
         QVERIFY(metainfo.contains(">" + kAppId + ".desktop</launchable>"));
         QVERIFY(metainfo.contains("docs/screenshot.png</image>"));
+        QVERIFY(metainfo.contains("<project_license>GPL-3.0-or-later</project_license>"));
+        QVERIFY(metainfo.contains("<metadata_license>CC0-1.0</metadata_license>"));
+        QCOMPARE(newestRelease(metainfo).first(), QStringLiteral(PELMORA_VERSION));
     } else if (path.endsWith(".1.gz")) {
         RunOptions options;
         options.environment.insert("MANWIDTH", "80");
         const Run page = runProgram("man", {"--warnings", "--local-file", file}, options);
         QVERIFY2(page.exitCode == 0 && page.err.isEmpty(), qPrintable(report(page)));
-        for (const char *text : {"pelmora convert [OPTIONS] FILE...", "--resize PX", "THE WINDOW",
-                                 "pelmora " PELMORA_VERSION})
+        for (const char *text :
+             {"pelmora convert [OPTIONS] FILE...", "--resize PX", "THE WINDOW", "EXIT STATUS",
+              "FILES", "$XDG_DATA_HOME/pelmora/undo/command-line/",
+              "$XDG_DATA_HOME/pelmora/undo/window/", ".pelmora-XXXXXXXX.bak", "EXAMPLES",
+              "pelmora convert --resize 250 --out small/ *.jpg", "SEE ALSO", "GPL-3.0-or-later",
+              "pelmora " PELMORA_VERSION})
             QVERIFY2(page.out.contains(QString::fromLatin1(text)), text);
+        // Each of undo's options is an entry of its own, not the end of a paragraph.
+        QVERIFY2(QRegularExpression(R"(\n +--dry-run\n +only list what would be undone\n\n)")
+                     .match(page.out)
+                     .hasMatch(),
+                 qPrintable(page.out));
+    } else if (path.endsWith("/copyright")) {
+        // Debian's machine-readable form; lintian reads it in the package.
+        const QString copyright = QString::fromUtf8(readFile(file));
+        QVERIFY2(copyright.startsWith("Format: https://www.debian.org/doc/packaging-manuals/"
+                                      "copyright-format/1.0/\n"),
+                 qPrintable(copyright));
+        QVERIFY(copyright.contains("\nFiles: *\nCopyright: "));
+        QVERIFY(copyright.contains("\nLicense: GPL-3+\n"));
+        QVERIFY(copyright.contains("/usr/share/common-licenses/GPL-3"));
+    } else if (path.endsWith("/changelog.gz")) {
+        // Its newest entry is this version's release, on the metainfo's date.
+        QCOMPARE(changelogField(file, "Version"), QStringLiteral(PELMORA_VERSION));
+        const QString metainfo = QString::fromUtf8(
+            readFile(prefix.filePath("share/metainfo/" + kAppId + ".metainfo.xml")));
+        const QDateTime released =
+            QDateTime::fromSecsSinceEpoch(changelogField(file, "Timestamp").toLongLong(), Qt::UTC);
+        QCOMPARE(released.date().toString(Qt::ISODate), newestRelease(metainfo).last());
+    } else if (path.startsWith("share/bash-completion/")) {
+        QVERIFY2(QFileInfo::exists("/usr/share/bash-completion/bash_completion"),
+                 "bash-completion is missing: scripts/install-deps installs it");
+        QTemporaryDir folder;
+        QVERIFY(QDir(folder.path()).mkdir("small"));
+        QVERIFY(writeFile(folder.filePath("photo.jpg"), "picture"));
+        const Run bash = completeInBash(
+            m_prefix.path(),
+            {"pelmora con", "pelmora convert --keep", "pelmora convert --out ", "pelmora size --j"},
+            folder.path());
+        QVERIFY2(bash.exitCode == 0, qPrintable(report(bash)));
+        QCOMPARE(bash.out, QStringLiteral("pelmora con|convert\n"
+                                          "pelmora convert --keep|--keep-location\n"
+                                          "pelmora convert --out |small\n"
+                                          "pelmora size --j|--json\n"));
     } else if (path.endsWith(".png")) {
         const int size = path.section(u'/', 3, 3).section(u'x', 0, 0).toInt();
         QImageReader reader(file);
@@ -175,6 +265,12 @@ void TestInstall::debianPackage() {
         work.filePath(QStringLiteral("pelmora_" PELMORA_VERSION "_%1.deb")
                           .arg(runProgram("dpkg", {"--print-architecture"}).out.trimmed()));
     QVERIFY2(QFileInfo(deb).isFile(), qPrintable(pack.out));
+
+    // Debian's own checks find nothing to say, not even for information.
+    if (have("lintian")) {
+        const Run lint = runProgram("lintian", {"--display-info", deb}, 300000);
+        QVERIFY2(lint.exitCode == 0 && lint.out.isEmpty(), qPrintable(report(lint)));
+    }
 
     const Run info = runProgram("dpkg-deb", {"--info", deb});
     QCOMPARE(info.exitCode, 0);
