@@ -26,6 +26,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/pelmora/pelmora)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # WebP and TIFF come as Qt image plugins; the window's Japanese texts need a Japanese font.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-image-formats-plugins, fonts-ipafont-gothic")
+# libheif is loaded on the first HEIF photo, not linked (src/picture/heif).
+string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", ${PELMORA_LIBHEIF_PACKAGE}")
 # Qt's own Japanese for its stock dialogs; the desktop's file and font choosers.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-gtk-platformtheme")
 

@@ -1,30 +1,29 @@
-#include "app/droppedpaths.h"
 #include "app/handedoverphotos.h"
 #include "app/mainwindow.h"
 #include "app/quitonsignal.h"
 #include "app/singleinstance.h"
 #include "app/windowapplication.h"
 #include "cli/commandline.h"
+#include "cli/quietdecoders.h"
 #include "picture/imagelimits.h"
 
 int main(int argc, char *argv[]) {
     pelmora::keepPhotoBuffersForReuse();
-    if (const std::optional<int> status = pelmora::runCommandLine(argc, argv))
-        return *status;
+    const pelmora::CommandLineOutcome outcome = pelmora::runCommandLine(argc, argv);
+    if (outcome.exitStatus)
+        return *outcome.exitStatus;
 
-    const std::unique_ptr<QApplication> app = startWindowApplication(argc, argv);
-    QStringList paths = QApplication::arguments();
-    paths.removeFirst();
-    if (!paths.isEmpty() && paths.first() == u"--") // every argument after it is a photo
-        paths.removeFirst();
-    paths = absolutePaths(paths);
+    // Every argument was read as a photo above; Qt would take some as its own (-reverse, -style).
+    int qtArgc = 1;
+    const std::unique_ptr<QApplication> app = startWindowApplication(qtArgc, argv);
     SingleInstance instance;
-    if (instance.handOver(paths))
+    if (instance.handOver(outcome.windowPhotos))
         return 0;
 
+    const pelmora::QuietDecoders quietDecoders; // the previews and conversions decode photos
     MainWindow window;
     receiveHandedOverPhotos(instance, window);
-    window.addPhotos(paths);
+    window.addPhotos(outcome.windowPhotos);
     window.show();
     quitOnSignals();
     return app->exec();

@@ -2,9 +2,9 @@
 
 #include "cli/commandarguments.h"
 #include "cli/convertcommand.h"
-#include "cli/decoderchatter.h"
 #include "cli/sizecommand.h"
 #include "cli/undocommand.h"
+#include "cli/windowarguments.h"
 #include "picture/designedfont.h"
 
 #include <QDir>
@@ -25,12 +25,18 @@ QString generalHelp() {
                "Pelmora %1 - renames and resizes photos in batches.\n"
                "\n"
                "usage:\n"
-               "  pelmora [FILE...]                open the window, with FILEs on the photo list\n"
-               "  pelmora convert [OPTIONS] FILE...  rename and resize photos in the given order\n"
-               "  pelmora size FILE...              print the pixel size read from each header\n"
-               "  pelmora undo [--dry-run]          take the last `pelmora convert` back\n"
-               "  pelmora --help                    show this help\n"
-               "  pelmora --version                 show the version\n"
+               "  pelmora [--] [FILE...]         open the window, with FILEs on the photo list\n"
+               "  pelmora convert [OPTIONS] FILE...\n"
+               "                                 rename and resize photos in the given order\n"
+               "  pelmora size [--format FMT | --json] FILE...\n"
+               "                                 print the pixel size read from each header\n"
+               "  pelmora undo [--dry-run]       take the last `pelmora convert` back\n"
+               "  pelmora --help                 show this help (also -h)\n"
+               "  pelmora --version              show the version\n"
+               "\n"
+               "  The window takes no option: a FILE whose name starts with \"-\" goes after\n"
+               "  \"--\", and a word that is neither a command nor an existing file is refused.\n"
+               "  Exit status of a usage error: 2.\n"
                "\n")
                .arg(QStringLiteral(PELMORA_VERSION)) +
            convertCommandHelp() + QStringLiteral("\n") + sizeCommandHelp() + QStringLiteral("\n") +
@@ -73,9 +79,15 @@ bool isCommand(const char *arg) {
 
 } // namespace
 
-std::optional<int> runCommandLine(int argc, char **argv) {
-    if (argc < 2 || !isCommand(argv[1]))
-        return std::nullopt;
+CommandLineOutcome runCommandLine(int argc, char **argv) {
+    if (argc < 2 || !isCommand(argv[1])) {
+        const WindowArguments window = readWindowArguments(decodeArguments(argv + 1, argv + argc));
+        if (window.usageError.isEmpty())
+            return CommandLineOutcome{std::nullopt, window.photos};
+        QTextStream(stderr) << "pelmora: " << window.usageError << '\n'
+                            << "Try 'pelmora --help' for the commands and options.\n";
+        return CommandLineOutcome{2, {}};
+    }
 
     // The commands may draw text and encode pictures but never open a window. The application
     // sees none of the command's own arguments: Qt would take some (-reverse, -style) as its own.
@@ -96,26 +108,26 @@ std::optional<int> runCommandLine(int argc, char **argv) {
     // The decoders' own warnings about damaged files would mix with the command's report,
     // which already names every photo that failed and why: those that come through Qt's log
     // outside a photo's decode are switched off, those inside it are collected by the picture
-    // work (DecoderMessages), and what a decoder prints itself is dropped.
+    // work (DecoderMessages), and what a decoder prints itself is dropped while the conversion
+    // decodes (QuietDecoders).
     QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false"));
-    keepDecoderChatterOffStandardError();
     if (needsFonts)
         installFontSubstitutes();
 
     const QByteArray command(argv[1]);
     const CommandArguments arguments = decodeArguments(argv + 2, argv + argc);
     if (command == "convert")
-        return runConvertCommand(arguments);
+        return CommandLineOutcome{runConvertCommand(arguments), {}};
     if (command == "size")
-        return runSizeCommand(arguments.texts);
+        return CommandLineOutcome{runSizeCommand(arguments.texts), {}};
     if (command == "undo")
-        return runUndoCommand(arguments.texts);
+        return CommandLineOutcome{runUndoCommand(arguments.texts), {}};
     if (command == "--version") {
         QTextStream(stdout) << "pelmora " PELMORA_VERSION "\n";
-        return 0;
+        return CommandLineOutcome{0, {}};
     }
     QTextStream(stdout) << generalHelp();
-    return 0;
+    return CommandLineOutcome{0, {}};
 }
 
 } // namespace pelmora

@@ -1,19 +1,16 @@
 #include "convertcommand.h"
 
 #include "batch/batchrunner.h"
-#include "naming/numbertext.h"
-#include "photolist/photoentry.h"
-#include "picture/designedfont.h"
+#include "cli/conversionline.h"
+#include "cli/convertoptions.h"
+#include "cli/progressbar.h"
+#include "cli/quietdecoders.h"
 #include "picture/imagelimits.h"
 
-#include <QCommandLineParser>
-#include <QFileInfo>
-#include <QRegularExpression>
 #include <QTextStream>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
-#include <unistd.h>
 
 namespace pelmora {
 
@@ -25,198 +22,50 @@ extern "C" void onInterrupt(int) {
     interrupted.store(true);
 }
 
-struct ConvertOptions {
-    BatchRequest request;
-    QStringList unnamable; // photos whose names are no valid UTF-8, as they can be shown
-    bool help = false;
-    QString usageError; // empty when the command line is sound
-};
-
-// An argument that is no valid UTF-8 stands in the parser's input as this, then its index.
-constexpr QChar kNotUtf8 = u'\x01';
-
-ConvertOptions parseOptions(const CommandArguments &given) {
-    ConvertOptions options;
-    BatchRequest &request = options.request;
-    QStringList arguments = given.texts;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        if (given.notUtf8[i])
-            arguments[i] = kNotUtf8 + QString::number(i);
-    }
-
-    // Options only in their double-dash form; everything after "--" is a photo.
-    QCommandLineParser parser;
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    const QCommandLineOption title(QStringLiteral("title"), QString(), QStringLiteral("TEXT"),
-                                   QStringLiteral("Untitled"));
-    const QCommandLineOption number(QStringLiteral("number"), QString(), QStringLiteral("TEXT"),
-                                    QStringLiteral("01"));
-    const QCommandLineOption ext(QStringLiteral("ext"), QString(), QStringLiteral("TEXT"));
-    const QCommandLineOption noRename(QStringLiteral("no-rename"));
-    const QCommandLineOption resize(QStringLiteral("resize"), QString(), QStringLiteral("PX"));
-    const QCommandLineOption quality(QStringLiteral("quality"), QString(), QStringLiteral("Q"),
-                                     QStringLiteral("5"));
-    const QCommandLineOption signature(QStringLiteral("signature"), QString(),
-                                       QStringLiteral("TEXT"));
-    const QCommandLineOption font(QStringLiteral("font"), QString(), QStringLiteral("FACE"),
-                                  designedInterfaceFace());
-    const QCommandLineOption point(QStringLiteral("point"), QString(), QStringLiteral("SIZE"),
-                                   QStringLiteral("8"));
-    const QCommandLineOption color(QStringLiteral("color"), QString(), QStringLiteral("#RRGGBB"),
-                                   QStringLiteral("#000000"));
-    const QCommandLineOption out(QStringLiteral("out"), QString(), QStringLiteral("DIR"));
-    const QCommandLineOption inPlace(QStringLiteral("in-place"));
-    const QCommandLineOption keepLocation(QStringLiteral("keep-location"));
-    const QCommandLineOption stripMetadata(QStringLiteral("strip-metadata"));
-    parser.addOptions({help, title, number, ext, noRename, resize, quality, signature, font, point,
-                       color, out, inPlace, keepLocation, stripMetadata});
-
-    if (!parser.parse(QStringList{QStringLiteral("convert")} + arguments)) {
-        options.usageError = parser.errorText();
-        return options;
-    }
-    if (parser.isSet(help)) {
-        options.help = true;
-        return options;
-    }
-    for (const QCommandLineOption &option : {title, number, ext, signature, font, out}) {
-        if (parser.value(option).contains(kNotUtf8)) {
-            options.usageError =
-                QStringLiteral("--%1 is not valid UTF-8").arg(option.names().first());
-            return options;
-        }
-    }
-
-    request.pattern.title = parser.value(title);
-    request.pattern.number = parser.value(number);
-    request.rename = !parser.isSet(noRename);
-    request.resize = parser.isSet(resize);
-    if (parser.isSet(ext))
-        request.pattern.extension = parser.value(ext);
-    else if (request.resize)
-        request.pattern.extension = QStringLiteral("JPG");
-
-    if (request.resize) {
-        const QString side = parser.value(resize);
-        const std::optional<int> pixels = readWholeNumber(side, 1, kLargestLongerSide);
-        if (!pixels) {
-            options.usageError =
-                QStringLiteral("--resize wants the longer side in pixels, from 1 to %1, not \"%2\"")
-                    .arg(kLargestLongerSide)
-                    .arg(side);
-            return options;
-        }
-        request.resizeSettings.longerSide = QString::number(*pixels);
-    }
-
-    const std::optional<int> q = readWholeNumber(parser.value(quality), 1, 10);
-    if (!q) {
-        options.usageError =
-            QStringLiteral("--quality wants a whole number from 1 to 10, not \"%1\"")
-                .arg(parser.value(quality));
-        return options;
-    }
-    request.resizeSettings.quality = *q;
-
-    SignatureStyle &style = request.resizeSettings.signature;
-    style.text = parser.value(signature);
-    style.family = parser.value(font);
-    style.pointSizeText = parser.value(point);
-    const std::optional<double> points = readDecimalNumber(style.pointSizeText);
-    if (!points || *points <= 0) {
-        options.usageError =
-            QStringLiteral("--point wants a size in points, not \"%1\"").arg(style.pointSizeText);
-        return options;
-    }
-    static const QRegularExpression rgb(QStringLiteral("^#[0-9A-Fa-f]{6}$"));
-    const QString colorText = parser.value(color);
-    if (!rgb.match(colorText).hasMatch()) {
-        options.usageError = QStringLiteral("--color wants #RRGGBB, not \"%1\"").arg(colorText);
-        return options;
-    }
-    style.color = QColor(colorText);
-
-    if (parser.isSet(keepLocation) && parser.isSet(stripMetadata)) {
-        options.usageError =
-            QStringLiteral("--keep-location and --strip-metadata exclude each other");
-        return options;
-    }
-    if (parser.isSet(keepLocation))
-        request.resizeSettings.metadata = MetadataPolicy::WithLocation;
-    else if (parser.isSet(stripMetadata))
-        request.resizeSettings.metadata = MetadataPolicy::Strip;
-
-    const QStringList files = parser.positionalArguments();
-    if (files.isEmpty()) {
-        options.usageError = QStringLiteral("no photos given");
-        return options;
-    }
-
-    if (parser.isSet(out) && parser.isSet(inPlace)) {
-        options.usageError = QStringLiteral("--out and --in-place exclude each other");
-        return options;
-    }
-    if (parser.isSet(out)) {
-        request.outputFolder = parser.value(out);
-        if (request.outputFolder.isEmpty()) {
-            options.usageError = QStringLiteral("--out wants a folder");
-            return options;
-        }
-        request.outputFolder = QFileInfo(request.outputFolder).absoluteFilePath();
-    } else if (!parser.isSet(inPlace)) {
-        options.usageError = QStringLiteral(
-            "refusing to change the original photos: give --out DIR for converted copies, or "
-            "--in-place to rename and resize the photos themselves");
-        return options;
-    }
-
-    for (const QString &file : files) {
-        if (file.startsWith(kNotUtf8))
-            options.unnamable.append(
-                QFileInfo(given.texts[file.mid(1).toInt()]).absoluteFilePath());
-        else
-            request.entries.append(splitPath(QFileInfo(file).absoluteFilePath()));
-    }
-    return options;
-}
-
-class ProgressBar {
+// Ctrl-C, a closed terminal or a polite kill: stop after the photos in flight, and report.
+class StopOnSignals {
 public:
-    explicit ProgressBar(QTextStream &err)
-        : err_(err)
-        , shown_(isatty(fileno(stderr)) != 0) {}
-
-    void show(qsizetype done, qsizetype count) {
-        if (!shown_ || count == 0)
-            return;
-        constexpr int width = 30;
-        const int filled = static_cast<int>(width * done / count);
-        err_ << '\r' << '[' << QString(filled, u'#') << QString(width - filled, u' ') << "] "
-             << done << '/' << count;
-        err_.flush();
+    StopOnSignals() {
+        interrupted.store(false);
+        for (int signal : kSignals)
+            std::signal(signal, onInterrupt);
     }
-
-    void finish() {
-        if (shown_ && drawn_)
-            err_ << '\n';
-        err_.flush();
+    ~StopOnSignals() {
+        for (int signal : kSignals)
+            std::signal(signal, SIG_DFL);
     }
-
-    void markDrawn() { drawn_ = true; }
+    StopOnSignals(const StopOnSignals &) = delete;
+    StopOnSignals &operator=(const StopOnSignals &) = delete;
 
 private:
-    QTextStream &err_;
-    bool shown_;
-    bool drawn_ = false;
+    static constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
 };
+
+BatchResult convert(const BatchRequest &request, ProgressBar &bar) {
+    if (request.entries.isEmpty()) { // every folder given was empty: nothing to start
+        BatchResult nothing;
+        nothing.finalNumber = request.pattern.number;
+        return nothing;
+    }
+    const StopOnSignals stop;
+    const QuietDecoders quiet;
+    bar.show(0, request.entries.size());
+    BatchResult batch = runBatch(
+        request,
+        [&bar](const BatchProgress &progress) { bar.show(progress.index + 1, progress.count); },
+        &interrupted);
+    bar.finish();
+    return batch;
+}
 
 } // namespace
 
 int runConvertCommand(const CommandArguments &arguments) {
+    // Both streams are taken before any QuietDecoders: the command's own lines never meet it.
     QTextStream out(stdout);
     QTextStream err(stderr);
 
-    const ConvertOptions options = parseOptions(arguments);
+    const ConvertOptions options = readConvertOptions(arguments);
     if (options.help) {
         out << convertCommandHelp();
         return 0;
@@ -226,41 +75,37 @@ int runConvertCommand(const CommandArguments &arguments) {
             << "Try 'pelmora --help' for the options.\n";
         return 2;
     }
+    const bool quiet = options.talk == Talk::Quiet;
 
-    // Ctrl-C, a closed terminal or a polite kill: stop after the photos in flight, and report.
-    interrupted.store(false);
-    for (int signal : {SIGINT, SIGTERM, SIGHUP})
-        std::signal(signal, onInterrupt);
+    ProgressBar bar(err, !quiet);
+    const BatchResult batch = convert(options.request, bar);
 
-    ProgressBar bar(err);
     const qsizetype count = options.request.entries.size();
-    bar.show(0, count);
-    bar.markDrawn();
-    const BatchResult batch = runBatch(
-        options.request,
-        [&bar](const BatchProgress &progress) { bar.show(progress.index + 1, progress.count); },
-        &interrupted);
-    bar.finish();
-
-    for (int signal : {SIGINT, SIGTERM, SIGHUP})
-        std::signal(signal, SIG_DFL);
-
     const qsizetype unnamable = options.unnamable.size();
+    const qsizetype emptyFolders = options.emptyFolders.size();
     if (!batch.started()) {
         err << "pelmora convert: " << batch.fatalError << "; no photo was touched\n";
         err.flush();
-        out << "converted 0, failed " << count + unnamable << ", next number " << batch.finalNumber
-            << '\n';
+        if (!quiet)
+            out << "converted 0, failed " << count + unnamable + emptyFolders << ", next number "
+                << batch.finalNumber << '\n';
         return 1;
     }
 
     for (const QString &path : options.unnamable)
         err << path << ": the name is not valid UTF-8, so pelmora cannot open the photo\n";
+    for (const QString &folder : options.emptyFolders)
+        err << folder << ": no picture in this folder\n";
     for (const BatchEntryResult &entry : batch.entries) {
-        if (entry.result.status == ConversionStatus::Failed ||
-            entry.result.status == ConversionStatus::MissingTargetName)
-            err << entry.entry.path() << ": " << entry.result.reason << '\n';
-        for (const Warning &warning : entry.result.warnings) {
+        const ConversionResult &result = entry.result;
+        if (result.status == ConversionStatus::Failed ||
+            result.status == ConversionStatus::MissingTargetName)
+            err << entry.entry.path() << ": " << result.reason << '\n';
+        if (result.converted() && options.talk == Talk::Verbose)
+            out << conversionLine(entry.entry.path(), result.finalPath) << '\n';
+        if (quiet)
+            continue;
+        for (const Warning &warning : result.warnings) {
             err << entry.entry.path() << ": warning: " << warning.text;
             if (!warning.detail.isEmpty())
                 err << ": " << warning.detail;
@@ -272,10 +117,11 @@ int runConvertCommand(const CommandArguments &arguments) {
         err << "interrupted: " << notStarted << " photos were left untouched\n";
     err.flush();
 
-    out << "converted " << batch.convertedCount() << ", failed "
-        << batch.failedCount() + notStarted + unnamable << ", next number " << batch.finalNumber
-        << '\n';
-    return batch.convertedCount() == count && unnamable == 0 ? 0 : 1;
+    if (!quiet)
+        out << "converted " << batch.convertedCount() << ", failed "
+            << batch.failedCount() + notStarted + unnamable + emptyFolders << ", next number "
+            << batch.finalNumber << '\n';
+    return batch.convertedCount() == count && unnamable == 0 && emptyFolders == 0 ? 0 : 1;
 }
 
 QString convertCommandHelp() {
@@ -287,6 +133,10 @@ QString convertCommandHelp() {
         "  A new name that is taken fails that photo; nothing is ever written over another file\n"
         "  but the photo itself (--in-place) or, with --no-rename, a file of its name in DIR.\n"
         "  Options are written with two dashes; every argument after \"--\" is a photo.\n"
+        "  A FILE that is a folder stands for the pictures directly inside it, in the order\n"
+        "  the window's list puts a drop of them (by name, letter case aside); a picture is a\n"
+        "  file whose header shows a JPEG, PNG, GIF, BMP, WebP, TIFF or HEIF (HEIC, AVIF)\n"
+        "  picture, whatever its name; hidden files are left out.\n"
         "\n"
         "  --title TEXT      title of the new names (default \"Untitled\")\n"
         "  --number TEXT     running number of the first photo (default \"01\")\n"
@@ -310,10 +160,17 @@ QString convertCommandHelp() {
         "                    originals are not touched\n"
         "  --in-place        rename and resize the original photos themselves (without --out\n"
         "                    or --in-place the command refuses to run)\n"
+        "  --recursive       a folder also stands for the pictures of the folders inside it,\n"
+        "                    after its own, each folder in the same order (hidden folders,\n"
+        "                    symbolic links to folders and the --out folder are not entered)\n"
+        "  --verbose         also print \"OLD \u2192 NEW\" on standard output for each photo\n"
+        "                    converted: its path and the path of the file it became\n"
+        "  --quiet           print only the photos that failed: no progress bar, no warnings,\n"
+        "                    no summary line (the exit status tells how it went)\n"
         "\n"
         "  Shows a progress bar on standard error when it is a terminal, one line per photo\n"
-        "  that failed or was converted with a warning, and last \"converted N, failed M, next\n"
-        "  number K\" on standard output.\n"
+        "  that failed or was converted with a warning (and per folder that holds no picture),\n"
+        "  and last \"converted N, failed M, next number K\" on standard output.\n"
         "  Ctrl-C (or SIGTERM, SIGHUP: a closed terminal) stops after the photos in progress;\n"
         "  the rest are left untouched. A file that a conversion replaces or removes (a photo\n"
         "  converted --in-place, a same-name file in DIR) goes to the desktop's trash first,\n"

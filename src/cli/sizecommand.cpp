@@ -1,7 +1,9 @@
 #include "sizecommand.h"
 
-#include "imagesize/imagesize.h"
+#include "cli/photoarguments.h"
+#include "cli/sizeoutput.h"
 
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace pelmora {
@@ -9,7 +11,52 @@ namespace pelmora {
 namespace {
 
 QString sizeUsage() {
-    return QStringLiteral("usage: pelmora size [--] FILE...\n");
+    return QStringLiteral("usage: pelmora size [--format FMT | --json] [--] FILE...\n");
+}
+
+struct SizeOptions {
+    QStringList files;
+    std::optional<QString> format;
+    bool json = false;
+    bool help = false;
+    QString usageError;
+};
+
+SizeOptions readSizeOptions(const QStringList &arguments) {
+    SizeOptions options;
+    bool optionsEnd = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        if (optionsEnd || argument == u"-" || !argument.startsWith(u'-')) {
+            options.files << argument;
+        } else if (argument == u"--") {
+            optionsEnd = true;
+        } else if (argument == u"--help" || argument == u"-h") {
+            options.help = true;
+            return options;
+        } else if (argument == u"--json") {
+            options.json = true;
+        } else if (argument == u"--format" && i + 1 < arguments.size()) {
+            options.format = arguments[++i];
+        } else if (argument.startsWith(u"--format=")) {
+            options.format = argument.mid(9);
+        } else if (argument == u"--format") {
+            options.usageError = QStringLiteral("--format wants a text, such as '%w %h'");
+            return options;
+        } else {
+            options.usageError = QStringLiteral("unknown option ") + argument;
+            return options;
+        }
+    }
+    const std::optional<QString> fault =
+        options.format ? sizeFormatFault(*options.format) : std::nullopt;
+    if (options.format && options.json)
+        options.usageError = QStringLiteral("--format and --json exclude each other");
+    else if (fault)
+        options.usageError = QStringLiteral("--format: ") + *fault;
+    else if (options.files.isEmpty())
+        options.usageError = QStringLiteral("no file given");
+    return options;
 }
 
 } // namespace
@@ -18,48 +65,77 @@ int runSizeCommand(const QStringList &arguments) {
     QTextStream out(stdout);
     QTextStream err(stderr);
 
-    QStringList files;
-    bool options = true;
-    for (const QString &argument : arguments) {
-        if (options && argument == u"--") {
-            options = false;
-        } else if (options && (argument == u"--help" || argument == u"-h")) {
-            out << sizeCommandHelp();
-            return 0;
-        } else if (options && argument.size() > 1 && argument.startsWith(u'-')) {
-            err << "pelmora size: unknown option " << argument << "\n" << sizeUsage();
-            return 2;
-        } else {
-            files << argument;
-        }
+    const SizeOptions options = readSizeOptions(arguments);
+    if (options.help) {
+        out << sizeCommandHelp();
+        return 0;
     }
-    if (files.isEmpty()) {
-        err << "pelmora size: no file given\n" << sizeUsage();
+    if (!options.usageError.isEmpty()) {
+        err << "pelmora size: " << options.usageError << "\n" << sizeUsage();
         return 2;
     }
 
-    bool allRead = true;
-    for (const QString &file : files) {
-        const std::optional<ImageHeader> header = ReadImageSize(file);
-        allRead = allRead && header.has_value();
-        if (files.size() > 1)
-            out << file << ": ";
-        out << sizeDisplayText(header) << "\n";
+    // A folder stands for its pictures, named by the folder as given and their own names.
+    QList<SizeLine> lines;
+    bool anyFolder = false;
+    for (const QString &file : options.files) {
+        if (!QFileInfo(file).isDir()) {
+            lines.append(readSizeLine(file));
+            continue;
+        }
+        anyFolder = true;
+        const QStringList pictures = picturesInFolder(file, FolderReading{});
+        if (pictures.isEmpty())
+            lines.append({file, std::nullopt, QStringLiteral("no picture in this folder"), true});
+        for (const QString &picture : pictures)
+            lines.append(readSizeLine(picture));
     }
+
+    const bool named = lines.size() > 1 || anyFolder;
+    bool allRead = true;
+    for (const SizeLine &line : std::as_const(lines)) {
+        if (!line.failure.isEmpty()) {
+            err << "pelmora size: " << line.file << ": " << line.failure << "\n";
+            allRead = false;
+        }
+        if (options.json || line.folder)
+            continue;
+        if (options.format) {
+            if (line.failure.isEmpty())
+                out << formatSize(*options.format, line) << "\n";
+            continue;
+        }
+        if (named)
+            out << line.file << ": ";
+        out << sizeDisplayText(line.header) << "\n";
+    }
+    if (options.json)
+        out << sizesAsJson(lines);
     out.flush();
     return allRead ? 0 : 1;
 }
 
 QString sizeCommandHelp() {
     return QStringLiteral(
-        "pelmora size [--] FILE...\n"
+        "pelmora size [--format FMT | --json] [--] FILE...\n"
         "  Prints the pixel size read from each file's header, as the window's size display\n"
         "  shows it: \"ImageSze Width: 640  Height: 480\", or \"Error\" when the file cannot be\n"
-        "  read or is no JPEG, GIF, BMP, PNG, WebP, TIFF, HEIC or AVIF picture. With more\n"
-        "  than one FILE each line starts with the file name as given and \": \". A JPEG\n"
-        "  turned a quarter by its EXIF orientation, and a HEIC or AVIF turned by its own\n"
-        "  rotation, show their upright size. A recognised picture whose size cannot be read\n"
-        "  (a cut-short header, say) shows a size of 0 x 0.\n"
+        "  read or is no JPEG, GIF, BMP, PNG, WebP, TIFF or HEIF (HEIC, AVIF) picture. With\n"
+        "  more than one file each line starts with the file name as given and \": \". A FILE\n"
+        "  that is a folder stands for the pictures directly inside it, as `pelmora convert`\n"
+        "  reads it. A JPEG turned a quarter by its EXIF orientation, and a HEIC or AVIF\n"
+        "  turned by its own rotation, show their upright size. A recognised picture whose\n"
+        "  size cannot be read (a cut-short header, say) shows a size of 0 x 0, as the window\n"
+        "  shows it. Each file whose size could not be read is said on standard error with\n"
+        "  the reason.\n"
+        "  --format FMT  print FMT and a newline for each file read instead, with %w the\n"
+        "                width, %h the height, %f the file name as given and %% a \"%\":\n"
+        "                --format '%w %h' prints \"640 480\"; files not read print nothing\n"
+        "  --json        print one JSON array instead, an object for each file: \"file\",\n"
+        "                \"width\", \"height\" and \"format\" (\"jpg\", \"png\", \"gif\", "
+        "\"bmp\",\n"
+        "                \"webp\", \"tif\", \"heic\", \"avif\", \"heif\"), or \"file\" and\n"
+        "                \"error\", the reason\n"
         "  Exit status: 0 when every file was read, 1 when one was not, 2 on a usage error.\n");
 }
 

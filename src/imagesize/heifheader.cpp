@@ -2,6 +2,7 @@
 
 #include "headerfile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -32,10 +33,39 @@ const char *brandFormat(quint32 brand) {
     }
 }
 
+// A HEIF of no particular coding: a still picture (mif1) or a sequence (msf1).
+bool isContainerBrand(quint32 brand) {
+    return brand == fourcc("mif1") || brand == fourcc("msf1");
+}
+
+// The format of a file whose brands name no coding, by the type of its primary item.
+const char *itemFormat(quint32 itemType) {
+    switch (itemType) {
+    case fourcc("hvc1"):
+        return "heic";
+    case fourcc("av01"):
+        return "avif";
+    // Other codings, and pictures made of other items (a grid of tiles, an overlay, a
+    // transformed copy): each has its own size property as the coded ones do.
+    case fourcc("vvc1"):
+    case fourcc("avc1"):
+    case fourcc("jpeg"):
+    case fourcc("j2k1"):
+    case fourcc("unci"):
+    case fourcc("grid"):
+    case fourcc("iovl"):
+    case fourcc("iden"):
+        return "heif";
+    default: // metadata (Exif, mime) or a type nobody knows: no picture
+        return nullptr;
+    }
+}
+
 // Bounds on what a damaged or hostile file can make the reader walk through.
 constexpr int MaxBoxesWalked = 64;
 constexpr int MaxProperties = 256;
 constexpr int MaxFtypLength = 4096;
+constexpr int MaxItems = 1024;
 
 using detail::be16;
 using detail::be32;
@@ -162,6 +192,35 @@ std::optional<std::vector<int>> itemProperties(HeaderFile &file, const Box &ipma
     return std::nullopt;
 }
 
+// The type of the item among the item information entries (iinf). Entries of version 0 and 1
+// carry no type and tell nothing.
+std::optional<quint32> itemType(HeaderFile &file, const Box &iinf, quint32 item) {
+    const std::optional<FullBox> header = fullBoxHeader(file, iinf);
+    if (!header)
+        return std::nullopt;
+    qint64 at = iinf.payload + 4 + (header->version == 0 ? 2 : 4); // past the entry count
+    for (int walked = 0; walked < MaxItems && at < iinf.end; ++walked) {
+        const std::optional<Box> infe = boxAt(file, at, iinf.end);
+        if (!infe)
+            return std::nullopt;
+        at = infe->end;
+        const std::optional<FullBox> entry =
+            infe->type == fourcc("infe") ? fullBoxHeader(file, *infe) : std::nullopt;
+        if (!entry || entry->version < 2)
+            continue;
+        const qsizetype idLength = entry->version == 2 ? 2 : 4;
+        const qsizetype length = idLength + 2 + 4; // the ID, a protection index, the type
+        const unsigned char *p = infe->end - infe->payload >= 4 + length
+                                     ? file.bytes(infe->payload + 4, length)
+                                     : nullptr;
+        if (!p)
+            return std::nullopt;
+        if ((idLength == 2 ? be16(p) : be32(p)) == item)
+            return be32(p + idLength + 2);
+    }
+    return std::nullopt;
+}
+
 // A fraction of the clean aperture box, rounded as the decoder rounds it.
 std::optional<qint64> roundedFraction(const unsigned char *p) {
     const qint64 numerator = qint32(be32(p));
@@ -171,14 +230,18 @@ std::optional<qint64> roundedFraction(const unsigned char *p) {
     return qint64(std::llround(double(numerator) / double(denominator)));
 }
 
+// The picture's size as its properties make it, applied in the order the item lists them, as
+// libheif applies them: the stored size (ispe) sets it, and only what comes after it changes
+// it. So a rotation or a crop listed before the size is not applied to the size: libheif's own
+// encoder lists a rotation first and stores the size already turned.
 struct Geometry {
-    qint64 width = -1;
+    qint64 width = -1; // -1: no size yet
     qint64 height = -1;
-    int quarterTurns = 0;
 };
 
 bool applyProperty(HeaderFile &file, const Box &property, Geometry &geometry) {
     const qint64 length = property.end - property.payload;
+    const bool sized = geometry.width >= 0;
     switch (property.type) {
     case fourcc("ispe"): {
         const unsigned char *p = length >= 12 ? file.bytes(property.payload + 4, 8) : nullptr;
@@ -190,8 +253,10 @@ bool applyProperty(HeaderFile &file, const Box &property, Geometry &geometry) {
     }
     case fourcc("clap"): { // width N/D, height N/D, then the offsets
         const unsigned char *p = length >= 32 ? file.bytes(property.payload, 16) : nullptr;
-        if (!p || geometry.width < 0)
+        if (!p)
             return false;
+        if (!sized)
+            return true;
         const std::optional<qint64> width = roundedFraction(p);
         const std::optional<qint64> height = roundedFraction(p + 8);
         if (!width || !height || *width > geometry.width || *height > geometry.height)
@@ -204,7 +269,8 @@ bool applyProperty(HeaderFile &file, const Box &property, Geometry &geometry) {
         const unsigned char *p = length >= 1 ? file.bytes(property.payload, 1) : nullptr;
         if (!p)
             return false;
-        geometry.quarterTurns += p[0] & 3;
+        if (sized && (p[0] & 1) != 0)
+            std::swap(geometry.width, geometry.height);
         return true;
     }
     default: // a mirror (imir) or any other property keeps the size
@@ -218,28 +284,44 @@ ImageHeader sizedHeif(const Geometry &geometry, const QString &format) {
     if (geometry.width < 0 || geometry.height < 0 || geometry.width > IntMax ||
         geometry.height > IntMax)
         return header;
-    const bool turned = geometry.quarterTurns % 2 != 0;
-    header.size.Width = int(turned ? geometry.height : geometry.width);
-    header.size.Height = int(turned ? geometry.width : geometry.height);
+    header.size.Width = int(geometry.width);
+    header.size.Height = int(geometry.height);
     header.format = format;
     return header;
 }
 
-} // namespace
-
-std::optional<QString> heifFormat(QByteArrayView fileStart) {
+// The brands of a file-type box at the start of the bytes: the major brand, then the
+// compatible ones. Nothing when the bytes start with no file-type box.
+std::optional<std::vector<quint32>> brands(QByteArrayView fileStart) {
     const auto *p = reinterpret_cast<const unsigned char *>(fileStart.data());
     const qsizetype available = fileStart.size();
     if (available < 16 || be32(p + 4) != fourcc("ftyp"))
         return std::nullopt;
     const qsizetype end = qMin<qsizetype>(available, be32(p));
-    if (const char *format = brandFormat(be32(p + 8)))
-        return QString::fromLatin1(format);
-    for (qsizetype at = 16; at + 4 <= end; at += 4) { // past the minor version
-        if (const char *format = brandFormat(be32(p + at)))
+    std::vector<quint32> all{be32(p + 8)};
+    for (qsizetype at = 16; at + 4 <= end; at += 4) // past the minor version
+        all.push_back(be32(p + at));
+    return all;
+}
+
+} // namespace
+
+std::optional<QString> heifFormat(QByteArrayView fileStart) {
+    const std::optional<std::vector<quint32>> all = brands(fileStart);
+    if (!all)
+        return std::nullopt;
+    for (quint32 brand : *all) {
+        if (const char *format = brandFormat(brand))
             return QString::fromLatin1(format);
     }
     return std::nullopt;
+}
+
+bool isHeifFile(QByteArrayView fileStart) {
+    const std::optional<std::vector<quint32>> all = brands(fileStart);
+    return all && std::any_of(all->begin(), all->end(), [](quint32 brand) {
+               return brandFormat(brand) || isContainerBrand(brand);
+           });
 }
 
 std::optional<ImageHeader> detail::readHeifHeader(HeaderFile &file) {
@@ -250,10 +332,10 @@ std::optional<ImageHeader> detail::readHeifHeader(HeaderFile &file) {
     const unsigned char *p = file.bytes(0, ftypLength);
     if (!p)
         return std::nullopt;
-    const std::optional<QString> format =
-        heifFormat(QByteArrayView(reinterpret_cast<const char *>(p), ftypLength));
-    if (!format)
+    const QByteArrayView start(reinterpret_cast<const char *>(p), ftypLength);
+    if (!isHeifFile(start))
         return std::nullopt;
+    std::optional<QString> format = heifFormat(start); // nothing yet for mif1 and msf1 alone
 
     const ImageHeader unread;
     const std::optional<Box> meta = findBox(file, ftyp->end, file.size(), fourcc("meta"));
@@ -268,6 +350,16 @@ std::optional<ImageHeader> detail::readHeifHeader(HeaderFile &file) {
     const std::optional<Box> ipco = findBox(file, iprp->payload, iprp->end, fourcc("ipco"));
     if (!primary || !ipco)
         return unread;
+    if (!format) {
+        const std::optional<Box> iinf = findBox(file, children, meta->end, fourcc("iinf"));
+        const std::optional<quint32> type = iinf ? itemType(file, *iinf, *primary) : std::nullopt;
+        if (!type)
+            return unread;
+        const char *coding = itemFormat(*type);
+        if (!coding)
+            return std::nullopt;
+        format = QString::fromLatin1(coding);
+    }
 
     // The item's properties, wherever its entry is among the ipma boxes.
     std::optional<std::vector<int>> indices;

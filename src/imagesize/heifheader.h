@@ -14,16 +14,25 @@ namespace pelmora {
 // no particular coding) leave it to the other brands.
 std::optional<QString> heifFormat(QByteArrayView fileStart);
 
+// Whether the bytes start with a file-type box whose brands name a HEIF file of any coding:
+// one of heifFormat's brands, or mif1 or msf1 alone (the primary item then tells the coding).
+bool isHeifFile(QByteArrayView fileStart);
+
 namespace detail {
 
 class HeaderFile;
 
-// The upright size of the primary picture of a HEIF (HEIC or AVIF) file, read from its boxes
-// without decoding anything: the primary item (pitm), its properties (iprp: ipco, ipma), and
-// among them the stored size (ispe), a clean aperture (clap) and a rotation (irot) that
-// swaps the sides for a quarter turn. An EXIF orientation inside the file plays no part: the
-// file's own transformations are what turns the picture upright. Nothing when the file-type box
-// names no HEIF picture; a header of 0 x 0 and no format when the boxes cannot be read.
+// The upright size of the primary picture of a HEIF file, read from its boxes without decoding
+// anything: the primary item (pitm), its properties (iprp: ipco, ipma), and among them the
+// stored size (ispe), a clean aperture (clap) and a rotation (irot) that swaps the sides for a
+// quarter turn, applied in the order the item lists them, as libheif applies them (a rotation
+// or crop listed before the stored size leaves the size as stored). An EXIF orientation inside
+// the file plays no part: the file's own transformations are what turns the picture upright.
+// The format is the brands' ("heic", "avif"); a file branded mif1 or msf1 alone takes it from
+// its primary item's type (iinf): "heic" for HEVC, "avif" for AV1, "heif" for a picture of
+// another coding or made of other items (a grid, an overlay). Nothing when the file-type box
+// names no HEIF file, or the primary item of a mif1 or msf1 file is no picture; a header of
+// 0 x 0 and no format when the boxes cannot be read.
 std::optional<ImageHeader> readHeifHeader(HeaderFile &file);
 
 } // namespace detail

@@ -22,9 +22,9 @@ struct ImageHeader {
 // Never creates a file. The file name plays no part.
 //
 // Signatures, tested in this order: JPEG (FF D8), GIF ("GIF8"), BMP ("BM"), PNG (89 "PNG"),
-// WebP ("RIFF" .... "WEBP"), TIFF ("II*\0", "MM\0*") and HEIF (".... ftyp" with a HEIC or AVIF
-// brand, see heifFormat in heifheader.h). Formats: "jpg", "gif", "bmp", "png", "webp", "tif",
-// "heic", "avif".
+// WebP ("RIFF" .... "WEBP"), TIFF ("II*\0", "MM\0*") and HEIF (".... ftyp" with a HEIC, AVIF,
+// mif1 or msf1 brand, see isHeifFile in heifheader.h). Formats: "jpg", "gif", "bmp", "png",
+// "webp", "tif", "heic", "avif", "heif".
 //
 // A recognised file always gives a header. Its size is read whole or not at all: when the
 // header is cut short, malformed, or carries a value that no int holds (a PNG, TIFF or WebP
@@ -39,7 +39,7 @@ struct ImageHeader {
 // on the way is EXIF and its IFD0 orientation is 5 to 8, width and height are swapped so that
 // the upright size is reported, the size that Qt's reader (the preview, the resize) shows. A BMP's
 // negative (top-down) height counts by its magnitude. A PNG's IHDR may follow a leading CgBI
-// chunk. A HEIF's size is that of its primary picture as its own rotation (irot) turns it; see
+// chunk. A HEIF's size is that of its primary picture as its own properties make it; see
 // readHeifHeader.
 //
 // Cheap enough to call on every press on a list entry: it opens the file read-only, reads

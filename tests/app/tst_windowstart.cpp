@@ -1,7 +1,8 @@
 // Starting the window: a later `pelmora FILE...` hands its paths to the window already open and
-// ends; the commands never go through that window; without a display the program says so in
-// one line and exits 1. The later starts are real pelmora processes, pointed at this test's
-// own runtime folder; the first window is a real MainWindow in this process.
+// ends; the commands never go through that window, nor do arguments that name neither a command
+// nor a file (a usage error); without a display the program says so in one line and exits 1. The
+// later starts are real pelmora processes, pointed at this test's own runtime folder; the first
+// window is a real MainWindow in this process.
 
 #include "app/handedoverphotos.h"
 #include "app/singleinstance.h"
@@ -115,20 +116,36 @@ void TestWindowStart::secondStart_data() {
     QTest::addColumn<bool>("crashedBefore");
     QTest::addColumn<QStringList>("entries"); // the first window's list afterwards
     QTest::addColumn<QString>("out");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("err"); // its first line; the second points to --help
 
     QTest::newRow("two photos") << QStringList{"{dir}/写真 1.jpg", "{dir}/b.jpg"} << false
-                                << QStringList{"b.jpg|{dir}/", "写真 1.jpg|{dir}/"} << "";
+                                << QStringList{"b.jpg|{dir}/", "写真 1.jpg|{dir}/"} << "" << 0
+                                << "";
     QTest::newRow("paths relative to the second start's folder")
         << QStringList{"b.jpg", "sub/c.jpg"} << false
-        << QStringList{"b.jpg|{dir}/", "c.jpg|{dir}/sub/"} << "";
+        << QStringList{"b.jpg|{dir}/", "c.jpg|{dir}/sub/"} << "" << 0 << "";
     QTest::newRow("after the first window crashed")
-        << QStringList{"{dir}/b.jpg"} << true << QStringList{"b.jpg|{dir}/"} << "";
+        << QStringList{"{dir}/b.jpg"} << true << QStringList{"b.jpg|{dir}/"} << "" << 0 << "";
     QTest::newRow("no photos: the window only comes to the front")
-        << QStringList{} << false << QStringList{} << "";
-    QTest::newRow("size runs on its own") << QStringList{"size", "{dir}/b.jpg"} << false
-                                          << QStringList{} << "ImageSze Width: 64  Height: 48";
-    QTest::newRow("--version runs on its own")
-        << QStringList{"--version"} << false << QStringList{} << "pelmora " PELMORA_VERSION;
+        << QStringList{} << false << QStringList{} << "" << 0 << "";
+    QTest::newRow("size runs on its own")
+        << QStringList{"size", "{dir}/b.jpg"} << false << QStringList{}
+        << "ImageSze Width: 64  Height: 48" << 0 << "";
+    QTest::newRow("--version runs on its own") << QStringList{"--version"} << false << QStringList{}
+                                               << "pelmora " PELMORA_VERSION << 0 << "";
+    QTest::newRow("a photo named with a dash, after --")
+        << QStringList{"--", "-dash.jpg", "b.jpg"} << false
+        << QStringList{"-dash.jpg|{dir}/", "b.jpg|{dir}/"} << "" << 0 << "";
+    QTest::newRow("an unknown option: a usage error, nothing handed over")
+        << QStringList{"b.jpg", "--verion"} << false << QStringList{} << "" << 2
+        << "pelmora: unknown option --verion";
+    QTest::newRow("a photo named with a dash, before --: an option")
+        << QStringList{"-dash.jpg"} << false << QStringList{} << "" << 2
+        << "pelmora: unknown option -dash.jpg";
+    QTest::newRow("a word that names no command and no file")
+        << QStringList{"frobnicate", "b.jpg"} << false << QStringList{} << "" << 2
+        << "pelmora: frobnicate: no such file, nor a command (convert, size, undo)";
 }
 
 void TestWindowStart::secondStart() {
@@ -136,9 +153,11 @@ void TestWindowStart::secondStart() {
     QFETCH(bool, crashedBefore);
     QFETCH(QStringList, entries);
     QFETCH(QString, out);
+    QFETCH(int, exitCode);
+    QFETCH(QString, err);
 
     QTemporaryDir photos;
-    for (const QString name : {"写真 1.jpg", "b.jpg", "sub/c.jpg"})
+    for (const QString name : {"写真 1.jpg", "b.jpg", "sub/c.jpg", "-dash.jpg"})
         writePicture(photos.filePath(name), QSize(64, 48));
     if (crashedBefore)
         QVERIFY(crashWindow(SingleInstance::defaultSocketPath()));
@@ -154,8 +173,13 @@ void TestWindowStart::secondStart() {
     options.serveEvents = true;
     options.timeoutMs = 60000;
     const Run second = runProgram(app(), inFolder(arguments, photos.path()), options);
-    QCOMPARE(second.exitCode, 0);
+    QCOMPARE(second.exitCode, exitCode);
     QCOMPARE(second.out.trimmed(), out);
+    const QStringList said = second.err.split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(said.value(0), err);
+    QCOMPARE(said.size(), err.isEmpty() ? 0 : 2);
+    if (!err.isEmpty())
+        QCOMPARE(said.value(1), "Try 'pelmora --help' for the commands and options.");
     // The window took the paths before it let the second start go.
     QCOMPARE(windowdriver::entries(window), inFolder(entries, photos.path()));
 }
@@ -273,7 +297,11 @@ void TestWindowStart::withoutDisplay() {
     QFETCH(QStringList, arguments);
     QFETCH(QString, display);
 
+    QTemporaryDir photos; // the photos exist: only the display is missing
+    for (const QString name : {"a.jpg", "b.jpg"})
+        writePicture(photos.filePath(name), QSize(64, 48));
     RunOptions options;
+    options.workingDirectory = photos.path();
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         options.environment.remove(QString::fromLatin1(name));
     if (!display.isEmpty())

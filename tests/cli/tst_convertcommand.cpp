@@ -5,6 +5,7 @@
 #include "photos.h"
 #include "process.h"
 
+#include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -45,6 +46,8 @@ private Q_SLOTS:
     void missingTargetName();
     void photosAsNamed_data();
     void photosAsNamed();
+    void runs_data();
+    void runs();
 };
 
 void TestConvertCommand::initTestCase() {
@@ -64,6 +67,11 @@ void TestConvertCommand::usageErrors_data() {
                                 << "--quality";
     QTest::newRow("quality text") << QStringList{"--out", "out", "--quality", "high", "a.jpg"}
                                   << "--quality";
+    QTest::newRow("quality with a fraction: refused, not rounded")
+        << QStringList{"--out", "out", "--quality", "5.5", "a.jpg"}
+        << "--quality wants a whole number from 1 to 10, not \"5.5\"";
+    QTest::newRow("resize with a fraction")
+        << QStringList{"--out", "out", "--resize", "250.5", "a.jpg"} << "not \"250.5\"";
     QTest::newRow("resize text") << QStringList{"--out", "out", "--resize", "big", "a.jpg"}
                                  << "--resize";
     QTest::newRow("resize zero") << QStringList{"--out", "out", "--resize", "0", "a.jpg"}
@@ -81,6 +89,8 @@ void TestConvertCommand::usageErrors_data() {
     QTest::newRow("keep location and strip metadata")
         << QStringList{"--out", "out", "--keep-location", "--strip-metadata", "a.jpg"}
         << "--strip-metadata";
+    QTest::newRow("verbose and quiet")
+        << QStringList{"--out", "out", "--verbose", "--quiet", "a.jpg"} << "--quiet";
 }
 
 void TestConvertCommand::usageErrors() {
@@ -313,6 +323,98 @@ void TestConvertCommand::photosAsNamed() {
     QCOMPARE(run.exitCode, said.isEmpty() ? 0 : 1);
     QCOMPARE(describeTree(dir.path() + "/out").size(), summary.startsWith("converted 2") ? 2 : 1);
     runProgram(QStringLiteral("rm"), {"-rf", dir.path()}); // names Qt cannot spell
+}
+
+// One batch in a prepared folder: the photos its arguments name (folders read as the photo list
+// takes a drop of them), what is converted, and what is said on which stream. "{dir}" is the
+// folder; the progress bar shows only when standard error is a terminal.
+void TestConvertCommand::runs_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("terminal");   // standard error a pseudo-terminal, not a pipe
+    QTest::addColumn<QStringList>("out"); // the lines on standard output
+    QTest::addColumn<QStringList>("err"); // the lines on standard error, the progress bar aside
+    QTest::addColumn<bool>("bar");
+    QTest::addColumn<QStringList>("written"); // out/ afterwards
+    QTest::addColumn<int>("exitCode");
+
+    QTest::newRow("a folder: its pictures by name, letter case aside, no hidden or other file")
+        << QStringList{"--out", "out", "src"} << false
+        << QStringList{"converted 3, failed 0, next number 04"} << QStringList{} << false
+        << QStringList{"Untitled01.JPG=photo 2", "Untitled02.jpg=photo 1",
+                       "Untitled03.png=bytes:" + sha1(encode(picture(QSize(8, 6)), "png"))}
+        << 0;
+    QTest::newRow("--recursive: each folder after the one it is in; no link, no hidden folder")
+        << QStringList{"--recursive", "--out", "out", "src"} << false
+        << QStringList{"converted 5, failed 0, next number 06"} << QStringList{} << false
+        << QStringList{"Untitled01.JPG=photo 2", "Untitled02.jpg=photo 1",
+                       "Untitled03.png=bytes:" + sha1(encode(picture(QSize(8, 6)), "png")),
+                       "Untitled04.jpg=photo 4", "Untitled05.jpg=photo 3"}
+        << 0;
+    QTest::newRow("a folder with no picture is said, the rest converts")
+        << QStringList{"--out", "out", "empty", "src/b.jpg"} << false
+        << QStringList{"converted 1, failed 1, next number 02"}
+        << QStringList{"{dir}/empty: no picture in this folder"} << false
+        << QStringList{"Untitled01.jpg=photo 1"} << 1;
+    QTest::newRow("a terminal: the progress bar, as a pipe shows none")
+        << QStringList{"--out", "out", "src/b.jpg", "src/a.JPG"} << true
+        << QStringList{"converted 2, failed 0, next number 03"} << QStringList{} << true
+        << QStringList{"Untitled01.jpg=photo 1", "Untitled02.JPG=photo 2"} << 0;
+    QTest::newRow("--verbose: old \u2192 new for each photo converted")
+        << QStringList{"--verbose", "--out", "out", "src/b.jpg", "missing.jpg", "src/a.JPG"}
+        << false
+        << QStringList{"{dir}/src/b.jpg \u2192 {dir}/out/Untitled01.jpg",
+                       "{dir}/src/a.JPG \u2192 {dir}/out/Untitled03.JPG",
+                       "converted 2, failed 1, next number 04"}
+        << QStringList{"{dir}/missing.jpg: photo not found"} << false
+        << QStringList{"Untitled01.jpg=photo 1", "Untitled03.JPG=photo 2"} << 1;
+    QTest::newRow("--quiet on a terminal: the failures alone; no bar, warning or summary")
+        << QStringList{"--quiet", "--resize", "16", "--out", "out", "cut.jpg", "missing.jpg"}
+        << true << QStringList{} << QStringList{"{dir}/missing.jpg: photo not found"} << false
+        << QStringList{"Untitled01.JPG=jpeg 16x12"} << 1;
+}
+
+void TestConvertCommand::runs() {
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, terminal);
+    QFETCH(QStringList, out);
+    QFETCH(QStringList, err);
+    QFETCH(bool, bar);
+    QFETCH(QStringList, written);
+    QFETCH(int, exitCode);
+
+    TestFolder dir;
+    dir.place("src/b.jpg", photoBytes(1));
+    dir.place("src/a.JPG", photoBytes(2));
+    dir.place("src/c.png", encode(picture(QSize(8, 6)), "png"));
+    dir.place("src/.hidden.jpg", photoBytes(5));
+    dir.place("src/notes.jpg", "not a picture\n");
+    dir.place("src/sub/d.jpg", photoBytes(4));
+    dir.place("src/.thumbnails/e.jpg", photoBytes(5));
+    dir.place("elsewhere/f.jpg", photoBytes(5));
+    QVERIFY(QFile::link(dir.filePath("elsewhere"), dir.filePath("src/link")));
+    dir.place("src/zz/g.jpg", photoBytes(3));
+    dir.place("cut.jpg", truncatedJpeg(photoBytes(1, QSize(640, 480))));
+    QVERIFY(QDir(dir.path()).mkdir("empty"));
+
+    RunOptions options;
+    options.workingDirectory = dir.path();
+    options.terminal = terminal;
+    options.timeoutMs = 120000;
+    const Run run = runProgram(app(), QStringList{"convert"} + arguments, options);
+    QCOMPARE(run.exitCode, exitCode);
+
+    const auto lines = [](const QString &text) {
+        return QString(text).replace("\r\n", "\n").split(u'\n', Qt::SkipEmptyParts);
+    };
+    QCOMPARE(lines(run.out), out.replaceInStrings("{dir}", dir.path()));
+    // The bar redraws one line: a carriage return, then "[####...] DONE/COUNT".
+    static const QRegularExpression drawn(QStringLiteral("\r\\[[# ]{30}\\] \\d+/\\d+"));
+    QString said = run.err;
+    said.remove(drawn);
+    QCOMPARE(lines(said), err.replaceInStrings("{dir}", dir.path()));
+    QCOMPARE(run.err.contains(QStringLiteral("\r[%1] 2/2").arg(QString(30, u'#'))), bar);
+    QCOMPARE(run.err.contains(drawn), bar);
+    QCOMPARE(describeTree(dir.filePath("out"), {1, 2, 3, 4, 5}), written);
 }
 
 QTEST_GUILESS_MAIN(TestConvertCommand)

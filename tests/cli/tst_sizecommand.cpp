@@ -67,6 +67,7 @@ private Q_SLOTS:
     void someUnread();
     void recognisedButUnread();
     void noFile();
+    void options_data();
     void options();
     void help();
     void agreesWithImageMagick();
@@ -91,6 +92,10 @@ void TestSizeCommand::initTestCase() {
     QVERIFY(writeFile(path("text.jpg"), "not a picture\n"));
     QVERIFY(writeFile(path("bare.jpg"), QByteArray::fromHex("FFD8")));
     QVERIFY(writeFile(path("-dash.jpg"), qtJpeg(QSize(20, 10))));
+    QVERIFY(writeFile(path("pictures/b.png"), pngHeader(70000, 3)));
+    QVERIFY(writeFile(path("pictures/A.gif"), gifHeader(300, 200)));
+    QVERIFY(writeFile(path("pictures/.hidden.gif"), gifHeader(30, 20)));
+    QVERIFY(writeFile(path("pictures/notes.txt"), "not a picture\n"));
 }
 
 void TestSizeCommand::oneFile() {
@@ -123,21 +128,29 @@ void TestSizeCommand::textFile() {
     QCOMPARE(r.exitCode, 1);
 }
 
+// The window's "Error" for each file not read, and why on standard error; a folder with no
+// picture in it is said there alone.
 void TestSizeCommand::someUnread() {
     const Result r = runSize({"photo.jpg", "missing.jpg", "text.jpg", "sub"}, m_dir.path());
     QCOMPARE(r.out, QByteArray("photo.jpg: ImageSze Width: 640  Height: 480\n"
                                "missing.jpg: Error\n"
-                               "text.jpg: Error\n"
-                               "sub: Error\n"));
+                               "text.jpg: Error\n"));
+    QCOMPARE(r.err, QByteArray("pelmora size: missing.jpg: no such file\n"
+                               "pelmora size: text.jpg: not a picture of a known format (JPEG, "
+                               "PNG, GIF, BMP, WebP, TIFF, HEIF)\n"
+                               "pelmora size: sub: no picture in this folder\n"));
     QCOMPARE(r.exitCode, 1);
     QVERIFY(!QFileInfo::exists(path("missing.jpg")));
 }
 
-// A JPEG signature with no frame header: recognised, so read, with a size of 0 x 0.
+// A JPEG signature with no frame header: recognised, so shown as the window shows it, with a
+// size of 0 x 0; but no size was read, and that is said.
 void TestSizeCommand::recognisedButUnread() {
     const Result r = runSize({path("bare.jpg")});
     QCOMPARE(r.out, QByteArray("ImageSze Width: 0  Height: 0\n"));
-    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.err, "pelmora size: " + path("bare.jpg").toUtf8() +
+                        ": the picture's header is cut short or damaged\n");
+    QCOMPARE(r.exitCode, 1);
 }
 
 void TestSizeCommand::noFile() {
@@ -147,15 +160,63 @@ void TestSizeCommand::noFile() {
     QVERIFY2(r.err.contains("usage: pelmora size"), r.err.constData());
 }
 
+// Options, and the forms for scripts. Run in the test's folder.
+void TestSizeCommand::options_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<QByteArray>("err"); // the first line of it
+    QTest::addColumn<int>("exitCode");
+
+    QTest::newRow("a name with a dash, after --")
+        << QStringList{"--", "-dash.jpg"} << QByteArray("ImageSze Width: 20  Height: 10\n")
+        << QByteArray() << 0;
+    QTest::newRow("a name with a dash, before --: an option")
+        << QStringList{"-dash.jpg"} << QByteArray()
+        << QByteArray("pelmora size: unknown option -dash.jpg") << 2;
+    QTest::newRow("-- alone") << QStringList{"--"} << QByteArray()
+                              << QByteArray("pelmora size: no file given") << 2;
+    QTest::newRow("--format: one line for each file read, the reason for the others")
+        << QStringList{"--format", "%f: %wx%h (100%%)", "a.gif", "missing.jpg", "c.heic"}
+        << QByteArray("a.gif: 300x200 (100%)\nc.heic: 64x96 (100%)\n")
+        << QByteArray("pelmora size: missing.jpg: no such file") << 1;
+    QTest::newRow("--format=, with a placeholder it does not have")
+        << QStringList{"--format=%w %x", "a.gif"} << QByteArray()
+        << QByteArray("pelmora size: --format: no placeholder \"%x\" (there are %w, %h, %f and "
+                      "%%)")
+        << 2;
+    QTest::newRow("--json: the sizes and formats, the reason for a file not read")
+        << QStringList{"--json", "c.heic", "text.jpg"}
+        << QByteArray("[\n"
+                      "    {\n"
+                      "        \"file\": \"c.heic\",\n"
+                      "        \"format\": \"heic\",\n"
+                      "        \"height\": 96,\n"
+                      "        \"width\": 64\n"
+                      "    },\n"
+                      "    {\n"
+                      "        \"error\": \"not a picture of a known format (JPEG, PNG, GIF, "
+                      "BMP, WebP, TIFF, HEIF)\",\n"
+                      "        \"file\": \"text.jpg\"\n"
+                      "    }\n"
+                      "]\n")
+        << QByteArray("pelmora size: text.jpg: not a picture of a known format (JPEG, PNG, "
+                      "GIF, BMP, WebP, TIFF, HEIF)")
+        << 1;
+    QTest::newRow("a folder: its pictures by name, letter case aside, named by the folder")
+        << QStringList{"--format", "%f %w %h", "pictures/"}
+        << QByteArray("pictures/A.gif 300 200\npictures/b.png 70000 3\n") << QByteArray() << 0;
+}
+
 void TestSizeCommand::options() {
-    Result r = runSize({"--", "-dash.jpg"}, m_dir.path());
-    QCOMPARE(r.out, QByteArray("ImageSze Width: 20  Height: 10\n"));
-    QCOMPARE(r.exitCode, 0);
-    r = runSize({"-dash.jpg"}, m_dir.path());
-    QCOMPARE(r.exitCode, 2);
-    QCOMPARE(r.out, QByteArray());
-    r = runSize({"--"});
-    QCOMPARE(r.exitCode, 2);
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, out);
+    QFETCH(QByteArray, err);
+    QFETCH(int, exitCode);
+
+    const Result r = runSize(arguments, m_dir.path());
+    QCOMPARE(r.out, out);
+    QCOMPARE(r.err.split('\n').first(), err);
+    QCOMPARE(r.exitCode, exitCode);
 }
 
 void TestSizeCommand::help() {
@@ -167,7 +228,7 @@ void TestSizeCommand::help() {
     QVERIFY(process.waitForFinished(60000));
     QCOMPARE(process.exitCode(), 0);
     const QByteArray all = process.readAllStandardOutput();
-    QVERIFY(all.contains("pelmora size [--] FILE..."));
+    QVERIFY(all.contains("pelmora size [--format FMT | --json] [--] FILE..."));
     QVERIFY(!all.contains("(to be written)\nsize"));
 }
 

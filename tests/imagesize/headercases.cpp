@@ -321,6 +321,15 @@ void HeaderCases::makeHeifFiles() {
         sized(QStringLiteral("heif-irot-%1.heic").arg(turns), turned, turns % 2 ? 64 : 96,
               turns % 2 ? 96 : 64, "heic", true);
     }
+    // libheif 1.15's own layout of a turned picture: the rotation listed before the stored
+    // size, which is stored turned already. libheif applies the properties in the order listed,
+    // so the rotation turns the picture but not that size.
+    const QByteArray turnedFirst =
+        withHeifRotation(heic, 1, RotationListed::BeforeSizeAlreadyTurned);
+    QVERIFY(!turnedFirst.isEmpty());
+    sized("heif-irot-before-ispe.heic", turnedFirst, 64, 96, "heic", true);
+    // Branded mif1 alone, naming no coding: the primary item's type (HEVC) tells.
+    sized("heif-mif1-only.heif", withOnlyBrand(heic, "mif1"), 96, 64, "heic", true);
     // The boxes cut short: recognised by the brands, no size.
     const qsizetype meta = heic.indexOf("meta") - 4;
     QVERIFY(meta > 0);

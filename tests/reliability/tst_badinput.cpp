@@ -322,8 +322,13 @@ void TestBadInput::throughConvertCommand() {
 
     // One line on standard error per failed photo, naming it; none for a converted one.
     int failed = 0;
+    int number = 0;
     QStringList expectedNames;
     for (qsizetype i = 0; i < s.paths.size(); ++i) {
+        // The command line reads a folder as the pictures inside it: one with none is said so
+        // and takes no number.
+        if (!QFileInfo(s.paths[i]).isDir())
+            ++number;
         const QString path = QFileInfo(s.paths[i]).absoluteFilePath();
         // A line naming the photo says it failed; a warning goes with a converted photo.
         const bool reported =
@@ -340,7 +345,7 @@ void TestBadInput::throughConvertCommand() {
         // The names the photos were given, whether converted or not: UntitledNN + extension.
         const QString extension = resize ? QStringLiteral("JPG") : QFileInfo(s.paths[i]).suffix();
         const QString target =
-            QStringLiteral("Untitled%1.%2").arg(i + 1, 2, 10, QLatin1Char('0')).arg(extension);
+            QStringLiteral("Untitled%1.%2").arg(number, 2, 10, QLatin1Char('0')).arg(extension);
         if (!reported)
             expectedNames << target; // a photo that failed leaves nothing behind
         if (expected == Outcome::Converted) {

@@ -62,7 +62,7 @@ std::optional<Box> find(const QByteArray &bytes, qsizetype from, qsizetype limit
 
 } // namespace
 
-QByteArray withHeifRotation(const QByteArray &heif, int quarterTurns) {
+QByteArray withHeifRotation(const QByteArray &heif, int quarterTurns, RotationListed listed) {
     const auto meta = find(heif, 0, heif.size(), "meta");
     if (!meta)
         return {};
@@ -96,11 +96,20 @@ QByteArray withHeifRotation(const QByteArray &heif, int quarterTurns) {
     if (!primaryEntry || properties + 1 > 0x7F)
         return {};
     const qsizetype countAt = *primaryEntry + 2;
-    const qsizetype associationAt = countAt + 1 + quint8(heif[countAt]);
+    const bool first = listed == RotationListed::BeforeSizeAlreadyTurned;
+    const qsizetype associationAt = countAt + 1 + (first ? 0 : quint8(heif[countAt]));
 
     const QByteArray irot = QByteArray::fromHex("00000009") + "irot" + char(quarterTurns & 3);
     const qsizetype grown = irot.size() + 1;
     QByteArray out = heif;
+    if (first) { // the stored size turned, in place
+        const auto ispe = find(heif, ipco->payload, ipco->end, "ispe");
+        if (!ispe || ispe->end - ispe->payload < 12)
+            return {};
+        const QByteArray width = heif.mid(ispe->payload + 4, 4);
+        out.replace(ispe->payload + 4, 4, heif.mid(ispe->payload + 8, 4));
+        out.replace(ispe->payload + 8, 4, width);
+    }
     // From the back, so that the earlier offsets stay as they are.
     out.insert(associationAt, char(0x80 | (properties + 1))); // essential
     out[countAt] = char(quint8(out[countAt]) + 1);
@@ -153,6 +162,17 @@ QByteArray withHeifRotation(const QByteArray &heif, int quarterTurns) {
         if (at > iloc->end)
             return {};
     }
+    return out;
+}
+
+QByteArray withOnlyBrand(const QByteArray &heif, const char *brand) {
+    const auto ftyp = find(heif, 0, heif.size(), "ftyp");
+    if (!ftyp || ftyp->end - ftyp->payload < 8)
+        return {};
+    QByteArray out = heif;
+    out.replace(ftyp->payload, 4, brand);
+    for (qsizetype at = ftyp->payload + 8; at + 4 <= ftyp->end; at += 4)
+        out.replace(at, 4, brand);
     return out;
 }
 

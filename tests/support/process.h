@@ -26,6 +26,9 @@ struct RunOptions {
     bool serveEvents = false;
     int timeoutMs = 300000;
     QByteArray input; // written to the program's standard input, which is then closed
+    // Standard error is a pseudo-terminal, as in a terminal window, instead of a pipe: what the
+    // program writes there becomes Run::err, with the terminal's line ends ("\r\n").
+    bool terminal = false;
 };
 Run runProgram(const QString &program, const QStringList &arguments, const RunOptions &options);
 

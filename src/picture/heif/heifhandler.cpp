@@ -20,7 +20,7 @@ HeifHandler::HeifHandler() = default;
 HeifHandler::~HeifHandler() = default;
 
 bool HeifHandler::canRead(QIODevice *device) {
-    return device && heifFormat(device->peek(BrandBytes)).has_value();
+    return device && isHeifFile(device->peek(BrandBytes));
 }
 
 bool HeifHandler::canRead() const {
@@ -28,10 +28,11 @@ bool HeifHandler::canRead() const {
         return true;
     if (m_loadFailed || !device())
         return false;
-    const std::optional<QString> format = heifFormat(device()->peek(BrandBytes));
-    if (!format)
+    const QByteArray start = device()->peek(BrandBytes);
+    if (!isHeifFile(start))
         return false;
-    setFormat(format->toLatin1());
+    // A file branded mif1 or msf1 alone names no coding: libheif finds out.
+    setFormat(heifFormat(start).value_or(QStringLiteral("heif")).toLatin1());
     return true;
 }
 

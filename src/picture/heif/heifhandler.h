@@ -8,15 +8,17 @@ namespace pelmora {
 
 class HeifFile;
 
-// QImageReader's handler for HEIC and AVIF files. It reports the upright size and no
-// transformation (the picture comes out of libheif upright already), and decodes at a scaled
-// size from the file's own thumbnail when that is large enough.
+// QImageReader's handler for HEIC and AVIF files, and HEIF files of other codings that libheif
+// reads. It reports the upright size and no transformation (the picture comes out of libheif
+// upright already), and decodes at a scaled size from the file's own thumbnail when that is
+// large enough. libheif is loaded on the first file read (see LibHeif).
 class HeifHandler : public QImageIOHandler {
 public:
     HeifHandler();
     ~HeifHandler() override;
 
-    // Whether the device's first bytes name a HEIC or AVIF picture; reads nothing from it.
+    // Whether the device's first bytes name a HEIF file (HEIC, AVIF, or a HEIF of another
+    // coding); reads nothing from it.
     static bool canRead(QIODevice *device);
 
     bool canRead() const override;

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <libheif/heif.h>
+
+namespace pelmora {
+
+// The part of libheif's interface that HeifFile uses, each function under its own name.
+//
+// libheif is loaded when the first HEIF file is read, not linked into the program: with the
+// codec libraries it brings (libde265, x265, aom, dav1d) it took several milliseconds of every
+// start, also of the many runs that never meet a HEIF file (`pelmora size photo.jpg`).
+struct LibHeif {
+    decltype(&::heif_init) heif_init = nullptr;
+    decltype(&::heif_context_alloc) heif_context_alloc = nullptr;
+    decltype(&::heif_context_free) heif_context_free = nullptr;
+    decltype(&::heif_context_set_max_decoding_threads) heif_context_set_max_decoding_threads =
+        nullptr;
+    decltype(&::heif_context_read_from_memory_without_copy)
+        heif_context_read_from_memory_without_copy = nullptr;
+    decltype(&::heif_context_get_primary_image_handle) heif_context_get_primary_image_handle =
+        nullptr;
+    decltype(&::heif_image_handle_release) heif_image_handle_release = nullptr;
+    decltype(&::heif_image_handle_get_width) heif_image_handle_get_width = nullptr;
+    decltype(&::heif_image_handle_get_height) heif_image_handle_get_height = nullptr;
+    decltype(&::heif_image_handle_has_alpha_channel) heif_image_handle_has_alpha_channel = nullptr;
+    decltype(&::heif_image_handle_is_premultiplied_alpha) heif_image_handle_is_premultiplied_alpha =
+        nullptr;
+    decltype(&::heif_image_handle_get_color_profile_type) heif_image_handle_get_color_profile_type =
+        nullptr;
+    decltype(&::heif_image_handle_get_raw_color_profile_size)
+        heif_image_handle_get_raw_color_profile_size = nullptr;
+    decltype(&::heif_image_handle_get_raw_color_profile) heif_image_handle_get_raw_color_profile =
+        nullptr;
+    decltype(&::heif_image_handle_get_number_of_thumbnails)
+        heif_image_handle_get_number_of_thumbnails = nullptr;
+    decltype(&::heif_image_handle_get_list_of_thumbnail_IDs)
+        heif_image_handle_get_list_of_thumbnail_IDs = nullptr;
+    decltype(&::heif_image_handle_get_thumbnail) heif_image_handle_get_thumbnail = nullptr;
+    decltype(&::heif_decoding_options_alloc) heif_decoding_options_alloc = nullptr;
+    decltype(&::heif_decoding_options_free) heif_decoding_options_free = nullptr;
+    decltype(&::heif_decode_image) heif_decode_image = nullptr;
+    decltype(&::heif_image_release) heif_image_release = nullptr;
+    decltype(&::heif_image_get_plane_readonly) heif_image_get_plane_readonly = nullptr;
+    decltype(&::heif_image_get_width) heif_image_get_width = nullptr;
+    decltype(&::heif_image_get_height) heif_image_get_height = nullptr;
+};
+
+// libheif, loaded and initialised once, on the first call from whichever thread; it stays
+// loaded. Null when it cannot be loaded, which is logged once (qt.gui.imageio.heif) with the
+// loader's reason.
+const LibHeif *libHeif();
+
+} // namespace pelmora
