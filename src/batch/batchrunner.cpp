@@ -4,6 +4,7 @@
 #include "files/conversiontransaction.h"
 #include "files/journal.h"
 #include "files/outputfolder.h"
+#include "picture/photoloader.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -191,8 +192,13 @@ void planOnly(const PlanSettings &settings, BatchResult &batch) {
             continue;
         }
         const Result<PhotoPlan> plan = planPhoto(slot.entry, slot.targetName, settings, changes);
+        const Status readable =
+            plan && plan->writesPicture() ? checkPhotoReadable(plan->source) : Status();
         if (!plan) {
             fail(result, plan.reason());
+        } else if (!readable) {
+            fail(result, QCoreApplication::translate("pelmora", "cannot resize %1: %2")
+                             .arg(slot.entry.name, readable.reason()));
         } else {
             result.status = ConversionStatus::Planned;
             result.plan = *plan;

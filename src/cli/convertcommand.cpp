@@ -3,6 +3,7 @@
 #include "batch/batchrunner.h"
 #include "cli/conversionline.h"
 #include "cli/convertoptions.h"
+#include "cli/dryrun.h"
 #include "cli/progressbar.h"
 #include "cli/quietdecoders.h"
 #include "picture/imagelimits.h"
@@ -75,6 +76,8 @@ int runConvertCommand(const CommandArguments &arguments) {
             << "Try 'pelmora --help' for the options.\n";
         return 2;
     }
+    if (options.request.dryRun)
+        return runDryRun(options, out, err);
     const bool quiet = options.talk == Talk::Quiet;
 
     ProgressBar bar(err, !quiet);
@@ -167,6 +170,10 @@ QString convertCommandHelp() {
         "                    converted: its path and the path of the file it became\n"
         "  --quiet           print only the photos that failed: no progress bar, no warnings,\n"
         "                    no summary line (the exit status tells how it went)\n"
+        "  --dry-run         change nothing: print for each photo, in order, what the\n"
+        "                    conversion would do (\"OLD \u2192 NEW\", what would go to the trash)\n"
+        "                    or why it would fail, then \"would convert N, fail M, next number\n"
+        "                    K\" (whether a picture's data decodes shows only when converted)\n"
         "\n"
         "  Shows a progress bar on standard error when it is a terminal, one line per photo\n"
         "  that failed or was converted with a warning (and per folder that holds no picture),\n"

@@ -56,9 +56,10 @@ ConvertOptions readConvertOptions(const CommandArguments &given) {
     const QCommandLineOption recursive(QStringLiteral("recursive"));
     const QCommandLineOption verbose(QStringLiteral("verbose"));
     const QCommandLineOption quiet(QStringLiteral("quiet"));
+    const QCommandLineOption dryRun(QStringLiteral("dry-run"));
     parser.addOptions({help, title, number, ext, noRename, resize, quality, signature, font, point,
-                       color, out, inPlace, keepLocation, stripMetadata, recursive, verbose,
-                       quiet});
+                       color, out, inPlace, keepLocation, stripMetadata, recursive, verbose, quiet,
+                       dryRun});
 
     if (!parser.parse(QStringList{QStringLiteral("convert")} + arguments)) {
         options.usageError = parser.errorText();
@@ -134,6 +135,7 @@ ConvertOptions readConvertOptions(const CommandArguments &given) {
         options.usageError = QStringLiteral("--verbose and --quiet exclude each other");
         return options;
     }
+    request.dryRun = parser.isSet(dryRun);
     options.talk = parser.isSet(verbose) ? Talk::Verbose
                    : parser.isSet(quiet) ? Talk::Quiet
                                          : Talk::Normal;

@@ -14,6 +14,10 @@ namespace pelmora {
 
 namespace {
 
+QString notAPicture() {
+    return QCoreApplication::translate("pelmora", "not a picture that can be read");
+}
+
 // Where a rectangle of the stored picture lands once QImageReader has applied the orientation:
 // mirror and flip first, then a quarter turn clockwise.
 QRectF orientedRect(QRectF rect, QSizeF stored, QImageIOHandler::Transformations turn) {
@@ -92,7 +96,7 @@ Result<LoadedPhoto> loadPhotoForResize(const QByteArray &photoBytes, int longerS
     }
     reader.setAutoTransform(true);
     if (!reader.canRead())
-        return failure(QCoreApplication::translate("pelmora", "not a picture that can be read"));
+        return failure(notAPicture());
     const bool isJpeg = reader.format() == "jpeg";
     const QSize declared = reader.size(); // padded when the bytes were padded
     const QSize stored = isJpeg && frame ? frame->size : declared;
@@ -148,6 +152,12 @@ Result<LoadedPhoto> loadPhotoForResize(const QByteArray &photoBytes, int longerS
     if (photo.image.isNull())
         return failure(QCoreApplication::translate("pelmora", "not enough memory for the picture"));
     return photo;
+}
+
+Status checkPhotoReadable(const QString &path) {
+    if (!QImageReader(path).canRead())
+        return failure(notAPicture());
+    return {};
 }
 
 } // namespace pelmora

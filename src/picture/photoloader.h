@@ -25,4 +25,8 @@ struct LoadedPhoto {
 // dataDamaged. Any bytes are safe to pass.
 Result<LoadedPhoto> loadPhotoForResize(const QByteArray &bytes, int longerSide);
 
+// Whether the file at path is a picture that a decoder takes, from its first bytes alone, as
+// loadPhotoForResize would say.
+Status checkPhotoReadable(const QString &path);
+
 } // namespace pelmora

@@ -371,8 +371,31 @@ void TestConvertCommand::runs_data() {
         << QStringList{"--quiet", "--resize", "16", "--out", "out", "cut.jpg", "missing.jpg"}
         << true << QStringList{} << QStringList{"{dir}/missing.jpg: photo not found"} << false
         << QStringList{"Untitled01.JPG=jpeg 16x12"} << 1;
+    QTest::newRow("--dry-run: the plan of each photo in order, what fails and why")
+        << QStringList{"--dry-run", "--out", "out", "src/b.jpg", "missing.jpg", "src/a.JPG"}
+        << false
+        << QStringList{"would create the folder {dir}/out",
+                       "{dir}/src/b.jpg \u2192 {dir}/out/Untitled01.jpg",
+                       "{dir}/missing.jpg: would fail: photo not found",
+                       "{dir}/src/a.JPG \u2192 {dir}/out/Untitled03.JPG",
+                       "would convert 2, fail 1, next number 04"}
+        << QStringList{} << false << QStringList{} << 1;
+    QTest::newRow("--dry-run in place: the photos go to the trash; a file that is no picture")
+        << QStringList{"--dry-run", "--in-place", "--resize",     "16",
+                       "src/b.jpg", "src/a.JPG",  "src/notes.jpg"}
+        << false
+        << QStringList{"{dir}/src/b.jpg \u2192 {dir}/src/Untitled01.JPG, and the photo goes to "
+                       "the trash",
+                       "{dir}/src/a.JPG \u2192 {dir}/src/Untitled02.JPG, and the photo goes to "
+                       "the trash",
+                       "{dir}/src/notes.jpg: would fail: cannot resize notes.jpg: not a picture "
+                       "that can be read",
+                       "would convert 2, fail 1, next number 04"}
+        << QStringList{} << false << QStringList{} << 1;
 }
 
+// Whatever the table says, a dry run changes nothing (no file, no folder, no undo record), and
+// the conversion run after it does what it said.
 void TestConvertCommand::runs() {
     QFETCH(QStringList, arguments);
     QFETCH(bool, terminal);
@@ -400,8 +423,16 @@ void TestConvertCommand::runs() {
     options.workingDirectory = dir.path();
     options.terminal = terminal;
     options.timeoutMs = 120000;
+    const QString journals = qEnvironmentVariable("XDG_DATA_HOME") + "/pelmora/undo/command-line";
+    const QStringList before = describeTree(dir.path());
+    const QStringList recordsBefore = allNames(journals);
     const Run run = runProgram(app(), QStringList{"convert"} + arguments, options);
     QCOMPARE(run.exitCode, exitCode);
+    const bool dryRun = arguments.contains(QStringLiteral("--dry-run"));
+    if (dryRun) {
+        QCOMPARE(describeTree(dir.path()), before);
+        QCOMPARE(allNames(journals), recordsBefore);
+    }
 
     const auto lines = [](const QString &text) {
         return QString(text).replace("\r\n", "\n").split(u'\n', Qt::SkipEmptyParts);
@@ -415,6 +446,23 @@ void TestConvertCommand::runs() {
     QCOMPARE(run.err.contains(QStringLiteral("\r[%1] 2/2").arg(QString(30, u'#'))), bar);
     QCOMPARE(run.err.contains(drawn), bar);
     QCOMPARE(describeTree(dir.filePath("out"), {1, 2, 3, 4, 5}), written);
+    if (!dryRun)
+        return;
+
+    QStringList real = arguments;
+    real.replaceInStrings(QStringLiteral("--dry-run"), QStringLiteral("--verbose"));
+    const Run converted = runProgram(app(), QStringList{"convert"} + real, options);
+    QStringList planned; // the dry run's lines as the conversion says them
+    for (const QString &line : lines(run.out)) {
+        if (line.contains(u'\u2192'))
+            planned.append(line.section(QStringLiteral(", "), 0, 0));
+        else if (line.contains(QStringLiteral(": would fail: ")))
+            planned.append(QString(line).remove(QStringLiteral("would fail: ")));
+    }
+    QStringList done = lines(converted.out).filter(QStringLiteral("\u2192")) + lines(converted.err);
+    std::sort(planned.begin(), planned.end());
+    std::sort(done.begin(), done.end());
+    QCOMPARE(done, planned);
 }
 
 QTEST_GUILESS_MAIN(TestConvertCommand)
