@@ -554,10 +554,6 @@
         <translation>cannot remove %1</translation>
     </message>
     <message>
-        <source>remove %1</source>
-        <translation>remove %1</translation>
-    </message>
-    <message>
         <source>%1 is not there any more</source>
         <translation>%1 is not there any more</translation>
     </message>
@@ -664,6 +660,14 @@
     <message>
         <source>remove the temporary file %1</source>
         <translation>remove the temporary file %1</translation>
+    </message>
+    <message>
+        <source>the converted %1 is now %2: %3</source>
+        <translation>the converted %1 is now %2: %3</translation>
+    </message>
+    <message>
+        <source>remove the converted %1</source>
+        <translation>remove the converted %1</translation>
     </message>
 </context>
 <context>

@@ -561,10 +561,6 @@
         <translation>%1 を削除できません</translation>
     </message>
     <message>
-        <source>remove %1</source>
-        <translation>%1 を削除</translation>
-    </message>
-    <message>
         <source>%1 is not there any more</source>
         <translation>%1 はもうありません</translation>
     </message>
@@ -647,6 +643,14 @@
     <message>
         <source>remove the temporary file %1</source>
         <translation>一時ファイル %1 を削除</translation>
+    </message>
+    <message>
+        <source>the converted %1 is now %2: %3</source>
+        <translation>変換したファイル %1 は今 %2 にあります: %3</translation>
+    </message>
+    <message>
+        <source>remove the converted %1</source>
+        <translation>変換したファイル %1 を削除</translation>
     </message>
 </context>
 <context>

@@ -272,25 +272,31 @@ private:
                     .arg(path, kept));
             return false;
         }
+        if (dryRun()) { // it would go from where it is
+            m_movedAside.insert(path, path);
+            return true;
+        }
         const QString aside = temporaryNameFor(path);
         record({{QStringLiteral("undo"), QStringLiteral("moveAside")},
                 {QStringLiteral("photo"), index},
                 {QStringLiteral("path"), path},
                 {QStringLiteral("to"), aside}});
-        if (!dryRun()) {
-            if (Status moved = renameWithoutReplacing(path, aside); !moved) {
-                m_report.refused.append(moved.reason());
-                return false;
-            }
+        if (Status moved = renameWithoutReplacing(path, aside); !moved) {
+            m_report.refused.append(moved.reason());
+            return false;
         }
         m_movedAside.insert(path, aside);
         return true;
     }
 
     void putOwnOutputBack(const QString &path) {
-        if (!dryRun() && m_movedAside.contains(path) &&
-            renameWithoutReplacing(m_movedAside.value(path), path))
-            m_movedAside.remove(path);
+        if (dryRun() || !m_movedAside.contains(path))
+            return;
+        const QString aside = m_movedAside.take(path);
+        if (Status back = renameWithoutReplacing(aside, path); !back)
+            m_report.refused.append(
+                QCoreApplication::translate("pelmora", "the converted %1 is now %2: %3")
+                    .arg(path, aside, back.reason()));
     }
 
     // Its outputs go while they hold what was written.
@@ -315,7 +321,7 @@ private:
                 continue;
             }
             m_report.done.append(
-                QCoreApplication::translate("pelmora", "remove %1").arg(step->path));
+                QCoreApplication::translate("pelmora", "remove the converted %1").arg(step->path));
             m_acted = true;
         }
     }
