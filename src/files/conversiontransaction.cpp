@@ -81,7 +81,8 @@ Status ConversionTransaction::startPhoto(qsizetype index, const PhotoPlan &plan)
                    {QStringLiteral("path"), plan.photo}});
 }
 
-Status ConversionTransaction::makeFolder(const QString &folder) {
+Status ConversionTransaction::makeFolder(const QString &given) {
+    const QString folder = QDir::cleanPath(given);
     if (m_readyFolders.contains(folder))
         return {};
     QStringList missing;
