@@ -663,5 +663,9 @@
         <source>ﾌｫﾙﾀﾞを選択して下さい。</source>
         <translation>ﾌｫﾙﾀﾞを選択して下さい。</translation>
     </message>
+    <message>
+        <source>the part of the photo&apos;s XMP too large for one segment was left out</source>
+        <translation>写真の XMP のうち 1 つのセグメントに収まらない部分は除いて保存しました</translation>
+    </message>
 </context>
 </TS>

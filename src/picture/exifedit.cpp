@@ -108,15 +108,20 @@ void clearThumbnail(const TiffBytes &tiff, const TiffIfd &ifd0, Plan &plan) {
         plan.cleared.append({*thumbnailAt, *thumbnailLength});
 }
 
-// Sets a number entry to one value: one SHORT when it was SHORT and the value fits, else one
-// LONG. False for an entry that holds no whole number.
-bool setToOne(TiffBytes &tiff, const TiffIfd::Entry &e, quint32 value) {
-    if (e.type != kTiffShort && e.type != kTiffLong)
+bool holdsWholeNumbers(quint16 type) {
+    return type == 1 || type == kTiffShort || type == kTiffLong || type == 6 || type == 8 ||
+           type == 9; // BYTE, SHORT, LONG, SBYTE, SSHORT, SLONG
+}
+
+// Sets an entry of whole numbers to one value: one SHORT when asked for or when it was SHORT and
+// the value fits, else one LONG. False for an entry that holds no whole number.
+bool setToOne(TiffBytes &tiff, const TiffIfd::Entry &e, quint32 value, bool asShort) {
+    if (!holdsWholeNumbers(e.type))
         return false;
-    const bool asShort = e.type == kTiffShort && value <= 0xFFFF;
-    tiff.put16(e.at + 2, asShort ? kTiffShort : kTiffLong);
+    const bool toShort = (asShort || e.type == kTiffShort) && value <= 0xFFFF;
+    tiff.put16(e.at + 2, toShort ? kTiffShort : kTiffLong);
     tiff.put32(e.at + 4, 1);
-    if (asShort) {
+    if (toShort) {
         tiff.put16(e.at + 8, value);
         tiff.put16(e.at + 10, 0);
     } else {
@@ -125,8 +130,10 @@ bool setToOne(TiffBytes &tiff, const TiffIfd::Entry &e, quint32 value) {
     return true;
 }
 
-void setOrRemove(TiffBytes &tiff, const TiffIfd &ifd, quint16 tag, quint32 value, Plan &plan) {
-    if (const std::optional<TiffIfd::Entry> e = ifd.find(tag); e && !setToOne(tiff, *e, value))
+void setOrRemove(TiffBytes &tiff, const TiffIfd &ifd, quint16 tag, quint32 value, Plan &plan,
+                 bool asShort = false) {
+    if (const std::optional<TiffIfd::Entry> e = ifd.find(tag);
+        e && !setToOne(tiff, *e, value, asShort))
         plan.removed.append(e->at);
 }
 
@@ -196,7 +203,7 @@ Result<EditedExif> exifForResized(QByteArray bytes, QSize pixels, bool keepLocat
         tiff.zero(area.at, area.length);
 
     // Upright, and the size of the pixels.
-    setOrRemove(tiff, *ifd0, kOrientation, 1, plan);
+    setOrRemove(tiff, *ifd0, kOrientation, 1, plan, true);
     setOrRemove(tiff, *ifd0, kImageWidth, quint32(pixels.width()), plan);
     setOrRemove(tiff, *ifd0, kImageLength, quint32(pixels.height()), plan);
     if (exifIfd) {

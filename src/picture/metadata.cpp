@@ -7,6 +7,7 @@
 #include "picture/xmprepair.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <exception>
 #include <exiv2/exiv2.hpp>
 #include <exiv2/webpimage.hpp>
@@ -138,6 +139,9 @@ void describeResized(PhotoMetadata &metadata, QSize pixels, MetadataPolicy polic
     eraseWhere(exif, describesStoredData);
     if (const auto it = exif.findKey(Exiv2::ExifKey("Exif.Image.Orientation")); it != exif.end())
         *it = uint16_t(1);
+    // Asked of a JPEG's EXIF, not of a PNG's or a TIFF's: the JPEG's chroma is centred.
+    if (!exif.empty() && exif.findKey(Exiv2::ExifKey("Exif.Image.YCbCrPositioning")) == exif.end())
+        exif["Exif.Image.YCbCrPositioning"] = uint16_t(1);
     setIfPresent(exif, "Exif.Photo.PixelXDimension", uint32_t(pixels.width()));
     setIfPresent(exif, "Exif.Photo.PixelYDimension", uint32_t(pixels.height()));
 
@@ -238,6 +242,22 @@ void readRepairedXmp(Exiv2::XmpData &xmp, const std::string &packet, MetadataPol
         warnings.append(xmpRepeatsDropped(lost.join(QLatin1String(", "))));
 }
 
+// A JPEG's XMP too large for one segment continues in extended XMP segments, which Exiv2 reads
+// and writes none of: the main packet's reference to them goes too, and a warning when they are
+// there.
+void leaveOutExtension(Exiv2::XmpData &xmp, const QByteArray &photo, Warnings &warnings) {
+    // By the key's text: Exiv2 knows the namespace only once a packet has named it.
+    const auto it = std::find_if(xmp.begin(), xmp.end(), [](const Exiv2::Xmpdatum &d) {
+        return d.key() == "Xmp.xmpNote.HasExtendedXMP";
+    });
+    if (it == xmp.end())
+        return;
+    const QString guid = QString::fromStdString(it->toString());
+    xmp.erase(it);
+    if (photo.contains(QByteArrayLiteral("http://ns.adobe.com/xmp/extension/")))
+        warnings.append(xmpExtensionLeftOut(QStringLiteral("xmpNote:HasExtendedXMP ") + guid));
+}
+
 // The photo's metadata as the resized picture carries it.
 void readFrom(PhotoMetadata &metadata, const QByteArray &photo, QSize pixels, MetadataPolicy policy,
               Exiv2Messages &messages, Warnings &warnings) {
@@ -250,6 +270,7 @@ void readFrom(PhotoMetadata &metadata, const QByteArray &photo, QSize pixels, Me
         metadata.xmp = image->xmpData();
         if (metadata.xmp.empty() && !image->xmpPacket().empty())
             readRepairedXmp(metadata.xmp, image->xmpPacket(), policy, messages, said, warnings);
+        leaveOutExtension(metadata.xmp, photo, warnings);
         describeResized(metadata, pixels, policy);
         if (!said.isEmpty())
             warnings.append(metadataNotRead(said.first()));

@@ -40,4 +40,10 @@ Warning xmpRepeatsDropped(const QString &detail) {
             detail};
 }
 
+Warning xmpExtensionLeftOut(const QString &detail) {
+    return {QCoreApplication::translate(
+                "pelmora", "the part of the photo's XMP too large for one segment was left out"),
+            detail};
+}
+
 } // namespace pelmora

@@ -20,5 +20,7 @@ Warning exifPartLeftOut(const QString &detail);
 Warning exifTooLarge(const QString &detail);
 // XMP that named a property twice with different values: the first value of each was kept.
 Warning xmpRepeatsDropped(const QString &detail);
+// The XMP a JPEG continues in extended XMP segments, which Exiv2 does not read.
+Warning xmpExtensionLeftOut(const QString &detail);
 
 } // namespace pelmora

@@ -219,6 +219,24 @@ private Q_SLOTS:
             << withoutLocation << QSize(75, 100) << both << firstKept << QByteArrayList{}
             << QStringList{pelmora::xmpRepeatsDropped({}).text} << "exif:XResolution" << icc;
 
+        // Photoshop continues XMP too large for one segment in extended segments, which Exiv2
+        // does not read: the main packet is kept without its reference to them.
+        const QByteArray guid = "D972DC24E6B1B3A1ABA3BD33290E55EC";
+        const QByteArray note = " <rdf:Description rdf:about=''\n"
+                                "   xmlns:xmpNote='http://ns.adobe.com/xmp/note/'\n"
+                                "   xmpNote:HasExtendedXMP='" +
+                                guid + "'/>\n";
+        const QByteArray history = " <rdf:Description rdf:about=''\n"
+                                   "   xmlns:photoshop='http://ns.adobe.com/photoshop/1.0/'\n"
+                                   "   photoshop:ColorMode='3'/>\n";
+        const QByteArray extended =
+            withXmpExtension(withXmpPacket(taken, albumXmpPacket(QSize(320, 240), note)), guid,
+                             albumXmpPacket(QSize(320, 240), history));
+        QTest::newRow("XMP continued in extended segments: the main packet kept, a warning")
+            << extended << withoutLocation << QSize(75, 100) << both << StringMap{}
+            << QByteArrayList{"HasExtendedXMP"}
+            << QStringList{pelmora::xmpExtensionLeftOut({}).text} << QString(guid) << icc;
+
         // Every coordinate, wherever the XMP holds it; the names of places stay.
         const QByteArray places =
             withXmpPacket(taken, albumXmpPacket(QSize(320, 240), dronePlaces()));

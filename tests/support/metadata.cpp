@@ -301,6 +301,25 @@ QByteArray withXmpPacket(const QByteArray &jpeg, const QByteArray &packet) {
     return parts.join();
 }
 
+QByteArray withXmpExtension(const QByteArray &jpeg, const QByteArray &guid,
+                            const QByteArray &packet) {
+    JpegParts parts = splitJpeg(jpeg);
+    for (int i = 0; i < parts.segments.size(); ++i) {
+        const QByteArray &s = parts.segments[i];
+        if (quint8(s[1]) == 0xE1 && s.mid(4, xmpIdentifier.size()) == xmpIdentifier) {
+            QByteArray body = QByteArray("http://ns.adobe.com/xmp/extension/\0", 35) + guid;
+            for (const quint32 v : {quint32(packet.size()), 0u})
+                body.append(char(v >> 24))
+                    .append(char(v >> 16))
+                    .append(char(v >> 8))
+                    .append(char(v));
+            parts.segments.insert(i + 1, segment(0xE1, body + packet));
+            return parts.join();
+        }
+    }
+    qFatal("withXmpExtension wants a JPEG with an XMP segment");
+}
+
 QMap<QString, QString> metadataOf(const QByteArray &picture) {
     auto image = Exiv2::ImageFactory::open(exiv2Bytes(picture), long(picture.size()));
     image->readMetadata();

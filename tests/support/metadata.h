@@ -67,6 +67,11 @@ QByteArray withExifAcrossSegments(const QByteArray &jpeg, qsizetype firstLength,
 QByteArray albumXmpPacket(QSize stored, const QByteArray &descriptions);
 // The JPEG with its XMP segment holding the packet instead (one inserted after SOI when none).
 QByteArray withXmpPacket(const QByteArray &jpeg, const QByteArray &packet);
+// The JPEG with an extended XMP segment after its XMP segment, as Photoshop writes XMP too large
+// for one: the extension's GUID (32 hexadecimal digits), its whole length, the offset 0 and the
+// packet. The main packet should name the GUID (xmpNote:HasExtendedXMP).
+QByteArray withXmpExtension(const QByteArray &jpeg, const QByteArray &guid,
+                            const QByteArray &packet);
 
 // Every EXIF, IPTC and XMP entry of a picture file's bytes, key to value as Exiv2 prints them
 // ("Exif.Image.Model" -> "Harbour One"); empty when it carries none.
