@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QList>
 #include <QRegularExpression>
+#include <QSet>
 #include <QXmlStreamReader>
 #include <algorithm>
 
@@ -240,8 +241,10 @@ private:
     }
 
     void noteDifference(const QString &kept, const QString &dropped, QStringView name) {
-        if (kept != dropped && !differing.contains(name))
-            differing.append(name.toString());
+        if (kept == dropped || m_differing.contains(name.toString()))
+            return;
+        m_differing.insert(name.toString());
+        differing.append(name.toString());
     }
 
     const QString &m_packet;
@@ -249,6 +252,7 @@ private:
     QList<Frame> m_stack;
     QList<QHash<QString, QString>> m_scopes;
     QHash<QString, int> m_topScopes;
+    QSet<QString> m_differing;
     bool m_rdfDone = false;
 };
 
@@ -260,10 +264,17 @@ std::optional<RepairedXmp> withoutRepeatedProperties(const std::string &packet) 
     if (!repair.run() || repair.cuts.isEmpty())
         return std::nullopt;
     std::sort(repair.cuts.begin(), repair.cuts.end(),
-              [](const Cut &a, const Cut &b) { return a.from > b.from; });
-    QString repaired = text;
-    for (const Cut &cut : std::as_const(repair.cuts))
-        repaired.remove(cut.from, cut.to - cut.from);
+              [](const Cut &a, const Cut &b) { return a.from < b.from; });
+    QString repaired;
+    repaired.reserve(text.size());
+    qsizetype kept = 0;
+    for (const Cut &cut : std::as_const(repair.cuts)) {
+        if (cut.from < kept)
+            continue;
+        repaired += QStringView(text).sliced(kept, cut.from - kept);
+        kept = cut.to;
+    }
+    repaired += QStringView(text).sliced(kept);
     return RepairedXmp{repaired.toStdString(), repair.differing};
 }
 
