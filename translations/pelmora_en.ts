@@ -662,6 +662,46 @@
         <translation>remove the temporary file %1</translation>
     </message>
     <message>
+        <source>%1 cannot be read</source>
+        <translation>%1 cannot be read</translation>
+    </message>
+    <message>
+        <source>the EXIF has no TIFF header</source>
+        <translation>the EXIF has no TIFF header</translation>
+    </message>
+    <message>
+        <source>IFD0 cannot be read</source>
+        <translation>IFD0 cannot be read</translation>
+    </message>
+    <message>
+        <source>%1 and %2 overlap</source>
+        <translation>%1 and %2 overlap</translation>
+    </message>
+    <message>
+        <source>%1 bytes, more than the %2 bytes one segment holds</source>
+        <translation>%1 bytes, more than the %2 bytes one segment holds</translation>
+    </message>
+    <message>
+        <source>the photo&apos;s EXIF is damaged and was left out</source>
+        <translation>the photo&apos;s EXIF is damaged and was left out</translation>
+    </message>
+    <message>
+        <source>part of the photo&apos;s EXIF is damaged and was left out</source>
+        <translation>part of the photo&apos;s EXIF is damaged and was left out</translation>
+    </message>
+    <message>
+        <source>the photo&apos;s EXIF is too large for a JPEG and was left out</source>
+        <translation>the photo&apos;s EXIF is too large for a JPEG and was left out</translation>
+    </message>
+    <message>
+        <source>the photo&apos;s XMP gave a property two different values and only the first was kept</source>
+        <translation>the photo&apos;s XMP gave a property two different values and only the first was kept</translation>
+    </message>
+    <message>
+        <source>the part of the photo&apos;s XMP too large for one segment was left out</source>
+        <translation>the part of the photo&apos;s XMP too large for one segment was left out</translation>
+    </message>
+    <message>
         <source>the converted %1 is now %2: %3</source>
         <translation>the converted %1 is now %2: %3</translation>
     </message>

@@ -645,6 +645,46 @@
         <translation>一時ファイル %1 を削除</translation>
     </message>
     <message>
+        <source>%1 cannot be read</source>
+        <translation>%1 を読み取れません</translation>
+    </message>
+    <message>
+        <source>the EXIF has no TIFF header</source>
+        <translation>EXIF に TIFF ヘッダーがありません</translation>
+    </message>
+    <message>
+        <source>IFD0 cannot be read</source>
+        <translation>IFD0 を読み取れません</translation>
+    </message>
+    <message>
+        <source>%1 and %2 overlap</source>
+        <translation>%1 と %2 が重なっています</translation>
+    </message>
+    <message>
+        <source>%1 bytes, more than the %2 bytes one segment holds</source>
+        <translation>%1 バイトで、1 つのセグメントに入る %2 バイトを超えています</translation>
+    </message>
+    <message>
+        <source>the photo&apos;s EXIF is damaged and was left out</source>
+        <translation>写真の EXIF が壊れていたため、除いて保存しました</translation>
+    </message>
+    <message>
+        <source>part of the photo&apos;s EXIF is damaged and was left out</source>
+        <translation>写真の EXIF の一部が壊れていたため、その部分を除いて保存しました</translation>
+    </message>
+    <message>
+        <source>the photo&apos;s EXIF is too large for a JPEG and was left out</source>
+        <translation>写真の EXIF が JPEG に収まらない大きさのため、除いて保存しました</translation>
+    </message>
+    <message>
+        <source>the photo&apos;s XMP gave a property two different values and only the first was kept</source>
+        <translation>写真の XMP で同じ項目に 2 つの異なる値があったため、最初の値だけを残しました</translation>
+    </message>
+    <message>
+        <source>the part of the photo&apos;s XMP too large for one segment was left out</source>
+        <translation>写真の XMP のうち 1 つのセグメントに収まらない部分は除いて保存しました</translation>
+    </message>
+    <message>
         <source>the converted %1 is now %2: %3</source>
         <translation>変換したファイル %1 は今 %2 にあります: %3</translation>
     </message>

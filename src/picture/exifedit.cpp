@@ -1,255 +1,226 @@
 #include "exifedit.h"
 
-#include <QList>
-#include <cstring>
-#include <optional>
+#include "picture/metadatawarnings.h"
+#include "picture/tiffifd.h"
+
+#include <QCoreApplication>
+#include <utility>
 
 namespace pelmora {
 
 namespace {
 
+constexpr quint16 kImageWidth = 0x0100;
+constexpr quint16 kImageLength = 0x0101;
 constexpr quint16 kOrientation = 0x0112;
+constexpr quint16 kThumbnailOffset = 0x0201;
+constexpr quint16 kThumbnailLength = 0x0202;
 constexpr quint16 kExifIfdPointer = 0x8769;
 constexpr quint16 kGpsIfdPointer = 0x8825;
 constexpr quint16 kPixelXDimension = 0xA002;
 constexpr quint16 kPixelYDimension = 0xA003;
-constexpr quint16 kThumbnailOffset = 0x0201;
-constexpr quint16 kThumbnailLength = 0x0202;
-constexpr quint16 kShort = 3;
-constexpr quint16 kLong = 4;
+constexpr quint16 kInteropIfdPointer = 0xA005;
 
-QString damaged() {
-    return QStringLiteral("the EXIF block is damaged");
-}
-
-// The TIFF structure's bytes, read and written in its byte order, every access bounds-checked.
-class TiffBytes {
-public:
-    explicit TiffBytes(QByteArray &bytes)
-        : m_bytes(bytes) {}
-
-    bool readHeader() {
-        if (!has(0, 8))
-            return false;
-        if (m_bytes.startsWith("II"))
-            m_little = true;
-        else if (m_bytes.startsWith("MM"))
-            m_little = false;
-        else
-            return false;
-        return u16(2) == 42;
-    }
-
-    bool has(qint64 at, qint64 length) const {
-        return at >= 0 && length >= 0 && at <= m_bytes.size() - length;
-    }
-
-    quint32 u16(qint64 at) const {
-        const quint32 a = byteAt(at), b = byteAt(at + 1);
-        return m_little ? b << 8 | a : a << 8 | b;
-    }
-
-    quint32 u32(qint64 at) const {
-        const quint32 a = u16(at), b = u16(at + 2);
-        return m_little ? b << 16 | a : a << 16 | b;
-    }
-
-    void put16(qint64 at, quint32 value) {
-        setByteAt(at + (m_little ? 0 : 1), value & 0xFF);
-        setByteAt(at + (m_little ? 1 : 0), value >> 8 & 0xFF);
-    }
-
-    void put32(qint64 at, quint32 value) {
-        put16(at + (m_little ? 0 : 2), value & 0xFFFF);
-        put16(at + (m_little ? 2 : 0), value >> 16);
-    }
-
-    // Zeroes what of [at, at + length) lies inside the structure.
-    void zero(qint64 at, qint64 length) {
-        const qint64 from = qMax<qint64>(at, 0);
-        const qint64 to = qMin<qint64>(at + length, m_bytes.size());
-        if (from < to)
-            std::memset(m_bytes.data() + from, 0, size_t(to - from));
-    }
-
-    void move(qint64 to, qint64 from, qint64 length) {
-        std::memmove(m_bytes.data() + to, m_bytes.constData() + from, size_t(length));
-    }
-
-private:
-    quint32 byteAt(qint64 at) const { return quint8(m_bytes[qsizetype(at)]); }
-    void setByteAt(qint64 at, quint32 value) { m_bytes[qsizetype(at)] = char(value); }
-
-    QByteArray &m_bytes;
-    bool m_little = false;
+// Where a sub-IFD pointer leads.
+struct Followed {
+    std::optional<TiffIfd> ifd;
+    bool empty = false;   // no directory to look for: a count or an offset of 0
+    bool rewrite = false; // followed, though not stored as one LONG
 };
 
-struct Entry {
-    qint64 at; // where its 12 bytes start
-    quint16 tag;
-    quint16 type;
-    quint32 count;
+Followed follow(const TiffBytes &tiff, const TiffIfd::Entry &pointer) {
+    const quint32 field = tiff.u32(pointer.at + 8);
+    if (pointer.count == 0 || field == 0)
+        return {std::nullopt, true, false};
+    if (pointer.count == 1 && (pointer.type == kTiffLong || pointer.type == kTiffIfd))
+        return {readIfd(tiff, field), false, false};
+    // Writers that stored the offset under another type (a SHORT, UNDEFINED bytes), the value
+    // still in the entry: followed only where it leads to what looks like a directory.
+    QList<quint32> offsets;
+    if (pointer.type == kTiffShort && pointer.count == 1)
+        offsets = {tiff.u16(pointer.at + 8), field};
+    else if (tiffTypeSize(pointer.type) * pointer.count <= 4)
+        offsets = {field};
+    for (const quint32 at : offsets)
+        if (std::optional<TiffIfd> ifd = readLikelyIfd(tiff, at))
+            return {std::move(ifd), false, true};
+    return {};
+}
+
+struct Directory {
+    const char *name; // as the editor's words name it
+    TiffIfd ifd;
 };
 
-struct Ifd {
-    qint64 at;
-    QList<Entry> entries;
-
-    qint64 nextIfdAt() const { return at + 2 + 12 * entries.size(); }
-    qint64 length() const { return 2 + 12 * entries.size() + 4; }
-
-    std::optional<Entry> find(quint16 tag) const {
-        for (const Entry &e : entries)
-            if (e.tag == tag)
-                return e;
-        return std::nullopt;
-    }
+// The whole edit, found before anything is written: in damaged data the parts may overlap.
+struct Plan {
+    QList<Directory> directories; // every directory followed
+    QList<ByteArea> kept;         // the directories and values that stay
+    QList<ByteArea> cleared;      // those that go: the thumbnail, the GPS IFD unless kept
+    QList<qint64> removed;        // entries taken out, by where their 12 bytes start
+    QList<std::pair<qint64, quint32>> pointers; // pointer entries to store as one LONG
+    Warnings warnings;
 };
 
-std::optional<Ifd> readIfd(const TiffBytes &tiff, qint64 at) {
-    if (at < 8 || !tiff.has(at, 2))
+// Follows a pointer to a directory that stays. The directory, when there is one.
+std::optional<TiffIfd> keep(const TiffBytes &tiff, const TiffIfd::Entry &pointer, const char *name,
+                            bool warnWhenLost, Plan &plan) {
+    Followed followed = follow(tiff, pointer);
+    if (!followed.ifd) {
+        plan.removed.append(pointer.at);
+        if (!followed.empty && warnWhenLost)
+            plan.warnings.append(exifPartLeftOut(
+                QCoreApplication::translate("pelmora", "%1 cannot be read").arg(name)));
         return std::nullopt;
-    Ifd ifd{at, {}};
-    const qint64 count = tiff.u16(at);
-    if (!tiff.has(at + 2, 12 * count + 4))
-        return std::nullopt;
-    ifd.entries.reserve(count);
-    for (qint64 i = 0; i < count; ++i) {
-        const qint64 e = at + 2 + 12 * i;
-        ifd.entries.append({e, quint16(tiff.u16(e)), quint16(tiff.u16(e + 2)), tiff.u32(e + 4)});
     }
-    return ifd;
+    if (followed.rewrite)
+        plan.pointers.append({pointer.at, quint32(followed.ifd->at)});
+    plan.directories.append({name, *followed.ifd});
+    plan.kept += areasOf(tiff, *followed.ifd);
+    return followed.ifd;
 }
 
-qint64 typeSize(quint16 type) {
-    switch (type) {
-    case 1:
-    case 2:
-    case 6:
-    case 7:
-        return 1; // BYTE, ASCII, SBYTE, UNDEFINED
-    case 3:
-    case 8:
-        return 2; // SHORT, SSHORT
-    case 4:
-    case 9:
-    case 11:
-    case 13:
-        return 4; // LONG, SLONG, FLOAT, IFD
-    case 5:
-    case 10:
-    case 12:
-        return 8; // RATIONAL, SRATIONAL, DOUBLE
-    default:
-        return 0;
-    }
-}
-
-// The number a one-number SHORT or LONG entry holds (an offset, a length).
-std::optional<quint32> numberOf(const TiffBytes &tiff, const Entry &e) {
-    if (e.count != 1)
-        return std::nullopt;
-    if (e.type == kShort)
-        return tiff.u16(e.at + 8);
-    if (e.type == kLong || e.type == 13)
-        return tiff.u32(e.at + 8);
-    return std::nullopt;
-}
-
-std::optional<Ifd> readIfdAt(const TiffBytes &tiff, const Entry &pointer) {
-    const std::optional<quint32> at = numberOf(tiff, pointer);
-    return at ? readIfd(tiff, *at) : std::nullopt;
-}
-
-struct Area {
-    qint64 at;
-    qint64 length;
-};
-
-// An IFD and the values its entries hold outside it.
-void addIfdAreas(QList<Area> &areas, const TiffBytes &tiff, const Ifd &ifd) {
-    for (const Entry &e : ifd.entries) {
-        const qint64 size = typeSize(e.type) * e.count;
-        if (size > 4)
-            areas.append({tiff.u32(e.at + 8), size});
-    }
-    areas.append({ifd.at, ifd.length()});
-}
-
-// Sets a one-number SHORT or LONG entry; false for an entry of another shape.
-bool setNumber(TiffBytes &tiff, const Entry &e, quint32 value) {
-    if (e.count != 1 || (e.type == kShort && value > 0xFFFF))
-        return false;
-    if (e.type == kShort)
-        tiff.put16(e.at + 8, value);
-    else if (e.type == kLong)
-        tiff.put32(e.at + 8, value);
+// Takes the GPS pointer out and clears the directory wherever it can be found, even behind a
+// pointer that says it is empty.
+void clearGps(const TiffBytes &tiff, const TiffIfd::Entry &pointer, Plan &plan) {
+    plan.removed.append(pointer.at);
+    Followed followed = follow(tiff, pointer);
+    if (followed.ifd)
+        plan.directories.append({"GPS IFD", *followed.ifd});
     else
+        followed.ifd = readLikelyIfd(tiff, tiff.u32(pointer.at + 8));
+    if (followed.ifd)
+        plan.cleared += areasOf(tiff, *followed.ifd);
+}
+
+void clearThumbnail(const TiffBytes &tiff, const TiffIfd &ifd0, Plan &plan) {
+    const quint32 at = tiff.u32(ifd0.nextIfdAt());
+    const std::optional<TiffIfd> ifd1 = at ? readIfd(tiff, at) : std::nullopt;
+    if (!ifd1)
+        return;
+    plan.directories.append({"IFD1", *ifd1});
+    plan.cleared += areasOf(tiff, *ifd1);
+    const std::optional<TiffIfd::Entry> offset = ifd1->find(kThumbnailOffset);
+    const std::optional<TiffIfd::Entry> length = ifd1->find(kThumbnailLength);
+    const std::optional<quint32> thumbnailAt = offset ? numberOf(tiff, *offset) : std::nullopt;
+    const std::optional<quint32> thumbnailLength = length ? numberOf(tiff, *length) : std::nullopt;
+    if (thumbnailAt && thumbnailLength)
+        plan.cleared.append({*thumbnailAt, *thumbnailLength});
+}
+
+bool holdsWholeNumbers(quint16 type) {
+    return type == 1 || type == kTiffShort || type == kTiffLong || type == 6 || type == 8 ||
+           type == 9; // BYTE, SHORT, LONG, SBYTE, SSHORT, SLONG
+}
+
+// Sets an entry of whole numbers to one value: one SHORT when asked for or when it was SHORT and
+// the value fits, else one LONG. False for an entry that holds no whole number.
+bool setToOne(TiffBytes &tiff, const TiffIfd::Entry &e, quint32 value, bool asShort) {
+    if (!holdsWholeNumbers(e.type))
         return false;
+    const bool toShort = (asShort || e.type == kTiffShort) && value <= 0xFFFF;
+    tiff.put16(e.at + 2, toShort ? kTiffShort : kTiffLong);
+    tiff.put32(e.at + 4, 1);
+    if (toShort) {
+        tiff.put16(e.at + 8, value);
+        tiff.put16(e.at + 10, 0);
+    } else {
+        tiff.put32(e.at + 8, value);
+    }
     return true;
+}
+
+void setOrRemove(TiffBytes &tiff, const TiffIfd &ifd, quint16 tag, quint32 value, Plan &plan,
+                 bool asShort = false) {
+    if (const std::optional<TiffIfd::Entry> e = ifd.find(tag);
+        e && !setToOne(tiff, *e, value, asShort))
+        plan.removed.append(e->at);
+}
+
+// Writes the directory again without the removed entries, the freed bytes zeroed.
+void compact(TiffBytes &tiff, const TiffIfd &ifd, const QList<qint64> &removed, quint32 next) {
+    qint64 to = ifd.at + 2;
+    for (const TiffIfd::Entry &e : ifd.entries) {
+        if (removed.contains(e.at))
+            continue;
+        if (to != e.at)
+            tiff.move(to, e.at, 12);
+        to += 12;
+    }
+    tiff.put16(ifd.at, quint32((to - ifd.at - 2) / 12));
+    tiff.put32(to, next);
+    tiff.zero(to + 4, ifd.nextIfdAt() - to);
+}
+
+// The length without the cleared bytes that end the structure.
+qint64 lengthWithout(const QList<ByteArea> &cleared, qint64 length) {
+    for (qsizetype i = cleared.size() - 1; i >= 0; --i) {
+        const ByteArea &area = cleared[i];
+        if (area.at >= length)
+            continue;
+        return area.end() >= length ? qMax<qint64>(area.at, 8) : length;
+    }
+    return length;
 }
 
 } // namespace
 
-Result<QByteArray> exifForResized(QByteArray bytes, QSize pixels, bool keepLocation) {
+Result<EditedExif> exifForResized(QByteArray bytes, QSize pixels, bool keepLocation) {
     TiffBytes tiff(bytes);
     if (!tiff.readHeader())
-        return failure(damaged());
-    const std::optional<Ifd> ifd0 = readIfd(tiff, tiff.u32(4));
+        return failure(QCoreApplication::translate("pelmora", "the EXIF has no TIFF header"));
+    const std::optional<TiffIfd> ifd0 = readIfd(tiff, tiff.u32(4));
     if (!ifd0)
-        return failure(damaged());
+        return failure(QCoreApplication::translate("pelmora", "IFD0 cannot be read"));
 
-    // Everything is read before anything is written: in damaged data the areas may overlap.
-    std::optional<Ifd> exifIfd;
-    if (const std::optional<Entry> pointer = ifd0->find(kExifIfdPointer)) {
-        exifIfd = readIfdAt(tiff, *pointer);
-        if (!exifIfd)
-            return failure(damaged());
+    Plan plan;
+    plan.directories.append({"IFD0", *ifd0});
+    plan.kept += areasOf(tiff, *ifd0);
+    std::optional<TiffIfd> exifIfd;
+    if (const std::optional<TiffIfd::Entry> pointer = ifd0->find(kExifIfdPointer))
+        exifIfd = keep(tiff, *pointer, "Exif IFD", true, plan);
+    const quint32 afterExifIfd = exifIfd ? tiff.u32(exifIfd->nextIfdAt()) : 0;
+    if (exifIfd)
+        if (const std::optional<TiffIfd::Entry> pointer = exifIfd->find(kInteropIfdPointer))
+            (void)keep(tiff, *pointer, "Interoperability IFD", false, plan);
+    if (const std::optional<TiffIfd::Entry> pointer = ifd0->find(kGpsIfdPointer)) {
+        if (keepLocation)
+            (void)keep(tiff, *pointer, "GPS IFD", true, plan);
+        else
+            clearGps(tiff, *pointer, plan);
     }
-    QList<Area> cleared;
-    const std::optional<Entry> gpsPointer =
-        keepLocation ? std::nullopt : ifd0->find(kGpsIfdPointer);
-    if (gpsPointer) {
-        const std::optional<Ifd> gpsIfd = readIfdAt(tiff, *gpsPointer);
-        if (!gpsIfd) // its bytes cannot be found to be cleared: leave the whole block out
-            return failure(damaged());
-        addIfdAreas(cleared, tiff, *gpsIfd);
-    }
-    if (const std::optional<Ifd> ifd1 = readIfd(tiff, tiff.u32(ifd0->nextIfdAt()))) {
-        const std::optional<Entry> offset = ifd1->find(kThumbnailOffset);
-        const std::optional<Entry> length = ifd1->find(kThumbnailLength);
-        const std::optional<quint32> thumbnailAt = offset ? numberOf(tiff, *offset) : std::nullopt;
-        const std::optional<quint32> thumbnailLength =
-            length ? numberOf(tiff, *length) : std::nullopt;
-        if (thumbnailAt && thumbnailLength)
-            cleared.append({*thumbnailAt, *thumbnailLength});
-        addIfdAreas(cleared, tiff, *ifd1);
-    }
+    clearThumbnail(tiff, *ifd0, plan);
+
+    for (qsizetype i = 0; i < plan.directories.size(); ++i)
+        for (qsizetype j = i + 1; j < plan.directories.size(); ++j)
+            if (plan.directories[i].ifd.area().overlaps(plan.directories[j].ifd.area()))
+                return failure(QCoreApplication::translate("pelmora", "%1 and %2 overlap")
+                                   .arg(plan.directories[i].name, plan.directories[j].name));
+
+    // Cleared bytes that something kept shares stay as they are.
+    const QList<ByteArea> cleared = outside(plan.cleared, plan.kept);
+    for (const ByteArea &area : cleared)
+        tiff.zero(area.at, area.length);
 
     // Upright, and the size of the pixels.
-    if (const std::optional<Entry> e = ifd0->find(kOrientation); e && !setNumber(tiff, *e, 1))
-        return failure(QStringLiteral("the EXIF orientation cannot be set upright"));
+    setOrRemove(tiff, *ifd0, kOrientation, 1, plan, true);
+    setOrRemove(tiff, *ifd0, kImageWidth, quint32(pixels.width()), plan);
+    setOrRemove(tiff, *ifd0, kImageLength, quint32(pixels.height()), plan);
     if (exifIfd) {
-        for (const auto &[tag, value] : {std::pair{kPixelXDimension, pixels.width()},
-                                         std::pair{kPixelYDimension, pixels.height()}}) {
-            if (const std::optional<Entry> e = exifIfd->find(tag))
-                (void)setNumber(tiff, *e, quint32(value));
-        }
+        setOrRemove(tiff, *exifIfd, kPixelXDimension, quint32(pixels.width()), plan);
+        setOrRemove(tiff, *exifIfd, kPixelYDimension, quint32(pixels.height()), plan);
+    }
+    for (const auto &[at, offset] : std::as_const(plan.pointers)) {
+        tiff.put16(at + 2, kTiffLong);
+        tiff.put32(at + 4, 1);
+        tiff.put32(at + 8, offset);
     }
 
-    // No thumbnail of the original (IFD1 and the picture it points at) and, unless kept, no
-    // position: their bytes cleared, IFD1 unlinked and the GPS entry taken out of IFD0.
-    for (const Area &area : cleared)
-        tiff.zero(area.at, area.length);
-    tiff.put32(ifd0->nextIfdAt(), 0);
-    if (gpsPointer) {
-        const qint64 after = gpsPointer->at + 12;
-        const qint64 end = ifd0->nextIfdAt() + 4;
-        tiff.move(gpsPointer->at, after, end - after);
-        tiff.put16(ifd0->at, quint32(ifd0->entries.size() - 1));
-        tiff.zero(end - 12, 12);
-    }
-    return bytes;
+    compact(tiff, *ifd0, plan.removed, 0); // IFD1 unlinked
+    if (exifIfd)
+        compact(tiff, *exifIfd, plan.removed, afterExifIfd);
+    tiff.truncate(lengthWithout(cleared, tiff.size()));
+    return EditedExif{std::move(bytes), std::move(plan.warnings)};
 }
 
 } // namespace pelmora

@@ -17,6 +17,11 @@ bool isJfifSegmentAt(const QByteArray &jpeg, qsizetype at) {
            jpeg.sliced(at + 4, 5) == QByteArray("JFIF\0", 5);
 }
 
+bool startsWithTiffHeader(const QByteArray &bytes) {
+    return bytes.startsWith(QByteArray("II\x2A\0", 4)) ||
+           bytes.startsWith(QByteArray("MM\0\x2A", 4));
+}
+
 } // namespace
 
 std::optional<JpegExifSplit> splitJpegExif(const QByteArray &jpeg) {
@@ -25,6 +30,7 @@ std::optional<JpegExifSplit> splitJpegExif(const QByteArray &jpeg) {
     JpegExifSplit split;
     split.otherHeader = jpeg.first(2);
     bool exifSeen = false;
+    bool continuing = false; // the last segment was the first EXIF or a continuation of it
     MemoryBytes source(jpeg);
     JpegMarkerWalker walker(source, jpeg.size());
     while (const std::optional<JpegSegment> segment = walker.next()) {
@@ -34,11 +40,16 @@ std::optional<JpegExifSplit> splitJpegExif(const QByteArray &jpeg) {
         const qsizetype bodyLength = segment->length - 2;
         const bool exif = segment->marker == 0xE1 && bodyLength >= exifIdentifier.size() &&
                           jpeg.sliced(body, exifIdentifier.size()) == exifIdentifier;
+        const QByteArray tiff =
+            exif ? jpeg.sliced(body + exifIdentifier.size(), bodyLength - exifIdentifier.size())
+                 : QByteArray();
         if (!exif)
             split.otherHeader += jpeg.sliced(segment->lengthAt - 2, segment->length + 2);
         else if (!exifSeen)
-            split.tiff =
-                jpeg.sliced(body + exifIdentifier.size(), bodyLength - exifIdentifier.size());
+            split.tiff = tiff;
+        else if (continuing && !startsWithTiffHeader(tiff))
+            split.tiff += tiff;
+        continuing = exif && (!exifSeen || (continuing && !startsWithTiffHeader(tiff)));
         exifSeen = exifSeen || exif;
     }
     split.otherHeader += QByteArray("\xFF\xD9", 2);

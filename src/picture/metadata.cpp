@@ -2,13 +2,18 @@
 
 #include "picture/exifedit.h"
 #include "picture/jpegexif.h"
+#include "picture/metadatawarnings.h"
+#include "picture/xmplocation.h"
+#include "picture/xmprepair.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <exception>
 #include <exiv2/exiv2.hpp>
 #include <exiv2/webpimage.hpp>
 #include <memory>
 #include <mutex>
+#include <utility>
 
 namespace pelmora {
 
@@ -30,12 +35,8 @@ public:
     Exiv2Messages(const Exiv2Messages &) = delete;
     Exiv2Messages &operator=(const Exiv2Messages &) = delete;
 
-    // The first message since the last call, empty when there was none.
-    QString take() {
-        const QString first = m_messages.value(0);
-        m_messages.clear();
-        return first;
-    }
+    // The messages since the last call.
+    QStringList take() { return std::exchange(m_messages, {}); }
 
 private:
     QStringList m_messages;
@@ -67,18 +68,6 @@ const Exiv2::byte *exiv2Bytes(const QByteArray &bytes) {
 
 QString whatFailed(const std::exception &error) {
     return QString::fromUtf8(error.what()).trimmed();
-}
-
-Warning notRead(const QString &why) {
-    return {QCoreApplication::translate(
-                "pelmora", "some of the photo's metadata could not be read and was left out"),
-            why};
-}
-
-Warning notWritten(const QString &why) {
-    return {QCoreApplication::translate(
-                "pelmora", "the photo's metadata could not be written and was left out"),
-            why};
 }
 
 struct PhotoMetadata {
@@ -150,6 +139,9 @@ void describeResized(PhotoMetadata &metadata, QSize pixels, MetadataPolicy polic
     eraseWhere(exif, describesStoredData);
     if (const auto it = exif.findKey(Exiv2::ExifKey("Exif.Image.Orientation")); it != exif.end())
         *it = uint16_t(1);
+    // Asked of a JPEG's EXIF, not of a PNG's or a TIFF's: the JPEG's chroma is centred.
+    if (!exif.empty() && exif.findKey(Exiv2::ExifKey("Exif.Image.YCbCrPositioning")) == exif.end())
+        exif["Exif.Image.YCbCrPositioning"] = uint16_t(1);
     setIfPresent(exif, "Exif.Photo.PixelXDimension", uint32_t(pixels.width()));
     setIfPresent(exif, "Exif.Photo.PixelYDimension", uint32_t(pixels.height()));
 
@@ -166,8 +158,7 @@ void describeResized(PhotoMetadata &metadata, QSize pixels, MetadataPolicy polic
         eraseWhere(exif, [](const Exiv2::Exifdatum &d) {
             return d.groupName() == "GPSInfo" || d.key() == "Exif.Image.GPSTag";
         });
-        eraseWhere(xmp,
-                   [](const Exiv2::Xmpdatum &d) { return startsWith(d.key(), "Xmp.exif.GPS"); });
+        eraseWhere(xmp, [](const Exiv2::Xmpdatum &d) { return isXmpPosition(d.key()); });
     }
 }
 
@@ -198,7 +189,7 @@ QByteArray rewritten(const QByteArray &jpeg, const PhotoMetadata &metadata, bool
 
 struct Rewrite {
     bool written = false;
-    QString whatWasLeftOut; // Exiv2's word for it; empty when everything was written
+    QStringList whatWasLeftOut; // in Exiv2's words; empty when everything was written
 };
 
 // Rewrites jpeg with the metadata; when that fails, jpeg stays as it was.
@@ -209,10 +200,10 @@ Rewrite tryRewrite(QByteArray &jpeg, const PhotoMetadata &metadata, bool describ
         return {true, messages.take()};
     } catch (const std::exception &error) {
         messages.take();
-        return {false, whatFailed(error)};
+        return {false, {whatFailed(error)}};
     } catch (...) {
         messages.take();
-        return {false, QStringLiteral("unknown error")};
+        return {false, {QStringLiteral("unknown error")}};
     }
 }
 
@@ -225,16 +216,64 @@ bool isPhotoFormat(int type) {
            type == Exiv2::ImageType::bmff;
 }
 
+QString localName(const QString &qualifiedName) {
+    return qualifiedName.sliced(qualifiedName.indexOf(QLatin1Char(':')) + 1);
+}
+
+// Exiv2 refuses as a whole XMP that repeats a property. Read again without the repetitions, it is
+// kept, and Exiv2's words for the refusal (each names the XMP) are dropped from what it said.
+void readRepairedXmp(Exiv2::XmpData &xmp, const std::string &packet, MetadataPolicy policy,
+                     Exiv2Messages &messages, QStringList &said, Warnings &warnings) {
+    const std::optional<RepairedXmp> repaired = withoutRepeatedProperties(packet);
+    if (!repaired)
+        return;
+    const bool read = Exiv2::XmpParser::decode(xmp, repaired->packet) == 0;
+    (void)messages.take();
+    if (!read) {
+        xmp.clear();
+        return;
+    }
+    said.removeIf([](const QString &message) { return message.contains(QLatin1String("XMP")); });
+    QStringList lost = repaired->differing;
+    if (policy != MetadataPolicy::WithLocation)
+        lost.removeIf(
+            [](const QString &name) { return namesPosition(localName(name).toStdString()); });
+    if (!lost.isEmpty())
+        warnings.append(xmpRepeatsDropped(lost.join(QLatin1String(", "))));
+}
+
+// A JPEG's XMP too large for one segment continues in extended XMP segments, which Exiv2 reads
+// and writes none of: the main packet's reference to them goes too, and a warning when they are
+// there.
+void leaveOutExtension(Exiv2::XmpData &xmp, const QByteArray &photo, Warnings &warnings) {
+    // By the key's text: Exiv2 knows the namespace only once a packet has named it.
+    const auto it = std::find_if(xmp.begin(), xmp.end(), [](const Exiv2::Xmpdatum &d) {
+        return d.key() == "Xmp.xmpNote.HasExtendedXMP";
+    });
+    if (it == xmp.end())
+        return;
+    const QString guid = QString::fromStdString(it->toString());
+    xmp.erase(it);
+    if (photo.contains(QByteArrayLiteral("http://ns.adobe.com/xmp/extension/")))
+        warnings.append(xmpExtensionLeftOut(QStringLiteral("xmpNote:HasExtendedXMP ") + guid));
+}
+
 // The photo's metadata as the resized picture carries it.
-void readFrom(PhotoMetadata &metadata, const QByteArray &photo, QSize pixels,
-              MetadataPolicy policy) {
+void readFrom(PhotoMetadata &metadata, const QByteArray &photo, QSize pixels, MetadataPolicy policy,
+              Exiv2Messages &messages, Warnings &warnings) {
     auto image = Exiv2::ImageFactory::open(exiv2Bytes(photo), long(photo.size()));
     image->readMetadata();
+    QStringList said = messages.take();
     if (policy != MetadataPolicy::Strip) {
         metadata.exif = image->exifData();
         metadata.iptc = image->iptcData();
         metadata.xmp = image->xmpData();
+        if (metadata.xmp.empty() && !image->xmpPacket().empty())
+            readRepairedXmp(metadata.xmp, image->xmpPacket(), policy, messages, said, warnings);
+        leaveOutExtension(metadata.xmp, photo, warnings);
         describeResized(metadata, pixels, policy);
+        if (!said.isEmpty())
+            warnings.append(metadataNotRead(said.first()));
     }
     if (image->iccProfileDefined()) {
         const Exiv2::DataBuf *icc = image->iccProfile();
@@ -242,10 +281,28 @@ void readFrom(PhotoMetadata &metadata, const QByteArray &photo, QSize pixels,
     }
 }
 
+// The JPEG's EXIF as the resized picture carries it, or a warning why it cannot.
+void readJpegExif(PhotoMetadata &metadata, const QByteArray &tiff, QSize pixels,
+                  MetadataPolicy policy, Warnings &warnings) {
+    Result<EditedExif> exif = exifForResized(tiff, pixels, policy == MetadataPolicy::WithLocation);
+    if (!exif) {
+        warnings.append(exifLeftOut(exif.reason()));
+    } else if (exif->tiff.size() > kMaxExifSegmentTiff) {
+        warnings.append(
+            exifTooLarge(QCoreApplication::translate(
+                             "pelmora", "%1 bytes, more than the %2 bytes one segment holds")
+                             .arg(exif->tiff.size())
+                             .arg(kMaxExifSegmentTiff)));
+    } else {
+        metadata.jpegExif = std::move(exif->tiff);
+        warnings += exif->warnings;
+    }
+}
+
 // Reads the photo's metadata. A JPEG's EXIF is edited in place, Exiv2 reads the rest of its
 // header; from other formats Exiv2 reads everything. Whether there is anything to carry.
 bool read(PhotoMetadata &metadata, const QByteArray &photo, QSize pixels, MetadataPolicy policy,
-          Warnings &warnings) {
+          Exiv2Messages &messages, Warnings &warnings) {
     const std::optional<JpegExifSplit> jpeg = splitJpegExif(photo);
     const QByteArray &forExiv2 = jpeg ? jpeg->otherHeader : photo;
     QString failure;
@@ -253,24 +310,19 @@ bool read(PhotoMetadata &metadata, const QByteArray &photo, QSize pixels, Metada
         if (!isPhotoFormat(
                 Exiv2::ImageFactory::getType(exiv2Bytes(forExiv2), long(forExiv2.size()))))
             return false; // no metadata Exiv2 should read
-        readFrom(metadata, forExiv2, pixels, policy);
+        readFrom(metadata, forExiv2, pixels, policy, messages, warnings);
     } catch (const std::exception &error) {
         failure = whatFailed(error);
     } catch (...) {
         failure = QStringLiteral("unknown error");
     }
     if (!failure.isEmpty()) {
-        warnings.append(notRead(failure));
+        (void)messages.take();
+        warnings.append(metadataNotRead(failure));
         metadata = {};
     }
-    if (jpeg && !jpeg->tiff.isEmpty() && policy != MetadataPolicy::Strip) {
-        Result<QByteArray> exif =
-            exifForResized(jpeg->tiff, pixels, policy == MetadataPolicy::WithLocation);
-        if (exif)
-            metadata.jpegExif = std::move(exif).value();
-        else
-            warnings.append(notRead(exif.reason()));
-    }
+    if (jpeg && !jpeg->tiff.isEmpty() && policy != MetadataPolicy::Strip)
+        readJpegExif(metadata, jpeg->tiff, pixels, policy, warnings);
     return true;
 }
 
@@ -283,10 +335,8 @@ CarriedMetadata withPhotoMetadata(const QByteArray &jpeg, const QByteArray &phot
     Exiv2Messages messages;
 
     PhotoMetadata metadata;
-    if (!read(metadata, photo, pixels, policy, carried.warnings))
+    if (!read(metadata, photo, pixels, policy, messages, carried.warnings))
         return carried;
-    if (const QString why = messages.take(); !why.isEmpty() && policy != MetadataPolicy::Strip)
-        carried.warnings.append(notRead(why));
     if (!metadata.describesPhoto() && metadata.icc.isEmpty())
         return carried;
 
@@ -296,7 +346,7 @@ CarriedMetadata withPhotoMetadata(const QByteArray &jpeg, const QByteArray &phot
     if (!whole.written && describing && !metadata.icc.isEmpty())
         (void)tryRewrite(carried.jpeg, metadata, false, messages);
     if (!whole.whatWasLeftOut.isEmpty())
-        carried.warnings.append(notWritten(whole.whatWasLeftOut));
+        carried.warnings.append(metadataNotWritten(whole.whatWasLeftOut.first()));
     return carried;
 }
 

@@ -30,6 +30,64 @@ Exiv2::URationalValue degreesOf(const char *text) {
 
 const char *const takenLatitude = "35/1 39/1 18/1";
 
+const QByteArray exifIdentifier("Exif\0\0", 6);
+const QByteArray xmpIdentifier("http://ns.adobe.com/xap/1.0/\0", 29);
+
+bool isExifSegment(const QByteArray &s) {
+    return s.size() > 10 && quint8(s[1]) == 0xE1 && s.mid(4, 6) == exifIdentifier;
+}
+
+// The TIFF structure inside a JPEG's EXIF segment, read and patched in its byte order; offsets
+// are the structure's own.
+class ExifInJpeg {
+public:
+    explicit ExifInJpeg(const QByteArray &jpeg) {
+        m_parts = splitJpeg(jpeg);
+        for (int i = 0; i < m_parts.segments.size(); ++i)
+            if (isExifSegment(m_parts.segments[i]))
+                m_segment = i;
+        if (m_segment < 0)
+            qFatal("the fault wants a JPEG with an EXIF segment");
+        m_big = tiff().startsWith("MM");
+    }
+
+    quint32 u16(qsizetype at) const {
+        const quint32 a = quint8(tiff()[at]), b = quint8(tiff()[at + 1]);
+        return m_big ? a << 8 | b : b << 8 | a;
+    }
+    quint32 u32(qsizetype at) const {
+        return m_big ? u16(at) << 16 | u16(at + 2) : u16(at + 2) << 16 | u16(at);
+    }
+    void put16(qsizetype at, quint32 v) {
+        byteAt(at + (m_big ? 0 : 1)) = char(v >> 8);
+        byteAt(at + (m_big ? 1 : 0)) = char(v);
+    }
+    void put32(qsizetype at, quint32 v) {
+        put16(at + (m_big ? 0 : 2), v >> 16);
+        put16(at + (m_big ? 2 : 0), v & 0xFFFF);
+    }
+
+    quint32 ifd0() const { return u32(4); }
+    // Where the entry of the tag starts in the IFD at ifd.
+    qsizetype entry(quint32 ifd, quint16 tag) const {
+        for (quint32 i = 0; i < u16(ifd); ++i)
+            if (u16(ifd + 2 + 12 * i) == tag)
+                return ifd + 2 + 12 * i;
+        qFatal("the fault wants an EXIF entry 0x%04x", tag);
+    }
+    qsizetype nextIfdAt(quint32 ifd) const { return ifd + 2 + 12 * u16(ifd); }
+
+    QByteArray jpeg() const { return m_parts.join(); }
+
+private:
+    QByteArray tiff() const { return m_parts.segments[m_segment].mid(10); }
+    char &byteAt(qsizetype at) { return m_parts.segments[m_segment][10 + at]; }
+
+    JpegParts m_parts;
+    int m_segment = -1;
+    bool m_big = false;
+};
+
 Exiv2::ExifData cameraExif(QSize stored, ExifLayout layout) {
     Exiv2::ExifData exif;
     exif["Exif.Image.Make"] = "Harbour Optics";
@@ -137,6 +195,129 @@ QByteArray withCorruptExif(const QByteArray &jpeg) {
         }
     }
     qFatal("withCorruptExif wants a JPEG with an EXIF segment");
+}
+
+QByteArray withEmptyGpsPointer(const QByteArray &jpeg) {
+    ExifInJpeg exif(jpeg);
+    exif.put32(exif.entry(exif.ifd0(), 0x8825) + 4, 0);
+    return exif.jpeg();
+}
+
+QByteArray withExifPointerType(const QByteArray &jpeg, quint16 type) {
+    ExifInJpeg exif(jpeg);
+    exif.put16(exif.entry(exif.ifd0(), 0x8769) + 2, type);
+    return exif.jpeg();
+}
+
+QByteArray withPixelSizeAsTwoValues(const QByteArray &jpeg) {
+    ExifInJpeg exif(jpeg);
+    const quint32 exifIfd = exif.u32(exif.entry(exif.ifd0(), 0x8769) + 8);
+    for (const quint16 tag : {0xA002, 0xA003}) {
+        const qsizetype e = exif.entry(exifIfd, tag);
+        if (exif.u16(e + 2) != 3)
+            qFatal("withPixelSizeAsTwoValues wants SHORT dimensions (ExifLayout::Motorola)");
+        exif.put32(e + 4, 2);
+        exif.put16(e + 10, 0);
+    }
+    return exif.jpeg();
+}
+
+QByteArray withLoopingIfds(const QByteArray &jpeg) {
+    ExifInJpeg exif(jpeg);
+    const quint32 ifd0 = exif.ifd0();
+    for (const quint16 tag : {0x8769, 0x8825})
+        exif.put32(exif.entry(ifd0, tag) + 8, ifd0);
+    exif.put32(exif.nextIfdAt(ifd0), ifd0);
+    return exif.jpeg();
+}
+
+QByteArray withExifAcrossSegments(const QByteArray &jpeg, qsizetype firstLength, int commentBytes) {
+    auto image = Exiv2::ImageFactory::open(exiv2Bytes(jpeg), long(jpeg.size()));
+    image->readMetadata();
+    Exiv2::ExifData exif = image->exifData();
+    if (commentBytes > 0)
+        exif["Exif.Photo.UserComment"] = "charset=Ascii " + std::string(size_t(commentBytes), 'w');
+    // As a TIFF file: the encoder for JPEG leaves out what would not fit into one segment.
+    Exiv2::MemIo io;
+    Exiv2::TiffParser::encode(io, nullptr, 0, image->byteOrder(), exif, {}, {});
+    const QByteArray tiff(reinterpret_cast<const char *>(io.mmap()), qsizetype(io.size()));
+
+    JpegParts parts = splitJpeg(jpeg);
+    const qsizetype at = parts.find(0xE1);
+    if (at < 0 || !isExifSegment(parts.segments[at]))
+        qFatal("withExifAcrossSegments wants a JPEG with an EXIF segment");
+    QList<QByteArray> pieces{segment(0xE1, exifIdentifier + tiff.first(firstLength))};
+    for (qsizetype from = firstLength; from < tiff.size(); from += 0xFFFF - 8)
+        pieces.append(segment(0xE1, exifIdentifier + tiff.mid(from, 0xFFFF - 8)));
+    parts.segments.remove(at);
+    for (qsizetype i = 0; i < pieces.size(); ++i)
+        parts.segments.insert(at + i, pieces[i]);
+    return parts.join();
+}
+
+QByteArray albumXmpPacket(QSize stored, const QByteArray &descriptions) {
+    return QByteArray(
+               "<?xpacket begin='\xEF\xBB\xBF' id='W5M0MpCehiHzreSzNTczkc9d'?>\n"
+               "<x:xmpmeta xmlns:x='adobe:ns:meta/'>\n"
+               "<rdf:RDF xmlns:rdf='http://www.w3.org/1999/02/22-rdf-syntax-ns#'>\n"
+               " <rdf:Description rdf:about='' xmlns:dc='http://purl.org/dc/elements/1.1/'>\n"
+               "  <dc:subject>\n"
+               "   <rdf:Bag>\n"
+               "    <rdf:li>harbour</rdf:li>\n"
+               "    <rdf:li>dawn</rdf:li>\n"
+               "    <rdf:li>boats</rdf:li>\n"
+               "   </rdf:Bag>\n"
+               "  </dc:subject>\n"
+               " </rdf:Description>\n"
+               " <rdf:Description rdf:about='' xmlns:tiff='http://ns.adobe.com/tiff/1.0/'>\n"
+               "  <tiff:Orientation>6</tiff:Orientation>\n"
+               " </rdf:Description>\n"
+               " <rdf:Description rdf:about='' xmlns:exif='http://ns.adobe.com/exif/1.0/'>\n"
+               "  <exif:PixelXDimension>") +
+           QByteArray::number(stored.width()) +
+           "</exif:PixelXDimension>\n"
+           "  <exif:PixelYDimension>" +
+           QByteArray::number(stored.height()) +
+           "</exif:PixelYDimension>\n"
+           "  <exif:GPSLatitude>35,39.3N</exif:GPSLatitude>\n"
+           "  <exif:GPSLongitude>139,44.5E</exif:GPSLongitude>\n"
+           " </rdf:Description>\n" +
+           descriptions +
+           "</rdf:RDF>\n"
+           "</x:xmpmeta>\n"
+           "<?xpacket end='w'?>";
+}
+
+QByteArray withXmpPacket(const QByteArray &jpeg, const QByteArray &packet) {
+    JpegParts parts = splitJpeg(jpeg);
+    const QByteArray xmp = segment(0xE1, xmpIdentifier + packet);
+    for (QByteArray &s : parts.segments) {
+        if (quint8(s[1]) == 0xE1 && s.mid(4, xmpIdentifier.size()) == xmpIdentifier) {
+            s = xmp;
+            return parts.join();
+        }
+    }
+    parts.segments.insert(1, xmp);
+    return parts.join();
+}
+
+QByteArray withXmpExtension(const QByteArray &jpeg, const QByteArray &guid,
+                            const QByteArray &packet) {
+    JpegParts parts = splitJpeg(jpeg);
+    for (int i = 0; i < parts.segments.size(); ++i) {
+        const QByteArray &s = parts.segments[i];
+        if (quint8(s[1]) == 0xE1 && s.mid(4, xmpIdentifier.size()) == xmpIdentifier) {
+            QByteArray body = QByteArray("http://ns.adobe.com/xmp/extension/\0", 35) + guid;
+            for (const quint32 v : {quint32(packet.size()), 0u})
+                body.append(char(v >> 24))
+                    .append(char(v >> 16))
+                    .append(char(v >> 8))
+                    .append(char(v));
+            parts.segments.insert(i + 1, segment(0xE1, body + packet));
+            return parts.join();
+        }
+    }
+    qFatal("withXmpExtension wants a JPEG with an XMP segment");
 }
 
 QMap<QString, QString> metadataOf(const QByteArray &picture) {
