@@ -220,6 +220,18 @@ QString localName(const QString &qualifiedName) {
     return qualifiedName.sliced(qualifiedName.indexOf(QLatin1Char(':')) + 1);
 }
 
+// Properties of the stored pixels: their density, size and turn. Two values of one of them lose
+// nothing a resized photo keeps (digiKam writes the thumbnail's density after the photo's), so
+// dropping the second is no loss to warn of.
+bool describesPixels(const QString &qualifiedName) {
+    static const QStringList pixels{
+        QStringLiteral("XResolution"),     QStringLiteral("YResolution"),
+        QStringLiteral("ResolutionUnit"),  QStringLiteral("ImageWidth"),
+        QStringLiteral("ImageLength"),     QStringLiteral("PixelXDimension"),
+        QStringLiteral("PixelYDimension"), QStringLiteral("Orientation")};
+    return pixels.contains(localName(qualifiedName));
+}
+
 // Exiv2 refuses as a whole XMP that repeats a property. Read again without the repetitions, it is
 // kept, and Exiv2's words for the refusal (each names the XMP) are dropped from what it said.
 void readRepairedXmp(Exiv2::XmpData &xmp, const std::string &packet, MetadataPolicy policy,
@@ -235,6 +247,7 @@ void readRepairedXmp(Exiv2::XmpData &xmp, const std::string &packet, MetadataPol
     }
     said.removeIf([](const QString &message) { return message.contains(QLatin1String("XMP")); });
     QStringList lost = repaired->differing;
+    lost.removeIf(describesPixels);
     if (policy != MetadataPolicy::WithLocation)
         lost.removeIf(
             [](const QString &name) { return namesPosition(localName(name).toStdString()); });

@@ -205,6 +205,7 @@ private Q_SLOTS:
             << withXmpPacket(taken, albumXmpPacket(QSize(320, 240), labels)) << withoutLocation
             << QSize(75, 100) << both << labelled << QByteArrayList{} << QStringList{} << QString()
             << icc;
+        // digiKam writes the photo's density, then its thumbnail's: the second is no loss.
         const QByteArray resolutions =
             " <rdf:Description rdf:about='' xmlns:exif='http://ns.adobe.com/exif/1.0/'>\n"
             "  <exif:XResolution>300</exif:XResolution>\n"
@@ -214,10 +215,22 @@ private Q_SLOTS:
             " </rdf:Description>\n";
         StringMap firstKept = labelled;
         firstKept.insert("Xmp.exif.XResolution", "300");
-        QTest::newRow("XMP repeating a property with another value: the first kept, a warning")
+        QTest::newRow("XMP repeating the density with another value: the first kept, no warning")
             << withXmpPacket(taken, albumXmpPacket(QSize(320, 240), labels + resolutions))
             << withoutLocation << QSize(75, 100) << both << firstKept << QByteArrayList{}
-            << QStringList{pelmora::xmpRepeatsDropped({}).text} << "exif:XResolution" << icc;
+            << QStringList{} << QString() << icc;
+        const QByteArray relabelled =
+            " <rdf:Description rdf:about='' xmlns:xmp='http://ns.adobe.com/xap/1.0/'>\n"
+            "  <xmp:CreatorTool>digiKam-8.1.0</xmp:CreatorTool>\n"
+            "  <xmp:Label>Red</xmp:Label>\n"
+            "  <xmp:CreatorTool>Darktable 4.2</xmp:CreatorTool>\n"
+            " </rdf:Description>\n";
+        QTest::newRow("XMP repeating a property with another value: the first kept, a warning")
+            << withXmpPacket(taken, albumXmpPacket(QSize(320, 240), relabelled)) << withoutLocation
+            << QSize(75, 100) << both
+            << StringMap{{"Xmp.xmp.CreatorTool", "digiKam-8.1.0"}, {"Xmp.xmp.Label", "Red"}}
+            << QByteArrayList{} << QStringList{pelmora::xmpRepeatsDropped({}).text}
+            << "xmp:CreatorTool" << icc;
 
         // Photoshop continues XMP too large for one segment in extended segments, which Exiv2
         // does not read: the main packet is kept without its reference to them.
