@@ -31,6 +31,7 @@ QString iconPath(const QString &size, const QString &suffix) {
 // Everything the program installs, relative to the prefix.
 QStringList installedFiles() {
     QStringList files{QStringLiteral("bin/pelmora"),
+                      QStringLiteral(PELMORA_MODULE_DIR "/pelmora-metadata.so"),
                       "share/applications/" + kAppId + ".desktop",
                       "share/metainfo/" + kAppId + ".metainfo.xml",
                       QStringLiteral("share/man/man1/pelmora.1.gz"),
@@ -237,6 +238,14 @@ void TestInstall::installedFile() {
         while (!svg.atEnd())
             svg.readNext();
         QVERIFY2(!svg.hasError(), qPrintable(svg.errorString()));
+    } else if (path.endsWith(".so")) { // the metadata module, found by the installed program
+        const QString program = m_prefix.filePath(QStringLiteral("bin/pelmora"));
+        const Run resized = runHeadless(
+            program, {"convert", "--resize", "16", "--out", m_prefix.filePath("out"), m_photo});
+        QVERIFY2(resized.exitCode == 0 && !resized.err.contains("module"),
+                 qPrintable(report(resized)));
+        QVERIFY(QFile::remove(m_prefix.filePath("out/Untitled01.JPG")) &&
+                QDir(m_prefix.path()).rmdir("out"));
     } else {
         QVERIFY(QFileInfo(file).isExecutable());
         const Run version = runHeadless(file, {"--version"});
@@ -280,7 +289,7 @@ void TestInstall::debianPackage() {
     // dpkg-shlibdeps found the libraries; the plugins and the font are named by hand.
     const QString depends = QRegularExpression("\n Depends: ([^\n]*)").match(info.out).captured(1);
     for (const char *package :
-         {"libc6", "libqt6core6", "libqt6gui6", "libqt6widgets6", "libqt6network6",
+         {"libc6", "libqt6core6", "libqt6gui6", "libqt6widgets6", "libqt6network6", "libexiv2-27",
           "qt6-image-formats-plugins", "fonts-ipafont-gothic"})
         QVERIFY2(depends.contains(QString::fromLatin1(package)), qPrintable(depends));
 
@@ -305,6 +314,9 @@ void TestInstall::debianPackage() {
     const Run size = runHeadless(program, {"size", m_photo});
     QVERIFY2(size.exitCode == 0, qPrintable(report(size)));
     QCOMPARE(size.out, QStringLiteral("ImageSze Width: 64  Height: 48\n"));
+    const Run resized =
+        runHeadless(program, {"convert", "--resize", "16", "--out", work.filePath("out"), m_photo});
+    QVERIFY2(resized.exitCode == 0 && !resized.err.contains("module"), qPrintable(report(resized)));
 }
 
 QTEST_MAIN(TestInstall)
