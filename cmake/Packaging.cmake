@@ -14,9 +14,10 @@ set(CPACK_PACKAGE_DESCRIPTION "\
 Pelmora prepares photographs in batches: photos dropped on its list get new
 names from a pattern (a title, a running number, an extension) and, with
 resizing on, are scaled so that their longer side has a chosen length,
-stamped with a signature and written as JPEG at a chosen quality. The window
-speaks Japanese, and the command pelmora convert runs the same batch from the
-command line.")
+stamped with a signature and written as JPEG at a chosen quality. The last
+conversions can be undone. The window speaks Japanese, or English where the
+desktop does not prefer Japanese, and the command pelmora convert runs the
+same batch from the command line.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
