@@ -709,6 +709,10 @@
         <source>remove the converted %1</source>
         <translation>remove the converted %1</translation>
     </message>
+    <message>
+        <source>the photo&apos;s metadata could not be carried over: Pelmora&apos;s metadata module is missing</source>
+        <translation>the photo&apos;s metadata could not be carried over: Pelmora&apos;s metadata module is missing</translation>
+    </message>
 </context>
 <context>
     <name>uitexts</name>

@@ -692,6 +692,10 @@
         <source>remove the converted %1</source>
         <translation>変換したファイル %1 を削除</translation>
     </message>
+    <message>
+        <source>the photo&apos;s metadata could not be carried over: Pelmora&apos;s metadata module is missing</source>
+        <translation>写真のメタデータを引き継げませんでした。Pelmora のメタデータ用モジュールがありません</translation>
+    </message>
 </context>
 <context>
     <name>uitexts</name>
