@@ -22,19 +22,15 @@ QString folderOf(const QString &path) {
 // Writes a copy of the file at source and gives the digest of what it wrote.
 Result<FileDigest> copyInto(PendingFile &out, const QString &source) {
     QFile in(source);
-    const auto cannotRead = [&in] {
-        return failure(QCoreApplication::translate("pelmora", "cannot read the photo: %1")
-                           .arg(in.errorString()));
-    };
     if (!in.open(QIODevice::ReadOnly))
-        return cannotRead();
+        return photoNotRead(in);
     Digester digester;
     constexpr qint64 chunkSize = 1 << 20;
     for (;;) {
         const QByteArray chunk = in.read(chunkSize);
         if (chunk.isEmpty()) {
             if (in.error() != QFileDevice::NoError || !in.atEnd())
-                return cannotRead();
+                return photoNotRead(in);
             break;
         }
         if (Status written = out.write(chunk); !written)

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -97,20 +98,26 @@ FileIdentity identityOf(const QString &path) {
     return identityOf(st);
 }
 
+bool isOnDisk(const QString &path) {
+    const QFileInfo file(path);
+    return file.exists() || file.isSymLink();
+}
+
+Failure photoNotRead(const QFile &file) {
+    return failure(QCoreApplication::translate("pelmora", "cannot read the photo: %1")
+                       .arg(file.errorString()));
+}
+
 Result<PhotoBytes> readPhoto(const QString &path) {
     QFile file(path);
-    const auto cannot = [&file] {
-        return failure(QCoreApplication::translate("pelmora", "cannot read the photo: %1")
-                           .arg(file.errorString()));
-    };
     if (!file.open(QIODevice::ReadOnly))
-        return cannot();
+        return photoNotRead(file);
     struct stat st {};
     if (::fstat(file.handle(), &st) != 0)
         return failure(cannotRead(path, errno));
     PhotoBytes photo{file.readAll(), identityOf(st)};
     if (file.error() != QFileDevice::NoError)
-        return cannot();
+        return photoNotRead(file);
     return photo;
 }
 

@@ -3,6 +3,7 @@
 #include "result/result.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 struct XXH3_state_s;
@@ -38,6 +39,12 @@ private:
 };
 // The digest of the file at path as it is now, without following a symbolic link.
 Result<FileDigest> digestOfFile(const QString &path);
+
+// Whether anything has the name: a file, a folder, or a symbolic link, dangling or not.
+bool isOnDisk(const QString &path);
+
+// Why a photo file could not be read, in words for the user.
+Failure photoNotRead(const QFile &file);
 
 // Which file a path named at one moment: a file changed or replaced since has another identity.
 struct FileIdentity {

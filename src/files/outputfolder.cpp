@@ -1,5 +1,6 @@
 #include "outputfolder.h"
 
+#include "files/filecontent.h"
 #include "photolist/photoentry.h"
 
 #include <QCoreApplication>
@@ -15,7 +16,7 @@ Result<QString> checkOutputFolder(const QString &text) {
 
     // The folder itself, or the nearest one on its way that is there, must be a writable folder.
     QString existing = folder;
-    while (!QFileInfo::exists(existing) && !QFileInfo(existing).isSymLink() && existing.size() > 1)
+    while (!isOnDisk(existing) && existing.size() > 1)
         existing = QFileInfo(existing).absolutePath();
     const QFileInfo there(existing);
     if (!there.isDir()) {

@@ -1,5 +1,6 @@
 #include "photoplan.h"
 
+#include "files/filecontent.h"
 #include "files/filename.h"
 
 #include <QCoreApplication>
@@ -19,12 +20,6 @@ bool sameFolder(const QString &a, const QString &b) {
     const bool same = std::filesystem::equivalent(std::filesystem::path(a.toStdU16String()),
                                                   std::filesystem::path(b.toStdU16String()), error);
     return !error && same;
-}
-
-// Whether anything has the name, a dangling link included.
-bool onDisk(const QString &path) {
-    const QFileInfo file(path);
-    return file.exists() || file.isSymLink();
 }
 
 QString nameTaken(const QString &photo, const QString &name) {
@@ -89,7 +84,7 @@ bool ConversionChanges::exists(const QString &path) const {
     const QString key = locationKey(path);
     if (m_written.contains(key))
         return true;
-    return !m_gone.contains(key) && onDisk(path);
+    return !m_gone.contains(key) && isOnDisk(path);
 }
 
 bool ConversionChanges::written(const QString &path) const {

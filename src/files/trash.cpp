@@ -1,5 +1,6 @@
 #include "trash.h"
 
+#include "files/filecontent.h"
 #include "files/pendingfile.h"
 
 #include <QCoreApplication>
@@ -177,7 +178,7 @@ Result<QString> moveIntoTrash(const QString &path, const QString &trash) {
         if (moved)
             return kept;
         ::unlink(info.constData());
-        if (!QFileInfo::exists(kept) && !QFileInfo(kept).isSymLink())
+        if (!isOnDisk(kept))
             return failure(moved.reason());
     }
     return failure(qt_error_string(EEXIST));

@@ -118,11 +118,6 @@ Conversion readConversion(const Journal &journal) {
     return c;
 }
 
-bool onDisk(const QString &path) {
-    const QFileInfo file(path);
-    return file.exists() || file.isSymLink();
-}
-
 bool holds(const QString &path, const FileDigest &digest) {
     const Result<FileDigest> now = digestOfFile(path);
     return now && *now == digest;
@@ -241,7 +236,7 @@ private:
                         .arg(step->path, where, outputsOf(photo)));
                 return false;
             }
-            if (onDisk(step->path) && !moveOwnOutputAside(index, photo, step->path, kept))
+            if (isOnDisk(step->path) && !moveOwnOutputAside(index, photo, step->path, kept))
                 return false;
             if (!dryRun()) {
                 if (Status back = bringBack(kept, step->path); !back) {
@@ -307,7 +302,7 @@ private:
                 path = m_movedAside.value(step->path);
             else if (m_restored.contains(step->path))
                 continue; // the original is under that name now
-            if (!onDisk(path))
+            if (!isOnDisk(path))
                 continue; // never published, or gone already
             if (!holds(path, step->digest)) {
                 m_report.refused.append(
@@ -329,7 +324,7 @@ private:
     // What a conversion that was killed left half written.
     void removeTemporaries(const PhotoSteps &photo) {
         for (const QString &temporary : photo.temporaries) {
-            if (!isTemporaryName(temporary) || !onDisk(temporary))
+            if (!isTemporaryName(temporary) || !isOnDisk(temporary))
                 continue;
             if (!dryRun() && !removeStaleTemporaryFile(temporary))
                 continue; // another conversion writes it
@@ -344,8 +339,8 @@ private:
         bool back = true;
         for (auto step = photo.renames.crbegin(); step != photo.renames.crend(); ++step) {
             const QFileInfo renamed(step->to);
-            if (!onDisk(step->to)) {
-                if (!onDisk(step->from)) {
+            if (!isOnDisk(step->to)) {
+                if (!isOnDisk(step->from)) {
                     m_report.refused.append(
                         QCoreApplication::translate("pelmora", "%1 is not there any more")
                             .arg(step->to));
