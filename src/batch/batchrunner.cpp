@@ -101,11 +101,15 @@ private:
         }
     }
 
+    // Starts the photo's picture when the memory budget has room for it; its estimate, read
+    // from its header, is kept while it waits for room.
     bool startPicture(qsizetype index, const QString &source) {
-        const qint64 work = m_pictures.estimatedWork(source);
-        if (!m_pictures.fits(work))
+        if (m_waiting.first != index)
+            m_waiting = {index, m_pictures.estimatedWork(source)};
+        if (!m_pictures.fits(m_waiting.second))
             return false;
-        m_pictures.start(index, source, work);
+        m_pictures.start(index, source, m_waiting.second);
+        m_waiting.first = -1;
         return true;
     }
 
@@ -178,7 +182,8 @@ private:
     ConversionChanges m_ahead; // what the photos planned ahead will have done
     const qsizetype m_window;  // how many photos are planned ahead of the current one
     qsizetype m_current = 0;
-    qsizetype m_planned = 0; // the photos before it are planned ahead
+    qsizetype m_planned = 0;                       // the photos before it are planned ahead
+    std::pair<qsizetype, qint64> m_waiting{-1, 0}; // the photo waiting for room, its estimate
 };
 
 // What each photo's conversion would do, planned exactly as the conversion plans it.
