@@ -56,8 +56,10 @@ MainWindow::MainWindow(QWidget *parent)
     List->addAction(ui->Undo);
     // Something to undo, and nothing converting: checked each time the menu opens.
     connect(List, &QMenu::aboutToShow, this, [this] {
-        ui->Undo->setEnabled(!isConverting() &&
-                             pelmora::hasConversionToUndo(pelmora::journalFolder(kDriver)));
+        // A history that cannot be read leaves it enabled: undoing says why.
+        const pelmora::Result<bool> undoable =
+            pelmora::hasConversionToUndo(pelmora::journalFolder(kDriver));
+        ui->Undo->setEnabled(!isConverting() && (!undoable || *undoable));
     });
     connect(ui->Undo, &QAction::triggered, this, &MainWindow::undoLastConversion);
     connect(&m_undo, &QFutureWatcher<pelmora::Result<pelmora::UndoReport>>::finished, this,

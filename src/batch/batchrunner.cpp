@@ -58,6 +58,7 @@ public:
         if (!m_settings.outputFolder.isEmpty()) {
             if (Status made = m_transaction.makeFolder(m_settings.outputFolder); !made) {
                 m_batch.fatalError = made.reason();
+                m_batch.conversion = m_transaction.journalPath();
                 return;
             }
         }
@@ -72,6 +73,7 @@ public:
                 progress({i, count, m_batch.entries[i].targetName, m_batch.finalNumber});
         }
         m_batch.peakPictureWork = m_pictures.peakWork();
+        m_batch.conversion = m_transaction.journalPath();
     }
 
 private:

@@ -50,6 +50,9 @@ struct BatchResult {
     bool dryRun = false;             // nothing was done: each entry's result says what would be
     QList<BatchEntryResult> entries; // one per entry of the request, in list order
     QString finalNumber;             // the running number after the batch
+    // The conversion's identity in its driver's undo history (the path of its journal, as
+    // UndoReport::conversion gives it); empty when it took no file step.
+    QString conversion;
     qint64 peakPictureWork = 0; // the most memory the photos at work were estimated to take at once
 
     bool started() const { return fatalError.isEmpty(); }

@@ -5,7 +5,7 @@
 
 namespace pelmora {
 
-// `pelmora undo [--dry-run]`: takes the last `pelmora convert` back.
+// `pelmora undo [--dry-run | --give-up]`: takes the last `pelmora convert` back.
 int runUndoCommand(const QStringList &arguments);
 QString undoCommandHelp();
 

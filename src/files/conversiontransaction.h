@@ -40,6 +40,9 @@ public:
     // the disk as it was.
     Result<Warnings> carryOut(qsizetype index, const PhotoPlan &plan, const QByteArray &picture);
 
+    // The conversion's journal; empty while it has taken no step.
+    QString journalPath() const { return m_journal.isMade() ? m_journal.path() : QString(); }
+
 private:
     Status record(const QJsonObject &step);
     void recordDone(const QJsonObject &step);

@@ -7,7 +7,9 @@
 #include <QJsonDocument>
 #include <QStandardPaths>
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
+#include <functional>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -24,6 +26,11 @@ QByteArray native(const QString &path) {
 QString cannotWrite(const QString &path, int error) {
     return QCoreApplication::translate("pelmora", "cannot write the undo journal %1: %2")
         .arg(path, qt_error_string(error));
+}
+
+QString cannotReadHistory(const QString &folder, int error) {
+    return QCoreApplication::translate("pelmora", "cannot read the undo history %1: %2")
+        .arg(folder, qt_error_string(error));
 }
 
 } // namespace
@@ -128,10 +135,27 @@ Result<Journal> readJournal(const QString &path) {
     return journal;
 }
 
-QStringList journalsNewestFirst(const QString &folder) {
-    QStringList names =
-        QDir(folder).entryList({u'*' + QLatin1String(kSuffix)}, QDir::Files, QDir::Name);
-    std::reverse(names.begin(), names.end());
+Result<QStringList> journalsNewestFirst(const QString &folder) {
+    // Read here rather than through QDir, which lists a folder it cannot read as an empty one.
+    DIR *dir = ::opendir(native(folder).constData());
+    if (!dir && errno == ENOENT)
+        return QStringList(); // no conversion made yet
+    if (!dir)
+        return failure(cannotReadHistory(folder, errno));
+    QStringList names;
+    errno = 0;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QString name = QFile::decodeName(entry->d_name);
+        if (name.endsWith(QLatin1String(kSuffix)) && !name.startsWith(u'.'))
+            names.append(name);
+        errno = 0;
+    }
+    const int error = errno;
+    ::closedir(dir);
+    if (error != 0)
+        return failure(cannotReadHistory(folder, error));
+    // Named by when their conversions started: the newest sorts last.
+    std::sort(names.begin(), names.end(), std::greater<>());
     for (QString &name : names)
         name = folder + u'/' + name;
     return names;

@@ -59,8 +59,9 @@ struct Journal {
 };
 Result<Journal> readJournal(const QString &path);
 
-// The journals in folder, the newest conversion first.
-QStringList journalsNewestFirst(const QString &folder);
+// The journals in folder, the newest conversion first; none when the folder does not exist yet.
+// Fails when the folder cannot be read.
+Result<QStringList> journalsNewestFirst(const QString &folder);
 
 // Whether the conversion, or an undo, that wrote the journal at path still runs.
 bool isJournalInUse(const QString &path);

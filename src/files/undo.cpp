@@ -56,7 +56,8 @@ struct Conversion {
     QDateTime started;
     std::map<qint64, PhotoSteps> photos; // by place in the list
     QStringList folders;                 // made by the conversion, in the order made
-    bool undoFinished = false;
+    bool givenUp = false;
+    bool undoneBefore = false; // an undo of it ran to its end before and left something behind
     int unreadable = 0;
 };
 
@@ -109,7 +110,9 @@ Conversion readConversion(const Journal &journal) {
         } else if (undo == u"photo" && photo) {
             photo->undone = r.value(QLatin1String("back")).toBool();
         } else if (undo == u"finished") {
-            c.undoFinished = true;
+            c.undoneBefore = true;
+        } else if (undo == u"givenUp") {
+            c.givenUp = true;
         } else {
             understood = undo == u"started";
         }
@@ -378,35 +381,39 @@ private:
     QHash<QString, QString> m_movedAside;
 };
 
-// The newest journal in the folder whose conversion is not undone yet, read.
-std::optional<std::pair<Journal, Conversion>> newestToUndo(const QString &journalFolder,
-                                                           QString *unreadable) {
-    for (const QString &path : journalsNewestFirst(journalFolder)) {
+using JournalAndConversion = std::optional<std::pair<Journal, Conversion>>;
+
+// The newest journal in the folder whose conversion is not undone yet, read; none when every
+// conversion is undone or given up.
+Result<JournalAndConversion> newestToUndo(const QString &journalFolder) {
+    const Result<QStringList> journals = journalsNewestFirst(journalFolder);
+    if (!journals)
+        return failure(journals.reason());
+    for (const QString &path : *journals) {
         Result<Journal> journal = readJournal(path);
-        if (!journal) {
-            if (unreadable)
-                *unreadable = journal.reason();
-            return std::nullopt;
-        }
+        if (!journal)
+            return failure(journal.reason());
         Conversion conversion = readConversion(*journal);
-        if (!conversion.undoFinished)
-            return std::make_pair(std::move(journal).value(), std::move(conversion));
+        if (!conversion.givenUp)
+            return JournalAndConversion(
+                std::make_pair(std::move(journal).value(), std::move(conversion)));
     }
-    return std::nullopt;
+    return JournalAndConversion();
 }
 
 } // namespace
 
 Result<UndoReport> undoNewestConversion(const QString &journalFolder, bool dryRun) {
     UndoReport report;
-    QString unreadable;
-    const auto newest = newestToUndo(journalFolder, &unreadable);
-    if (!unreadable.isEmpty())
-        return failure(unreadable);
+    const Result<JournalAndConversion> newest = newestToUndo(journalFolder);
     if (!newest)
+        return failure(newest.reason());
+    if (!*newest)
         return report;
-    const auto &[journal, conversion] = *newest;
+    const auto &[journal, conversion] = **newest;
     report.found = true;
+    report.conversion = journal.path;
+    report.retried = conversion.undoneBefore;
     report.numberBefore = conversion.numberBefore;
     report.unreadable = conversion.unreadable;
 
@@ -438,12 +445,31 @@ Result<UndoReport> undoNewestConversion(const QString &journalFolder, bool dryRu
     return report;
 }
 
-bool hasConversionToUndo(const QString &journalFolder) {
-    return newestToUndo(journalFolder, nullptr).has_value();
+Result<bool> hasConversionToUndo(const QString &journalFolder) {
+    const Result<JournalAndConversion> newest = newestToUndo(journalFolder);
+    if (!newest)
+        return failure(newest.reason());
+    return newest->has_value();
+}
+
+Status giveUpNewestConversion(const QString &journalFolder) {
+    const Result<JournalAndConversion> newest = newestToUndo(journalFolder);
+    if (!newest)
+        return failure(newest.reason());
+    if (!*newest || !(*newest)->second.undoneBefore)
+        return failure(QCoreApplication::translate(
+            "pelmora", "there is no unfinished undo to give up: run pelmora undo first"));
+    Result<JournalWriter> journal = JournalWriter::resume((*newest)->first.path);
+    if (!journal)
+        return failure(journal.reason());
+    return journal->append({{QStringLiteral("undo"), QStringLiteral("givenUp")}});
 }
 
 void forgetOldConversions(const QString &journalFolder, int keep) {
-    const QStringList journals = journalsNewestFirst(journalFolder);
+    const Result<QStringList> found = journalsNewestFirst(journalFolder);
+    if (!found)
+        return; // the next conversion tries again
+    const QStringList &journals = *found;
     for (qsizetype i = keep; i < journals.size(); ++i) {
         Result<JournalWriter> old = JournalWriter::resume(journals[i]);
         if (!old)
