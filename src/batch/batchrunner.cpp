@@ -73,6 +73,7 @@ public:
                 progress({i, count, m_batch.entries[i].targetName, m_batch.finalNumber});
         }
         m_batch.peakPictureWork = m_pictures.peakWork();
+        m_transaction.finish();
         m_batch.conversion = m_transaction.journalPath();
     }
 

@@ -42,39 +42,37 @@ Result<FileDigest> copyInto(PendingFile &out, const QString &source) {
     return digester.digest();
 }
 
+QString notOnDisk() {
+    return QCoreApplication::translate("pelmora",
+                                       "the converted photo may not have reached the disk");
+}
+
 } // namespace
 
 ConversionTransaction::ConversionTransaction(const QString &journalFolder,
                                              const QString &numberBefore)
-    : m_journal(journalFolder, {{QStringLiteral("pelmora"), QStringLiteral("conversion")},
-                                {QStringLiteral("started"),
-                                 QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs)},
-                                {QStringLiteral("number"), numberBefore}}) {}
+    : m_journal(journalFolder,
+                JournalHeader{kJournalVersion, QDateTime::currentDateTimeUtc(), numberBefore}) {}
+
+ConversionTransaction::~ConversionTransaction() {
+    finish();
+}
 
 Result<PhotoPlan> ConversionTransaction::plan(const PhotoEntry &photo, const QString &name,
                                               const PlanSettings &settings) const {
     return planPhoto(photo, name, settings, m_changes);
 }
 
-Status ConversionTransaction::record(const QJsonObject &step) {
-    const bool first = !m_journal.isMade();
-    const Status recorded = m_journal.append(step);
-    if (first && m_journal.isMade())
-        forgetOldConversions(QFileInfo(m_journal.path()).absolutePath(), kConversionsKept);
-    return recorded;
+Result<qint64> ConversionTransaction::intend(const Step &step, Durability durability) {
+    return m_journal.intend(step, durability);
 }
 
 // Undo finds what a step did by looking at the disk (an output by its digest, a file set aside by
 // its trash record or backup name), so a step stands even where its end cannot be recorded; a
 // journal that cannot be written fails the next step before it is taken.
-void ConversionTransaction::recordDone(const QJsonObject &step) {
-    static_cast<void>(record(step));
-}
-
-Status ConversionTransaction::startPhoto(qsizetype index, const PhotoPlan &plan) {
-    return record({{QStringLiteral("step"), QStringLiteral("photo")},
-                   {QStringLiteral("photo"), index},
-                   {QStringLiteral("path"), plan.photo}});
+void ConversionTransaction::recordDone(qint64 intent, const QString &kept,
+                                       std::optional<bool> converted) {
+    static_cast<void>(m_journal.append(step::Done{intent, kept, converted}));
 }
 
 Status ConversionTransaction::makeFolder(const QString &given) {
@@ -85,65 +83,53 @@ Status ConversionTransaction::makeFolder(const QString &given) {
     for (QString f = folder; !QFileInfo(f).isDir() && f.size() > 1; f = folderOf(f))
         missing.prepend(f);
     for (const QString &f : std::as_const(missing)) {
-        if (Status recorded = record(
-                {{QStringLiteral("step"), QStringLiteral("folder")}, {QStringLiteral("path"), f}});
-            !recorded)
-            return recorded;
+        const Result<qint64> intent = intend(step::Folder{f});
+        if (!intent)
+            return failure(intent.reason());
         if (!QDir().mkdir(f) && !QFileInfo(f).isDir())
             return failure(
                 QCoreApplication::translate("pelmora", "cannot create the output folder %1")
                     .arg(f));
-        recordDone(
-            {{QStringLiteral("done"), QStringLiteral("folder")}, {QStringLiteral("path"), f}});
+        recordDone(*intent);
     }
     removeStaleTemporaryFiles(folder);
     m_readyFolders.insert(folder);
     return {};
 }
 
-// Moves a file out of the way, recording first what it holds and where it is to go, so that undo
-// can find it and prove it is the same.
-Result<QString> ConversionTransaction::setAside(qsizetype index, const QString &path) {
-    const Result<FileDigest> digest = digestOfFile(path);
-    if (!digest)
-        return failure(digest.reason());
-    const SetAsidePlace place = placeToSetAside(path);
-    QJsonObject step{{QStringLiteral("step"), QStringLiteral("setAside")},
-                     {QStringLiteral("photo"), index},
-                     {QStringLiteral("path"), path},
-                     {QStringLiteral("size"), digest->size},
-                     {QStringLiteral("hash"), QString::fromLatin1(digest->hash)}};
-    if (place.trash.isEmpty())
-        step.insert(QStringLiteral("backup"), place.backup);
-    else
-        step.insert(QStringLiteral("trash"), place.trash);
-    if (Status recorded = record(step); !recorded)
-        return failure(recorded.reason());
-    const Result<QString> kept = moveAside(path, place);
-    if (kept)
-        recordDone({{QStringLiteral("done"), QStringLiteral("setAside")},
-                    {QStringLiteral("photo"), index},
-                    {QStringLiteral("path"), path},
-                    {QStringLiteral("to"), *kept}});
-    return kept;
+Result<Warnings> ConversionTransaction::carryOut(qsizetype index, const PhotoPlan &plan,
+                                                 const QByteArray &picture) {
+    if (plan.action == PhotoAction::Keep)
+        return Warnings();
+    const Result<qint64> started = intend(step::Photo{index, plan.photo});
+    if (!started)
+        return failure(started.reason());
+    const Result<Warnings> done =
+        plan.action == PhotoAction::Rename ? rename(index, plan) : write(index, plan, picture);
+    recordDone(*started, {}, done.ok());
+    if (done)
+        m_changes.add(plan);
+    return done;
+}
+
+void ConversionTransaction::finish() {
+    if (m_finished || !m_journal.isMade())
+        return;
+    m_finished = true;
+    static_cast<void>(m_journal.flush()); // each step that gave up a name was flushed before it
+    forgetOldConversions(QFileInfo(m_journal.path()).absolutePath(), kConversionsKept);
 }
 
 Result<Warnings> ConversionTransaction::rename(qsizetype index, const PhotoPlan &plan) {
     const QFileInfo photo(plan.photo);
-    if (Status recorded =
-            record({{QStringLiteral("step"), QStringLiteral("rename")},
-                    {QStringLiteral("photo"), index},
-                    {QStringLiteral("from"), plan.photo},
-                    {QStringLiteral("to"), plan.destination},
-                    {QStringLiteral("size"), photo.size()},
-                    {QStringLiteral("modified"), photo.lastModified().toMSecsSinceEpoch()}});
-        !recorded)
-        return failure(recorded.reason());
+    const Result<qint64> intent =
+        intend(step::Rename{index, plan.photo, plan.destination, photo.size(),
+                            photo.lastModified().toMSecsSinceEpoch()});
+    if (!intent)
+        return failure(intent.reason());
     if (Status renamed = renameWithoutReplacing(plan.photo, plan.destination); !renamed)
         return failure(renamed.reason());
-    recordDone({{QStringLiteral("done"), QStringLiteral("rename")},
-                {QStringLiteral("photo"), index},
-                {QStringLiteral("to"), plan.destination}});
+    recordDone(*intent);
     return Warnings();
 }
 
@@ -151,15 +137,44 @@ Result<Warnings> ConversionTransaction::write(qsizetype index, const PhotoPlan &
                                               const QByteArray &picture) {
     if (Status ready = makeFolder(folderOf(plan.destination)); !ready)
         return failure(ready.reason());
-    const QString temporary = temporaryNameFor(plan.destination);
-    if (Status recorded = record({{QStringLiteral("step"), QStringLiteral("temporary")},
-                                  {QStringLiteral("photo"), index},
-                                  {QStringLiteral("path"), temporary}});
-        !recorded)
-        return failure(recorded.reason());
-
-    // In place the output stands for the photo, and takes its permissions; a copy keeps its own.
     PendingFile out(plan.destination);
+    const Result<FileDigest> written = writeOutput(index, plan, picture, out);
+    if (!written)
+        return failure(written.reason());
+
+    Taken taken;
+    Warnings warnings;
+    if (plan.replacesDestination()) {
+        Result<Warnings> replaced = replace(index, plan.destination, out, *written, taken);
+        if (!replaced)
+            return failure(replaced.reason());
+        warnings = *replaced;
+    } else if (Status published = publish(index, plan.destination, out, *written, taken);
+               !published) {
+        return failure(published.reason());
+    }
+    if (!plan.setsAsidePhoto())
+        return warnings;
+
+    // The output stands for the photo: its name is on the disk before the photo's goes.
+    if (Status flushed = flushFolder(folderOf(plan.destination)); !flushed)
+        return rollBack(index, taken, flushed.reason());
+    const Result<FileDigest> photo = digestOfFile(plan.photo);
+    if (!photo)
+        return rollBack(index, taken, photo.reason());
+    if (Result<QString> gone = setAside(index, plan.photo, plan.photo, *photo, warnings); !gone)
+        return rollBack(index, taken, gone.reason());
+    return warnings;
+}
+
+// Writes the output under a temporary name beside its destination, recorded first so that undo
+// can take away what a conversion killed half way left.
+Result<FileDigest> ConversionTransaction::writeOutput(qsizetype index, const PhotoPlan &plan,
+                                                      const QByteArray &picture, PendingFile &out) {
+    const QString temporary = temporaryNameFor(plan.destination);
+    if (const Result<qint64> intent = intend(step::Temporary{index, temporary}); !intent)
+        return failure(intent.reason());
+    // In place the output stands for the photo, and takes its permissions; a copy keeps its own.
     const bool inPlace = plan.setsAsidePhoto() || plan.destination == plan.photo;
     const Status opened =
         plan.copies()
@@ -180,70 +195,116 @@ Result<Warnings> ConversionTransaction::write(qsizetype index, const PhotoPlan &
         if (Status flushed = out.flush(); !flushed)
             return failure(flushed.reason());
     }
+    return written;
+}
 
-    std::optional<QString> kept;
-    if (plan.replacesDestination()) {
-        Result<QString> aside = setAside(index, plan.destination);
-        if (!aside)
-            return failure(aside.reason());
-        kept = *aside;
-    }
-    Status published = record({{QStringLiteral("step"), QStringLiteral("publish")},
-                               {QStringLiteral("photo"), index},
-                               {QStringLiteral("path"), plan.destination},
-                               {QStringLiteral("size"), written->size},
-                               {QStringLiteral("hash"), QString::fromLatin1(written->hash)}});
-    if (published)
-        published = out.publish();
-    if (!published) {
-        if (!kept)
-            return failure(published.reason());
-        if (Status back = bringBack(*kept, plan.destination); !back)
-            return failure(QCoreApplication::translate(
-                               "pelmora", "%1; the file it was to replace could not be put back "
-                                          "and is now %2 (%3)")
-                               .arg(published.reason(), *kept, back.reason()));
-        return failure(published.reason());
-    }
-    recordDone({{QStringLiteral("done"), QStringLiteral("publish")},
-                {QStringLiteral("photo"), index},
-                {QStringLiteral("path"), plan.destination}});
+// The output takes the name of the file at path, which becomes a hidden backup beside it in the
+// same instant, then moves on to the trash where there is one: whatever happens, the name holds
+// the one or the other, and the record of both is on the disk first.
+Result<Warnings> ConversionTransaction::replace(qsizetype index, const QString &path,
+                                                PendingFile &out, const FileDigest &output,
+                                                Taken &taken) {
+    const Result<FileDigest> original = digestOfFile(path);
+    if (!original)
+        return failure(original.reason());
+    const QString backup = backupBeside(path);
+    const Result<qint64> intent =
+        intend(step::Replace{index, path, backup, *original, output}, Durability::OnDisk);
+    if (!intent)
+        return failure(intent.reason());
+    if (Status moved = out.moveTo(backup); !moved)
+        return failure(moved.reason());
+    const Result<bool> exchanged = out.exchange();
+    if (!exchanged)
+        return failure(exchanged.reason());
 
     Warnings warnings;
-    if (plan.setsAside()) {
-        if (Status flushed = flushFolder(folderOf(plan.destination)); !flushed)
-            warnings.append({QCoreApplication::translate(
-                                 "pelmora", "the converted photo may not have reached the disk"),
-                             flushed.reason()});
+    if (!*exchanged) {
+        // A file system that cannot swap two names: the file goes first, then the output takes
+        // its name.
+        Result<QString> kept = setAside(index, path, path, *original, warnings);
+        if (!kept)
+            return failure(kept.reason());
+        taken.keptAside = *kept;
+        taken.belongsAt = path;
+        if (Status published = publish(index, path, out, output, taken); !published)
+            return rollBack(index, taken, published.reason());
+        return warnings;
     }
-    if (plan.setsAsidePhoto()) {
-        if (Result<QString> gone = setAside(index, plan.photo); !gone) {
-            // The photo stays: its output goes again, so that the disk is as it was.
-            const Result<FileDigest> now = digestOfFile(plan.destination);
-            if (now && *now == *written && QFile::remove(plan.destination))
-                return failure(gone.reason());
-            return failure(QCoreApplication::translate(
-                               "pelmora", "%1; the converted file stays beside it as %2")
-                               .arg(gone.reason(), plan.destination));
-        }
-    }
+    recordDone(*intent);
+    if (Status flushed = flushFolder(folderOf(path)); !flushed)
+        warnings.append({notOnDisk(), flushed.reason()});
+    // Kept as a backup where no trash takes it.
+    static_cast<void>(setAside(index, backup, path, *original, warnings, SetAsideTo::TrashOnly));
     return warnings;
 }
 
-Result<Warnings> ConversionTransaction::carryOut(qsizetype index, const PhotoPlan &plan,
-                                                 const QByteArray &picture) {
-    if (plan.action == PhotoAction::Keep)
-        return Warnings();
-    if (Status started = startPhoto(index, plan); !started)
-        return failure(started.reason());
-    const Result<Warnings> done =
-        plan.action == PhotoAction::Rename ? rename(index, plan) : write(index, plan, picture);
-    recordDone({{QStringLiteral("done"), QStringLiteral("photo")},
-                {QStringLiteral("photo"), index},
-                {QStringLiteral("converted"), done.ok()}});
-    if (done)
-        m_changes.add(plan);
-    return done;
+Status ConversionTransaction::publish(qsizetype index, const QString &path, PendingFile &out,
+                                      const FileDigest &output, Taken &taken) {
+    const Result<qint64> intent = intend(step::Publish{index, path, output});
+    if (!intent)
+        return failure(intent.reason());
+    if (Status published = out.publish(); !published)
+        return published;
+    recordDone(*intent);
+    taken.published = path;
+    taken.output = output;
+    return {};
+}
+
+// Moves a file out of the way, its record (what it holds, where it goes) on the disk first, so
+// that undo can find it and prove it is the same. A place that cannot take it (a trash on another
+// mount) gives way to the next.
+Result<QString> ConversionTransaction::setAside(qsizetype index, const QString &path,
+                                                const QString &belongsAt, const FileDigest &digest,
+                                                Warnings &warnings, SetAsideTo to) {
+    QString reason;
+    for (const SetAsidePlace &place : placesToSetAside(belongsAt)) {
+        if (to == SetAsideTo::TrashOnly && place.trash.isEmpty())
+            continue;
+        const Result<qint64> intent =
+            intend(step::SetAside{index, path, belongsAt, digest, place.trash, place.backup},
+                   Durability::OnDisk);
+        if (!intent)
+            return failure(intent.reason());
+        const Result<MovedAside> moved = moveAside(path, place, belongsAt);
+        if (moved) {
+            recordDone(*intent, moved->kept);
+            const Warning notFlushed{notOnDisk(), moved->notFlushed};
+            if (!moved->notFlushed.isEmpty() && !warnings.contains(notFlushed))
+                warnings.append(notFlushed);
+            return moved->kept;
+        }
+        reason = moved.reason();
+        if (!isOnDisk(path))
+            break;
+    }
+    return failure(reason);
+}
+
+Failure ConversionTransaction::rollBack(qsizetype index, const Taken &taken, const QString &why) {
+    const Result<qint64> intent = intend(step::Rollback{index});
+    QStringList where;
+    // The output goes first, when it is still the file just published: the file set aside may
+    // come back to its name.
+    if (!taken.published.isEmpty()) {
+        const Result<FileDigest> now = digestOfFile(taken.published);
+        if (!now || *now != taken.output || !QFile::remove(taken.published))
+            where.append(QCoreApplication::translate("pelmora", "the converted file stays as %1")
+                             .arg(taken.published));
+    }
+    if (!taken.keptAside.isEmpty()) {
+        if (Status back = bringBack(taken.keptAside, taken.belongsAt); !back)
+            where.append(QCoreApplication::translate(
+                             "pelmora", "the file it was to replace could not be put back and is "
+                                        "now %1 (%2)")
+                             .arg(taken.keptAside, back.reason()));
+    }
+    if (intent)
+        recordDone(*intent, {}, where.isEmpty());
+    if (where.isEmpty())
+        return failure(why);
+    return failure(why + QStringLiteral("; ") + where.join(QStringLiteral("; ")));
 }
 
 } // namespace pelmora

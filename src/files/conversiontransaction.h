@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/filecontent.h"
 #include "files/journal.h"
 #include "files/photoplan.h"
 #include "photolist/photoentry.h"
@@ -12,18 +13,25 @@
 
 namespace pelmora {
 
+class PendingFile;
+
 // The one owner of the disk during a conversion: every file step of every photo goes through it,
 // on one thread, in list order. For each photo it plans, writes the output under a temporary
-// name, sets aside what the output replaces, publishes the output under its name without ever
-// writing over another file, flushes what stands for the user's only copy, and sets the photo
-// aside when the output takes its place; each step is recorded in the conversion's journal
-// before it is taken and marked done after. A photo's steps either all take effect or are rolled
-// back, and a rollback that fails says where the files are.
+// name, publishes it under its name without ever writing over another file, and sets aside what
+// the output replaces or the photo it stands for. Each step is recorded in the conversion's
+// journal before it is taken and marked done after; the record of a step that gives up a name is
+// on the disk before the name goes, and so is the file that takes its place. An output that
+// replaces a file takes its name in one exchange, so that the name always holds one of the two. A
+// photo's steps either all take effect or are rolled back, recorded, and a rollback that fails
+// says where the files are.
 class ConversionTransaction {
 public:
     // journalFolder: where this driver keeps its journals (see journalFolder); numberBefore: the
     // running number the conversion starts from, which undo gives back.
     ConversionTransaction(const QString &journalFolder, const QString &numberBefore);
+    ~ConversionTransaction();
+    ConversionTransaction(const ConversionTransaction &) = delete;
+    ConversionTransaction &operator=(const ConversionTransaction &) = delete;
 
     // Plans photo under name as the disk will be when its turn comes: after the photos before it.
     Result<PhotoPlan> plan(const PhotoEntry &photo, const QString &name,
@@ -36,24 +44,49 @@ public:
 
     // Carries out the plan of photo number index (its place in the list). picture holds the new
     // picture's bytes when the plan writes one. Gives the warnings of a photo converted all the
-    // same (its output published but not flushed to the disk), or why it was not converted, with
-    // the disk as it was.
+    // same (a step that may not have reached the disk), or why it was not converted, with the
+    // disk as it was.
     Result<Warnings> carryOut(qsizetype index, const PhotoPlan &plan, const QByteArray &picture);
+
+    // Ends the conversion: its journal reaches the disk, and the conversions of the driver beyond
+    // kConversionsKept are forgotten.
+    void finish();
 
     // The conversion's journal; empty while it has taken no step.
     QString journalPath() const { return m_journal.isMade() ? m_journal.path() : QString(); }
 
 private:
-    Status record(const QJsonObject &step);
-    void recordDone(const QJsonObject &step);
-    Status startPhoto(qsizetype index, const PhotoPlan &plan);
-    Result<QString> setAside(qsizetype index, const QString &path);
+    // What a photo's steps changed so far, for its rollback.
+    struct Taken {
+        QString keptAside; // where a file set aside went
+        QString belongsAt; // ... and where it comes back to
+        QString published; // an output that took a free name
+        FileDigest output; // ... holding this
+    };
+
+    Result<qint64> intend(const Step &step, Durability durability = Durability::Written);
+    void recordDone(qint64 intent, const QString &kept = {}, std::optional<bool> converted = {});
+
     Result<Warnings> rename(qsizetype index, const PhotoPlan &plan);
     Result<Warnings> write(qsizetype index, const PhotoPlan &plan, const QByteArray &picture);
+    Result<FileDigest> writeOutput(qsizetype index, const PhotoPlan &plan,
+                                   const QByteArray &picture, PendingFile &out);
+    Result<Warnings> replace(qsizetype index, const QString &path, PendingFile &out,
+                             const FileDigest &output, Taken &taken);
+    Status publish(qsizetype index, const QString &path, PendingFile &out, const FileDigest &output,
+                   Taken &taken);
+    enum class SetAsideTo { AnyPlace, TrashOnly };
+    Result<QString> setAside(qsizetype index, const QString &path, const QString &belongsAt,
+                             const FileDigest &digest, Warnings &warnings,
+                             SetAsideTo to = SetAsideTo::AnyPlace);
+    // Puts back what a photo's failed steps changed; gives why the photo failed, with where the
+    // files are when they cannot be put back.
+    Failure rollBack(qsizetype index, const Taken &taken, const QString &why);
 
     JournalWriter m_journal;
     ConversionChanges m_changes;
     QSet<QString> m_readyFolders; // output folders made (when missing) and swept of dead files
+    bool m_finished = false;
 };
 
 } // namespace pelmora

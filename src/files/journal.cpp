@@ -1,5 +1,7 @@
 #include "journal.h"
 
+#include "files/pendingfile.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -40,7 +42,7 @@ QString journalFolder(const QString &driver) {
            QStringLiteral("/pelmora/undo/") + driver;
 }
 
-JournalWriter::JournalWriter(QString folder, QJsonObject header)
+JournalWriter::JournalWriter(QString folder, JournalHeader header)
     : m_folder(std::move(folder))
     , m_header(std::move(header)) {}
 
@@ -48,7 +50,8 @@ JournalWriter::JournalWriter(JournalWriter &&other) noexcept
     : m_folder(std::move(other.m_folder))
     , m_header(std::move(other.m_header))
     , m_path(std::move(other.m_path))
-    , m_fd(std::exchange(other.m_fd, -1)) {}
+    , m_fd(std::exchange(other.m_fd, -1))
+    , m_lastId(other.m_lastId) {}
 
 JournalWriter::~JournalWriter() {
     if (m_fd >= 0)
@@ -86,18 +89,50 @@ Status JournalWriter::make() {
     if (m_fd < 0)
         return failure(cannotWrite(m_path, errno));
     ::flock(m_fd, LOCK_EX); // held until this process closes it, however it ends
-    return append(m_header);
+    if (Status header = write(encodeHeader(m_header), Durability::Written); !header)
+        return header;
+    // The journal's own name reaches the disk with its first line, before any step it protects.
+    if (::fdatasync(m_fd) != 0)
+        return failure(cannotWrite(m_path, errno));
+    if (Status named = flushFolder(m_folder); !named)
+        return named;
+    return {};
 }
 
-Status JournalWriter::append(const QJsonObject &record) {
+Status JournalWriter::write(const QJsonObject &line, Durability durability) {
+    const QByteArray bytes = QJsonDocument(line).toJson(QJsonDocument::Compact) + '\n';
+    // One write, so that a crash never leaves half of an earlier line.
+    const ssize_t written = ::write(m_fd, bytes.constData(), size_t(bytes.size()));
+    if (written != bytes.size())
+        return failure(cannotWrite(m_path, written < 0 ? errno : ENOSPC));
+    if (durability == Durability::OnDisk)
+        return flush();
+    return {};
+}
+
+Result<qint64> JournalWriter::intend(const Step &step, Durability durability) {
+    if (m_fd < 0) {
+        if (Status made = make(); !made)
+            return failure(made.reason());
+    }
+    const qint64 id = m_lastId + 1;
+    if (Status written = write(encodeEntry({id, step}), durability); !written)
+        return failure(written.reason());
+    m_lastId = id;
+    return id;
+}
+
+Status JournalWriter::append(const Step &step, Durability durability) {
     if (m_fd < 0) {
         if (Status made = make(); !made)
             return made;
     }
-    const QByteArray line = QJsonDocument(record).toJson(QJsonDocument::Compact) + '\n';
-    const ssize_t written = ::write(m_fd, line.constData(), size_t(line.size()));
-    if (written != line.size())
-        return failure(cannotWrite(m_path, written < 0 ? errno : ENOSPC));
+    return write(encodeEntry({0, step}), durability);
+}
+
+Status JournalWriter::flush() {
+    if (m_fd >= 0 && ::fdatasync(m_fd) != 0)
+        return failure(cannotWrite(m_path, errno));
     return {};
 }
 
@@ -117,22 +152,31 @@ Result<Journal> readJournal(const QString &path) {
     Journal journal;
     journal.path = path;
     const QList<QByteArray> lines = file.readAll().split('\n');
-    bool first = true;
+    std::optional<JournalDecoder> decoder;
     for (const QByteArray &line : lines) {
         if (line.isEmpty())
             continue;
-        QJsonParseError error;
-        const QJsonDocument document = QJsonDocument::fromJson(line, &error);
-        if (error.error != QJsonParseError::NoError || !document.isObject()) {
-            ++journal.unreadable;
-        } else if (first) {
-            journal.header = document.object();
-        } else {
-            journal.records.append(document.object());
+        const QJsonDocument document = QJsonDocument::fromJson(line);
+        if (!decoder) {
+            const std::optional<JournalHeader> header =
+                document.isObject() ? decodeHeader(document.object()) : std::nullopt;
+            if (!header)
+                return failure(QCoreApplication::translate(
+                                   "pelmora", "cannot read the undo journal %1: it is not a "
+                                              "journal of this version of Pelmora")
+                                   .arg(path));
+            journal.header = *header;
+            decoder.emplace(header->version);
+            continue;
         }
-        first = false;
+        std::optional<JournalEntry> entry =
+            document.isObject() ? decoder->decode(document.object()) : std::nullopt;
+        if (entry)
+            journal.entries.append(std::move(*entry));
+        else
+            ++journal.unreadable;
     }
-    return journal;
+    return journal; // an empty one when its conversion died as it made it
 }
 
 Result<QStringList> journalsNewestFirst(const QString &folder) {

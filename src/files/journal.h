@@ -1,8 +1,8 @@
 #pragma once
 
+#include "files/journalrecord.h"
 #include "result/result.h"
 
-#include <QJsonObject>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -17,15 +17,20 @@ inline constexpr int kConversionsKept = 20;
 // one file per conversion.
 QString journalFolder(const QString &driver);
 
-// A conversion's write-ahead record, one JSON object per line: what each step is about to do,
-// written before the step, and that it was done, after. The file is made at the first line, so a
-// conversion that takes no step leaves none; it stays locked while the conversion (or an undo of
-// it) runs, so that nothing else touches a conversion in progress.
+// How far a line is on its way to the disk when append returns.
+enum class Durability {
+    Written, // handed to the system: it survives a crash of the program
+    OnDisk,  // on the disk (fdatasync), with every line before it: it survives a power cut
+};
+
+// A conversion's write-ahead record (see journalrecord.h for its lines): what each step is about
+// to do, written before the step, and that it was done, after. The file is made at the first
+// line, so a conversion that takes no step leaves none; it stays locked while the conversion (or
+// an undo of it) runs, so that nothing else touches a conversion in progress.
 class JournalWriter {
 public:
-    // A journal to be made in folder, starting with header; older journals beyond
-    // kConversionsKept go when it is made.
-    JournalWriter(QString folder, QJsonObject header);
+    // A journal to be made in folder, starting with header.
+    JournalWriter(QString folder, JournalHeader header);
     // The existing journal at path, to continue; fails while its conversion or an undo of it runs.
     static Result<JournalWriter> resume(const QString &path);
     ~JournalWriter();
@@ -33,8 +38,12 @@ public:
     JournalWriter &operator=(JournalWriter &&) = delete;
     JournalWriter(const JournalWriter &) = delete;
 
-    // Appends one line (one write, so a crash never leaves half of an earlier line).
-    Status append(const QJsonObject &record);
+    // Records the intent of a step and gives its number, which its completion names.
+    Result<qint64> intend(const Step &step, Durability durability = Durability::Written);
+    // Records the completion of the step numbered intent, or an undo's line.
+    Status append(const Step &step, Durability durability = Durability::Written);
+    // Makes every line written so far reach the disk.
+    Status flush();
     bool isMade() const { return m_fd >= 0; }
     QString path() const { return m_path; }
     // Removes the journal (its conversion is undone, nothing is left to prove).
@@ -43,20 +52,24 @@ public:
 private:
     JournalWriter() = default;
     Status make();
+    Status write(const QJsonObject &line, Durability durability);
 
     QString m_folder;
-    QJsonObject m_header;
+    JournalHeader m_header;
     QString m_path;
     int m_fd = -1;
+    qint64 m_lastId = 0;
 };
 
 // A journal as it was read back.
 struct Journal {
     QString path;
-    QJsonObject header;
-    QList<QJsonObject> records; // every line after the header that could be read
-    int unreadable = 0;         // lines that could not be read
+    JournalHeader header;
+    QList<JournalEntry> entries; // every line after the header that could be read, in order
+    int unreadable = 0;          // lines that could not be read
 };
+// Fails when the file cannot be read or its first line is not a journal's header of a version
+// this program reads.
 Result<Journal> readJournal(const QString &path);
 
 // The journals in folder, the newest conversion first; none when the folder does not exist yet.

@@ -138,6 +138,26 @@ Status PendingFile::publish() {
     return {};
 }
 
+Status PendingFile::moveTo(const QString &path) {
+    if (const int error = renameNoReplace(native(m_temporary), native(path)); error != 0)
+        return failed(path, error);
+    m_temporary = path;
+    return {};
+}
+
+Result<bool> PendingFile::exchange() {
+    if (::renameat2(AT_FDCWD, native(m_temporary).constData(), AT_FDCWD,
+                    native(m_destination).constData(), RENAME_EXCHANGE) != 0) {
+        if (errno == EINVAL || errno == ENOSYS || errno == ENOTSUP)
+            return false;
+        return failure(failed(m_destination, errno).reason());
+    }
+    // The name it had holds the other file now, which is not this object's to remove.
+    ::close(m_fd);
+    m_fd = -1;
+    return true;
+}
+
 bool removeStaleTemporaryFile(const QString &path) {
     const QByteArray name = native(path);
     const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);

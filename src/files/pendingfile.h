@@ -38,6 +38,14 @@ public:
     // Gives the file the destination's name, failing when the name is taken.
     Status publish();
 
+    // The file, complete, goes under another free name in the same folder (a name that
+    // removeStaleTemporaryFiles leaves alone), still to be published or exchanged.
+    Status moveTo(const QString &path);
+    // Gives the file the destination's name and, in the same instant, the file that held it the
+    // file's present name: at no moment is the destination's name without one of the two. False
+    // when the file system cannot swap two names: both are then as they were.
+    Result<bool> exchange();
+
 private:
     Status failed(const QString &what, int error);
 

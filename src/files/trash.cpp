@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 // The trash is written here rather than by QFile::moveToTrash: Qt 6.4 writes the .trashinfo Path
@@ -33,13 +34,21 @@ QByteArray native(const QString &path) {
     return QFile::encodeName(path);
 }
 
-bool statOf(const QString &path, struct stat &st) {
-    return ::stat(native(path).constData(), &st) == 0;
-}
+// Which mount a path is on: two mounts of one disk (a bind mount) are two places for rename(2),
+// which never moves a file from one to the other.
+struct MountOf {
+    quint64 device = quint64(-1);
+    quint64 mount = quint64(-1); // 0 where the system does not tell
 
-dev_t deviceOf(const QString &path) {
-    struct stat st {};
-    return statOf(path, st) ? st.st_dev : dev_t(-1);
+    friend bool operator==(const MountOf &, const MountOf &) = default;
+};
+
+MountOf mountOf(const QString &path) {
+    struct statx st {};
+    if (::statx(AT_FDCWD, native(path).constData(), 0, STATX_BASIC_STATS | STATX_MNT_ID, &st) != 0)
+        return {};
+    return {makedev(st.stx_dev_major, st.stx_dev_minor),
+            (st.stx_mask & STATX_MNT_ID) ? st.stx_mnt_id : 0};
 }
 
 // The nearest folder on the way to path that exists (path itself when it does).
@@ -54,13 +63,13 @@ QString canonical(const QString &path) {
     return c.isEmpty() ? QDir::cleanPath(QFileInfo(path).absoluteFilePath()) : c;
 }
 
-// The folder at the top of the disk that holds path.
+// The folder at the top of the mount that holds path.
 QString mountPointOf(const QString &path) {
     QString current = canonical(existingFolder(path));
-    const dev_t device = deviceOf(current);
+    const MountOf mount = mountOf(current);
     while (current != u"/") {
         const QString parent = QFileInfo(current).absolutePath();
-        if (deviceOf(parent) != device)
+        if (!(mountOf(parent) == mount))
             break;
         current = parent;
     }
@@ -142,15 +151,14 @@ QString trashName(const QString &name, int attempt) {
     return base + number;
 }
 
-// A hidden name beside the file, for a disk without a usable trash.
-QString backupBeside(const QString &path) {
-    return QFileInfo(path).absolutePath() + u'/' + QLatin1String(kBackupPrefix) +
-           QString::number(QRandomGenerator::global()->generate(), 16).rightJustified(8, u'0') +
-           QLatin1String(kBackupSuffix);
+// Makes a file's record reach the disk.
+bool flushFile(int fd) {
+    return ::fdatasync(fd) == 0;
 }
 
-Result<QString> moveIntoTrash(const QString &path, const QString &trash) {
-    const QFileInfo file(path);
+Result<MovedAside> moveIntoTrash(const QString &path, const QString &belongsAt,
+                                 const QString &trash) {
+    const QFileInfo file(belongsAt);
     const QString original = canonical(file.absolutePath()) + u'/' + file.fileName();
     const QString topdir = topdirOf(trash);
     QByteArray record = "[Trash Info]\nPath=";
@@ -160,23 +168,36 @@ Result<QString> moveIntoTrash(const QString &path, const QString &trash) {
     record +=
         "\nDeletionDate=" + QDateTime::currentDateTime().toString(Qt::ISODate).left(19).toLatin1() +
         '\n';
+    const QString infoFolder = trash + QStringLiteral("/info");
+    const QString filesFolder = trash + QStringLiteral("/files");
     for (int attempt = 1; attempt <= 1000; ++attempt) {
         const QString name = trashName(file.fileName(), attempt);
-        const QByteArray info = native(trash + QStringLiteral("/info/") + name + kInfoSuffix);
+        const QByteArray info = native(infoFolder + u'/' + name + kInfoSuffix);
         // The record is made first, and only where no record of that name is: the name is ours.
         const int fd = ::open(info.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd < 0 && errno == EEXIST)
             continue;
         if (fd < 0)
             return failure(qt_error_string(errno));
+        // The record is on the disk before the file moves, so that a trash client finds it.
+        errno = 0;
         const bool written =
-            ::write(fd, record.constData(), size_t(record.size())) == record.size();
+            ::write(fd, record.constData(), size_t(record.size())) == record.size() &&
+            flushFile(fd);
+        const int writeError = errno;
         ::close(fd);
-        const QString kept = trash + QStringLiteral("/files/") + name;
-        const Status moved =
-            written ? renameWithoutReplacing(path, kept) : Status(failure(qt_error_string(ENOSPC)));
+        const QString kept = filesFolder + u'/' + name;
+        Status moved = written ? flushFolder(infoFolder)
+                               : Status(failure(qt_error_string(writeError ? writeError : ENOSPC)));
         if (moved)
-            return kept;
+            moved = renameWithoutReplacing(path, kept);
+        if (moved) {
+            // Where it is now, and that it is gone from where it was, reach the disk.
+            Status flushed = flushFolder(filesFolder);
+            if (flushed)
+                flushed = flushFolder(QFileInfo(path).absolutePath());
+            return MovedAside{kept, flushed.reason()};
+        }
         ::unlink(info.constData());
         if (!isOnDisk(kept))
             return failure(moved.reason());
@@ -186,30 +207,44 @@ Result<QString> moveIntoTrash(const QString &path, const QString &trash) {
 
 } // namespace
 
-SetAsidePlace placeToSetAside(const QString &path) {
-    const QString folder = QFileInfo(path).absolutePath();
-    const QString home = homeTrash();
-    const bool onHomeDisk = !home.isEmpty() && deviceOf(existingFolder(home)) == deviceOf(folder);
-    const QString trash =
-        onHomeDisk ? (usable(home) ? home : QString()) : diskTrash(mountPointOf(folder));
-    if (trash.isEmpty())
-        return {{}, backupBeside(path)};
-    return {trash, {}};
+QString backupBeside(const QString &path) {
+    return QFileInfo(path).absolutePath() + u'/' + QLatin1String(kBackupPrefix) +
+           QString::number(QRandomGenerator::global()->generate(), 16).rightJustified(8, u'0') +
+           QLatin1String(kBackupSuffix);
 }
 
-Result<QString> moveAside(const QString &path, const SetAsidePlace &place) {
+QList<SetAsidePlace> placesToSetAside(const QString &path) {
+    const QString folder = QFileInfo(path).absolutePath();
+    const QString home = homeTrash();
+    // rename(2) moves a file only within its mount: the user's own trash where it is on the
+    // photo's mount, else the trash at the top of the photo's mount (also where the user's own
+    // is on another mount of the same disk, a bind mount), else a backup beside it.
+    const bool homeOnSameMount =
+        !home.isEmpty() && mountOf(existingFolder(home)) == mountOf(folder);
+    QList<SetAsidePlace> places;
+    const QString trash =
+        homeOnSameMount ? (usable(home) ? home : QString()) : diskTrash(mountPointOf(folder));
+    if (!trash.isEmpty())
+        places.append({trash, {}});
+    places.append({{}, backupBeside(path)});
+    return places;
+}
+
+Result<MovedAside> moveAside(const QString &path, const SetAsidePlace &place,
+                             const QString &belongsAt) {
     if (!place.trash.isEmpty()) {
-        const Result<QString> kept = moveIntoTrash(path, place.trash);
+        Result<MovedAside> kept =
+            moveIntoTrash(path, belongsAt.isEmpty() ? path : belongsAt, place.trash);
         if (!kept)
             return failure(QCoreApplication::translate("pelmora", "cannot move %1 to the trash: %2")
                                .arg(path, kept.reason()));
         return kept;
     }
-    if (const Status moved = renameWithoutReplacing(path, place.backup); !moved)
+    if (Status moved = renameWithoutReplacing(path, place.backup); !moved)
         return failure(QCoreApplication::translate(
                            "pelmora", "cannot move %1 to the trash or keep a backup: %2")
                            .arg(path, moved.reason()));
-    return place.backup;
+    return MovedAside{place.backup, flushFolder(QFileInfo(place.backup).absolutePath()).reason()};
 }
 
 bool isSetAsidePlace(const QString &kept, const QString &original) {

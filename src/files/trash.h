@@ -3,6 +3,7 @@
 #include "result/result.h"
 
 #include <QDateTime>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -17,14 +18,23 @@ struct SetAsidePlace {
     QString backup; // the backup's path, chosen free, when there is no trash
 };
 
-// Finds the place for the file at path, making the user's trash or the disk's .Trash-UID when
-// it is missing.
-SetAsidePlace placeToSetAside(const QString &path);
+// A free hidden name beside the file at path (".pelmora-XXXXXXXX.bak"), for a backup of it.
+QString backupBeside(const QString &path);
+
+// The places for the file at path, the best first: the user's trash where it is on the file's
+// mount, else the trash at the top of that mount (made when missing), and last a backup beside it.
+QList<SetAsidePlace> placesToSetAside(const QString &path);
 
 // Moves the file (a symbolic link stays a link) to its place, never over another file, and gives
-// where it is now. A trash entry records where the file came from and when, as every trash
-// client reads it.
-Result<QString> moveAside(const QString &path, const SetAsidePlace &place);
+// where it is now. A trash entry records where the file belongs (belongsAt, or its own path when
+// empty) and when it was moved, as every trash client reads it. The entry is on the disk before
+// the file moves, and the move is once this returns.
+struct MovedAside {
+    QString kept;       // where the file is now
+    QString notFlushed; // why the move may not have reached the disk yet; empty when it has
+};
+Result<MovedAside> moveAside(const QString &path, const SetAsidePlace &place,
+                             const QString &belongsAt = {});
 
 // Whether kept is where a file set aside from original may be found: directly in the files/ of
 // one of this user's trash folders, or a backup beside original.

@@ -1,5 +1,6 @@
 #include "undo.h"
 
+#include "files/conversionsteps.h"
 #include "files/filecontent.h"
 #include "files/journal.h"
 #include "files/pendingfile.h"
@@ -10,116 +11,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonObject>
 #include <algorithm>
-#include <map>
 #include <optional>
 
 namespace pelmora {
 
 namespace {
-
-struct SetAsideStep {
-    QString path;
-    FileDigest digest;
-    QString trash;  // the trash it was to go to, or
-    QString backup; // the backup it was to become
-    QString kept;   // where it went, when the end of the step was recorded
-};
-
-struct PublishStep {
-    QString path;
-    FileDigest digest;
-};
-
-struct RenameStep {
-    QString from;
-    QString to;
-    qint64 size = -1;
-    qint64 modified = 0;
-};
-
-// One photo's steps, as the journal recorded them.
-struct PhotoSteps {
-    QString photo; // as listed
-    std::optional<bool> converted;
-    QList<SetAsideStep> setAsides;
-    QList<PublishStep> publishes;
-    QList<RenameStep> renames;
-    QStringList temporaries;
-    QHash<QString, QString> movedAside; // an output an earlier undo moved out of the way, and where
-    std::optional<bool> undone;         // back as it was, by an earlier undo that was stopped
-};
-
-struct Conversion {
-    QString numberBefore;
-    QDateTime started;
-    std::map<qint64, PhotoSteps> photos; // by place in the list
-    QStringList folders;                 // made by the conversion, in the order made
-    bool givenUp = false;
-    bool undoneBefore = false; // an undo of it ran to its end before and left something behind
-    int unreadable = 0;
-};
-
-QString text(const QJsonObject &o, const char *key) {
-    return o.value(QLatin1String(key)).toString();
-}
-
-FileDigest digestIn(const QJsonObject &o) {
-    return {o.value(QLatin1String("size")).toInteger(-1), text(o, "hash").toLatin1()};
-}
-
-// Reads what the journal says; a record it does not understand counts as unreadable.
-Conversion readConversion(const Journal &journal) {
-    Conversion c;
-    c.numberBefore = text(journal.header, "number");
-    c.started = QDateTime::fromString(text(journal.header, "started"), Qt::ISODateWithMs);
-    c.unreadable = journal.unreadable;
-    for (const QJsonObject &r : journal.records) {
-        const QString step = text(r, "step");
-        const QString done = text(r, "done");
-        const QString undo = text(r, "undo");
-        const qint64 index = r.value(QLatin1String("photo")).toInteger(-1);
-        const QString path = text(r, "path");
-        PhotoSteps *photo = index >= 0 ? &c.photos[index] : nullptr;
-        bool understood = true;
-        if (step == u"photo" && photo && !path.isEmpty()) {
-            photo->photo = path;
-        } else if (step == u"folder" && !path.isEmpty()) {
-            // its end tells that it was made here
-        } else if (done == u"folder" && !path.isEmpty()) {
-            c.folders.append(path);
-        } else if (step == u"temporary" && photo && !path.isEmpty()) {
-            photo->temporaries.append(path);
-        } else if (step == u"setAside" && photo && !path.isEmpty()) {
-            photo->setAsides.append({path, digestIn(r), text(r, "trash"), text(r, "backup"), {}});
-        } else if (done == u"setAside" && photo && !photo->setAsides.isEmpty()) {
-            photo->setAsides.last().kept = text(r, "to");
-        } else if (step == u"publish" && photo && !path.isEmpty()) {
-            photo->publishes.append({path, digestIn(r)});
-        } else if (step == u"rename" && photo) {
-            photo->renames.append({text(r, "from"), text(r, "to"),
-                                   r.value(QLatin1String("size")).toInteger(-1),
-                                   r.value(QLatin1String("modified")).toInteger()});
-        } else if (done == u"photo" && photo) {
-            photo->converted = r.value(QLatin1String("converted")).toBool();
-        } else if ((done == u"publish" || done == u"rename") && photo) {
-            // the disk tells as much
-        } else if (undo == u"moveAside" && photo) {
-            photo->movedAside.insert(path, text(r, "to"));
-        } else if (undo == u"photo" && photo) {
-            photo->undone = r.value(QLatin1String("back")).toBool();
-        } else if (undo == u"finished") {
-            c.undoneBefore = true;
-        } else if (undo == u"givenUp") {
-            c.givenUp = true;
-        } else {
-            understood = undo == u"started";
-        }
-        c.unreadable += understood ? 0 : 1;
-    }
-    return c;
-}
 
 bool holds(const QString &path, const FileDigest &digest) {
     const Result<FileDigest> now = digestOfFile(path);
@@ -128,7 +25,7 @@ bool holds(const QString &path, const FileDigest &digest) {
 
 class ConversionUndo {
 public:
-    ConversionUndo(const Conversion &conversion, JournalWriter *journal, UndoReport &report)
+    ConversionUndo(const ConversionSteps &conversion, JournalWriter *journal, UndoReport &report)
         : m_conversion(conversion)
         , m_journal(journal)
         , m_report(report) {}
@@ -151,9 +48,7 @@ public:
             back && !photo.photo.isEmpty() && (photo.converted.value_or(false) || m_acted);
         if (counted)
             m_report.photosBack.prepend(photo.photo);
-        record({{QStringLiteral("undo"), QStringLiteral("photo")},
-                {QStringLiteral("photo"), index},
-                {QStringLiteral("back"), counted}});
+        record(step::UndoPhoto{index, counted});
     }
 
     void removeEmptyFolders() {
@@ -173,7 +68,7 @@ public:
 private:
     bool dryRun() const { return m_journal == nullptr; }
 
-    void record(const QJsonObject &step) {
+    void record(const Step &step) {
         if (m_journal) // the disk tells the rest, should the line not be written
             static_cast<void>(m_journal->append(step));
     }
@@ -204,8 +99,8 @@ private:
         return {};
     }
 
-    const PublishStep *publishAt(const PhotoSteps &photo, const QString &path) const {
-        for (const PublishStep &p : photo.publishes) {
+    const WrittenStep *publishAt(const PhotoSteps &photo, const QString &path) const {
+        for (const WrittenStep &p : photo.publishes) {
             if (p.path == path)
                 return &p;
         }
@@ -214,7 +109,7 @@ private:
 
     QString outputsOf(const PhotoSteps &photo) const {
         QStringList paths;
-        for (const PublishStep &p : photo.publishes)
+        for (const WrittenStep &p : photo.publishes)
             paths.append(p.path);
         return paths.join(QStringLiteral(", "));
     }
@@ -262,7 +157,7 @@ private:
     // (recorded), to go once the original is back.
     bool moveOwnOutputAside(qint64 index, const PhotoSteps &photo, const QString &path,
                             const QString &kept) {
-        const PublishStep *output = publishAt(photo, path);
+        const WrittenStep *output = publishAt(photo, path);
         if (!output || !holds(path, output->digest)) {
             m_report.refused.append(
                 QCoreApplication::translate(
@@ -275,10 +170,7 @@ private:
             return true;
         }
         const QString aside = temporaryNameFor(path);
-        record({{QStringLiteral("undo"), QStringLiteral("moveAside")},
-                {QStringLiteral("photo"), index},
-                {QStringLiteral("path"), path},
-                {QStringLiteral("to"), aside}});
+        record(step::UndoMoveAside{index, path, aside});
         if (Status moved = renameWithoutReplacing(path, aside); !moved) {
             m_report.refused.append(moved.reason());
             return false;
@@ -335,6 +227,16 @@ private:
                 QCoreApplication::translate("pelmora", "remove the temporary file %1")
                     .arg(temporary));
         }
+        // An output that died on its way to its name, under a backup name.
+        for (const WrittenStep &stray : photo.strayOutputs) {
+            if (!isBackup(stray.path) || !holds(stray.path, stray.digest))
+                continue;
+            if (!dryRun() && !QFile::remove(stray.path))
+                continue;
+            m_report.done.append(
+                QCoreApplication::translate("pelmora", "remove the temporary file %1")
+                    .arg(stray.path));
+        }
     }
 
     // Renamed photos get their names back, unless changed since.
@@ -373,7 +275,7 @@ private:
         return back;
     }
 
-    const Conversion &m_conversion;
+    const ConversionSteps &m_conversion;
     JournalWriter *m_journal; // none in a dry run
     UndoReport &m_report;
     bool m_acted = false;
@@ -381,7 +283,7 @@ private:
     QHash<QString, QString> m_movedAside;
 };
 
-using JournalAndConversion = std::optional<std::pair<Journal, Conversion>>;
+using JournalAndConversion = std::optional<std::pair<Journal, ConversionSteps>>;
 
 // The newest journal in the folder whose conversion is not undone yet, read; none when every
 // conversion is undone or given up.
@@ -393,7 +295,9 @@ Result<JournalAndConversion> newestToUndo(const QString &journalFolder) {
         Result<Journal> journal = readJournal(path);
         if (!journal)
             return failure(journal.reason());
-        Conversion conversion = readConversion(*journal);
+        if (journal->entries.isEmpty() && journal->unreadable == 0)
+            continue; // its conversion died as it made it, before its first step
+        ConversionSteps conversion = readConversionSteps(*journal);
         if (!conversion.givenUp)
             return JournalAndConversion(
                 std::make_pair(std::move(journal).value(), std::move(conversion)));
@@ -430,7 +334,7 @@ Result<UndoReport> undoNewestConversion(const QString &journalFolder, bool dryRu
     }
     JournalWriter *record = writer ? &*writer : nullptr;
     if (record)
-        static_cast<void>(record->append({{QStringLiteral("undo"), QStringLiteral("started")}}));
+        static_cast<void>(record->append(step::UndoStarted{}));
 
     ConversionUndo undo(conversion, record, report);
     for (auto photo = conversion.photos.crbegin(); photo != conversion.photos.crend(); ++photo)
@@ -438,7 +342,7 @@ Result<UndoReport> undoNewestConversion(const QString &journalFolder, bool dryRu
     undo.removeEmptyFolders();
 
     if (record) {
-        static_cast<void>(record->append({{QStringLiteral("undo"), QStringLiteral("finished")}}));
+        static_cast<void>(record->append(step::UndoFinished{report.complete()}));
         if (report.complete())
             record->remove(); // nothing is left to prove
     }
@@ -457,12 +361,12 @@ Status giveUpNewestConversion(const QString &journalFolder) {
     if (!newest)
         return failure(newest.reason());
     if (!*newest || !(*newest)->second.undoneBefore)
-        return failure(QCoreApplication::translate(
-            "pelmora", "there is no unfinished undo to give up: run pelmora undo first"));
+        return failure(
+            QCoreApplication::translate("pelmora", "there is no unfinished undo to give up"));
     Result<JournalWriter> journal = JournalWriter::resume((*newest)->first.path);
     if (!journal)
         return failure(journal.reason());
-    return journal->append({{QStringLiteral("undo"), QStringLiteral("givenUp")}});
+    return journal->append(step::UndoGivenUp{}, Durability::OnDisk);
 }
 
 void forgetOldConversions(const QString &journalFolder, int keep) {
@@ -476,11 +380,17 @@ void forgetOldConversions(const QString &journalFolder, int keep) {
             continue; // still running
         const Result<Journal> journal = readJournal(journals[i]);
         if (journal) {
-            for (const QJsonObject &r : journal->records) {
-                const QString backup = text(r, "backup");
-                if (text(r, "step") == u"setAside" && isBackup(backup) &&
-                    holds(backup, digestIn(r)))
-                    QFile::remove(backup);
+            // Its backups go while they hold what they were made of: an original kept beside its
+            // output, or an output that never took its name.
+            for (const auto &[index, photo] : readConversionSteps(*journal).photos) {
+                for (const SetAsideStep &step : photo.setAsides) {
+                    if (isBackup(step.backup) && holds(step.backup, step.digest))
+                        QFile::remove(step.backup);
+                }
+                for (const WrittenStep &stray : photo.strayOutputs) {
+                    if (isBackup(stray.path) && holds(stray.path, stray.digest))
+                        QFile::remove(stray.path);
+                }
             }
         }
         old->remove();

@@ -3,6 +3,7 @@
 
 #include "builders.h"
 #include "files.h"
+#include "files/journal.h"
 #include "photos.h"
 #include "process.h"
 
@@ -103,6 +104,8 @@ private Q_SLOTS:
     void twoRunsIntoOneFolder();
     void rollback_data();
     void rollback();
+    void killedAtEachStep_data();
+    void killedAtEachStep();
 };
 
 void TestFaults::initTestCase() {
@@ -342,15 +345,21 @@ void TestFaults::rollback_data() {
     QTest::newRow("the picture cannot take the photo's name: the photo comes back")
         << resize << QStringList{"PELMORA_FAIL_RENAME_FROM=/s/.pelmora-"}
         << QStringList{"s/", "s/a.jpg=photo 1"} << 1 << "cannot write";
-    QTest::newRow("nor can the photo come back: it is in the trash, and said so")
-        << resize << QStringList{"PELMORA_FAIL_RENAME_TO=/s/a.jpg"} << QStringList{"s/"} << 1
+    // Where the file system cannot swap two names, the photo goes to the trash first.
+    QTest::newRow("no swap of names, nor can the photo come back: it is in the trash, and said so")
+        << resize << QStringList{"PELMORA_NO_EXCHANGE=1", "PELMORA_FAIL_RENAME_TO=/s/a.jpg"}
+        << QStringList{"s/"} << 1
         << "could not be put back and is now " + QDir::cleanPath(QDir::tempPath());
-    QTest::newRow("the photo cannot go to the trash: its new picture goes again")
+    QTest::newRow("the photo cannot be set aside anywhere: its new picture goes again")
         << QStringList{"--in-place", "--resize", "32", "s/a.jpg"}
-        << QStringList{"PELMORA_FAIL_RENAME_TO=/Trash/files/"}
-        << QStringList{"s/", "s/a.jpg=photo 1"} << 1 << "cannot move";
-    QTest::newRow("the folder cannot be flushed: converted, with a warning")
-        << resize << QStringList{"PELMORA_FAIL_DIRECTORY_SYNC=1"}
+        << QStringList{"PELMORA_FAIL_RENAME_FROM=/s/a.jpg"} << QStringList{"s/", "s/a.jpg=photo 1"}
+        << 1 << "cannot move";
+    QTest::newRow("the new name cannot reach the disk: the photo stays, its picture goes")
+        << QStringList{"--in-place", "--resize", "32", "s/a.jpg"}
+        << QStringList{"PELMORA_FAIL_DIRECTORY_SYNC=/photos/s"}
+        << QStringList{"s/", "s/a.jpg=photo 1"} << 1 << "to the disk";
+    QTest::newRow("the folder cannot be flushed after the swap: converted, with a warning")
+        << resize << QStringList{"PELMORA_FAIL_DIRECTORY_SYNC=/photos/s"}
         << QStringList{"s/", "s/a.jpg=jpeg 32x24"} << 0 << "may not have reached the disk";
 }
 
@@ -377,6 +386,56 @@ void TestFaults::rollback() {
     const Run undone = runProgram(app(), {"undo"}, 60000, dir.filePath("photos"));
     QVERIFY2(undone.exitCode == 0, qPrintable(quotedErrors(undone)));
     QCOMPARE(describeTree(dir.filePath("photos")), before);
+}
+
+// A conversion in place killed before each of its steps on the disk in turn, as a crash or a power
+// cut would stop it: its journal reads back whole, and undo brings every photo back as it was.
+void TestFaults::killedAtEachStep_data() {
+    QTest::addColumn<QStringList>("arguments"); // of pelmora convert, on s/a.jpg and s/b.jpg
+
+    QTest::newRow("resized, names kept")
+        << QStringList{"--in-place", "--no-rename", "--resize", "32"};
+    QTest::newRow("renamed and resized") << QStringList{"--in-place", "--resize", "32"};
+}
+
+void TestFaults::killedAtEachStep() {
+    QFETCH(QStringList, arguments);
+
+    for (int step = 1;; ++step) {
+        QTemporaryDir dir;
+        const QString photos = dir.filePath("photos");
+        QVERIFY(writeFile(photos + "/s/a.jpg", photoBytes(1)));
+        QVERIFY(writeFile(photos + "/s/b.jpg", photoBytes(2)));
+        const QString data = dir.filePath("data");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(data));
+        const QStringList before = describeTree(photos);
+        RunOptions options;
+        options.workingDirectory = photos;
+        options.environment = withFaults({QStringLiteral("PELMORA_KILL_AT_STEP=%1").arg(step)});
+        const Run run = runProgram(
+            app(), QStringList{"convert"} + arguments + QStringList{"s/a.jpg", "s/b.jpg"}, options);
+        if (run.exitCode == 0) {
+            qInfo("a conversion takes %d steps on the disk", step - 1);
+            QVERIFY(step > 10);
+            break;
+        }
+        QVERIFY2(run.exitCode == -1, qPrintable(quotedErrors(run)));
+
+        const QString folder = data + "/pelmora/undo/command-line";
+        for (const QString &name : QDir(folder).entryList({"*.jsonl"}, QDir::Files)) {
+            const pelmora::Result<pelmora::Journal> journal =
+                pelmora::readJournal(folder + u'/' + name);
+            QVERIFY2(journal, qPrintable(journal.reason()));
+            QCOMPARE(journal->unreadable, 0);
+        }
+        const Run undone = runProgram(app(), {"undo"}, 60000, photos);
+        QVERIFY2(
+            undone.exitCode == 0,
+            qPrintable(QStringLiteral("killed before step %1: ").arg(step) + quotedErrors(undone)));
+        QVERIFY2(describeTree(photos) == before,
+                 qPrintable(QStringLiteral("killed before step %1: ").arg(step) +
+                            describeTree(photos).join(u' ')));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestFaults)
