@@ -9,6 +9,8 @@
 
 #include <QDateTime>
 #include <QDirIterator>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,6 +27,10 @@ struct Setup {
     QStringList faults = {}; // of that conversion (see withFaults); a stop runs `between` meanwhile
     QStringList between = {}; // what happens before the undo (see TestUndoCommand::happen)
     bool trash = true;        // whether the disk has a usable trash
+    // What happens after the undo, and the tree then, when no undo is left (empty: as after it).
+    QStringList then = {};
+    QStringList end = {};
+    bool bindMount = false; // every pelmora runs with the folder s a mount of its own
 };
 
 const QStringList kTwo{"s/a.jpg=photo 1", "s/b.jpg=photo 2"};
@@ -45,13 +51,19 @@ class TestUndoCommand : public QObject {
 private Q_SLOTS:
     void undo_data();
     void undo();
+    void unreadableHistory_data();
+    void unreadableHistory();
 
 private:
     void happen(const QString &action);
+    // Runs pelmora in the photos' folder, as the row's setup has it run.
+    Run pelmora(const QStringList &arguments, const QStringList &faults = {});
+    QStringList command(const QStringList &arguments) const;
     QStringList trashed() const; // what the trash holds, by content
     QString m_photos;
     QString m_data;
     QString m_journal; // the newest journal of the command line
+    bool m_bindMount = false;
 };
 
 void TestUndoCommand::undo_data() {
@@ -77,10 +89,34 @@ void TestUndoCommand::undo_data() {
     QTest::newRow("renamed in place")
         << Setup{kTwo, {"--in-place", "s/a.jpg", "s/b.jpg"}} << QStringList() << 1 << 0
         << "undone 2 photos" << QStringList();
+    // An undo left unfinished stays the one to finish, until the user gives it up.
     QTest::newRow("a renamed photo edited since")
-        << Setup{kTwo, {"--in-place", "s/a.jpg", "s/b.jpg"}, {}, {"edit:s/Untitled02.jpg=edited"}}
+        << Setup{kTwo, {"--in-place", "s/a.jpg", "s/b.jpg"}, {}, {"edit:s/Untitled02.jpg=edited"},
+                 true, {"undo:1:taking up again", "give-up"}}
         << QStringList{"s/", "s/Untitled02.jpg=bytes:" + sha1("edited"), "s/a.jpg=photo 1"} << 1
         << 1 << "Untitled02.jpg was changed since" << QStringList();
+    QTest::newRow("an edited output in the way, moved away: the next undo finishes")
+        << Setup{kTwo,
+                 kResizeTwo,
+                 {},
+                 {"edit:s/a.jpg=edited"},
+                 true,
+                 {"move:s/a.jpg=s/mine.jpg", "undo:0:undone 2 photos"},
+                 {"s/", "s/a.jpg=photo 1", "s/b.jpg=photo 2", "s/mine.jpg=bytes:" + sha1("edited")}}
+        << QStringList{"s/", "s/a.jpg=bytes:" + sha1("edited"), "s/b.jpg=photo 2"} << 1 << 1
+        << "a.jpg was changed since" << QStringList();
+    QTest::newRow("an undo refused by a read-only disk, retried once it is writable")
+        << Setup{kTwo, kResizeTwo, {}, {"undo-read-only:s"}} << QStringList() << 1 << 0
+        << "taking up again" << QStringList();
+    // The user's trash is on the same disk but another mount: the mount's own trash takes them.
+    QTest::newRow("a bind-mounted folder")
+        << Setup{kTwo, kResizeTwo, {}, {}, true, {}, {}, true} << QStringList{"s/",
+                                                                              "s/.Trash-0/",
+                                                                              "s/.Trash-0/files/",
+                                                                              "s/.Trash-0/info/",
+                                                                              "s/a.jpg=photo 1",
+                                                                              "s/b.jpg=photo 2"}
+        << 1 << 0 << "undone 2 photos" << QStringList();
     QTest::newRow("no usable trash: a backup beside the photo")
         << Setup{kTwo, {"--in-place", "--no-rename", "--resize", "32", "s/a.jpg"}, {}, {}, false}
         << QStringList() << 1 << 0 << "undone 1 photo" << QStringList();
@@ -92,7 +128,8 @@ void TestUndoCommand::undo_data() {
     // An original emptied from the trash, and an unrelated file of its name thrown away since:
     // the unrelated file stays in the trash, and the converted photo, the only copy left, stays.
     QTest::newRow("an original gone from the trash, another file of its name there")
-        << Setup{kTwo, kResizeTwo, {}, {"empty-trash:a.jpg", "trash:a.jpg=unrelated"}}
+        << Setup{kTwo, kResizeTwo, {}, {"empty-trash:a.jpg", "trash:a.jpg=unrelated"},
+                 true, {"give-up"}}
         << QStringList{"s/", "s/a.jpg=jpeg 32x24", "s/b.jpg=photo 2"} << 1 << 1
         << "a.jpg cannot come back" << QStringList{"unrelated"};
     // A conversion that takes no file step leaves no record and touches no other one.
@@ -114,9 +151,12 @@ void TestUndoCommand::undo_data() {
     QTest::newRow("killed between a move to the trash and its record")
         << Setup{kTwo, kResizeTwo, {"PELMORA_KILL_AFTER_RENAME_TO=/files/b.jpg"}} << QStringList()
         << 1 << 0 << "undone 2 photos" << QStringList();
+    QTest::newRow("a journal of the version before")
+        << Setup{kTwo, {"--in-place", "--resize", "32", "s/a.jpg", "s/b.jpg"}, {}, {"as-version-1"}}
+        << QStringList() << 1 << 0 << "undone 2 photos" << QStringList();
     QTest::newRow("a damaged line of the record is said")
-        << Setup{kTwo, kResizeTwo, {}, {"damage-journal"}} << QStringList() << 1 << 1
-        << "1 step of the record could not be read" << QStringList();
+        << Setup{kTwo, kResizeTwo, {}, {"damage-journal"}, true, {"give-up"}} << QStringList() << 1
+        << 1 << "1 step of the record could not be read" << QStringList();
     QTest::newRow("an undo killed half way, run again")
         << Setup{kTwo, kResizeTwo, {}, {"undo-killed-after:/s/b.jpg"}} << QStringList() << 1 << 0
         << "undone 2 photos" << QStringList();
@@ -146,6 +186,10 @@ void TestUndoCommand::undo() {
     QFETCH(QStringList, trashHolds);
     if (setup.between.contains(QStringLiteral("trash-restore:s")) && !have("trash-restore"))
         QSKIP("trash-cli is not installed");
+    const bool mounts = setup.bindMount || !setup.between.filter("undo-read-only").isEmpty();
+    if (mounts && !mountNamespaceUnavailable().isEmpty())
+        QSKIP(qPrintable(mountNamespaceUnavailable()));
+    m_bindMount = setup.bindMount;
 
     QTemporaryDir dir;
     m_photos = dir.filePath("photos");
@@ -169,7 +213,8 @@ void TestUndoCommand::undo() {
     QProcess conversion;
     conversion.setWorkingDirectory(m_photos);
     conversion.setProcessEnvironment(withFaults(setup.faults));
-    conversion.start(app(), QStringList{"convert"} + setup.convert);
+    const QStringList converting = command(QStringList{"convert"} + setup.convert);
+    conversion.start(converting.first(), converting.mid(1));
     QVERIFY(conversion.waitForStarted());
     if (setup.faults.filter(QStringLiteral("PELMORA_STOP")).size() > 0) {
         QTRY_VERIFY(isStopped(conversion.processId()));
@@ -191,13 +236,13 @@ void TestUndoCommand::undo() {
         happen(action);
 
     const QStringList after = describeTree(m_photos);
-    const Run dryRun = runProgram(app(), {"undo", "--dry-run"});
+    const Run dryRun = pelmora({"undo", "--dry-run"});
     QVERIFY2(dryRun.out.contains("would "), qPrintable(dryRun.out + dryRun.err));
     QCOMPARE(describeTree(m_photos), after); // nothing changed
 
     Run undone;
     for (int i = 0; i < undos; ++i)
-        undone = runProgram(app(), {"undo"});
+        undone = pelmora({"undo"});
     const QString report = undone.out + undone.err;
     QVERIFY2(undone.out.contains("number back to 01"), qPrintable(report));
     QVERIFY2(report.contains(said), qPrintable(report));
@@ -208,9 +253,71 @@ void TestUndoCommand::undo() {
     for (const QString &text : trashHolds)
         QVERIFY2(trashed().contains(text), qPrintable(trashed().join(u' ')));
 
-    const Run again = runProgram(app(), {"undo"});
+    for (const QString &action : std::as_const(setup.then))
+        happen(action);
+    const Run again = pelmora({"undo"});
     QCOMPARE(again.out, QStringLiteral("nothing to undo\n"));
-    QCOMPARE(describeTree(m_photos), left.isEmpty() ? before : left);
+    QCOMPARE(describeTree(m_photos), !setup.end.isEmpty() ? setup.end
+                                     : left.isEmpty()     ? before
+                                                          : left);
+}
+
+QStringList TestUndoCommand::command(const QStringList &arguments) const {
+    if (!m_bindMount)
+        return QStringList{app()} + arguments;
+    return QStringList{"unshare",
+                       "-m",
+                       "sh",
+                       "-c",
+                       "mount --bind \"$1\" \"$1\" && shift && exec \"$@\"",
+                       "sh",
+                       m_photos + "/s",
+                       app()} +
+           arguments;
+}
+
+Run TestUndoCommand::pelmora(const QStringList &arguments, const QStringList &faults) {
+    const QStringList run = command(arguments);
+    RunOptions options;
+    options.workingDirectory = m_photos;
+    options.environment = withFaults(faults);
+    options.timeoutMs = 60000;
+    return runProgram(run.first(), run.mid(1), options);
+}
+
+// A history that cannot be read is said, with its reason, never "nothing to undo": the user may
+// otherwise empty the trash that holds the originals.
+void TestUndoCommand::unreadableHistory_data() {
+    QTest::addColumn<QString>("made"); // in the command line's history folder, or in place of it
+    QTest::addColumn<QString>("said");
+
+    QTest::newRow("a file in place of the folder") << "="
+                                                   << "cannot read the undo history";
+    QTest::newRow("a journal that is not one") << "20260101-000000000-1.jsonl=garbage"
+                                               << "cannot read the undo journal";
+    QTest::newRow("a journal that is a folder") << "20260101-000000000-1.jsonl/"
+                                                << "cannot read the undo journal";
+}
+
+void TestUndoCommand::unreadableHistory() {
+    QFETCH(QString, made);
+    QFETCH(QString, said);
+
+    QTemporaryDir dir;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath("data")));
+    const QString folder = dir.filePath("data/pelmora/undo/command-line");
+    const QString name = made.section(u'=', 0, 0);
+    if (name.endsWith(u'/'))
+        QVERIFY(QDir().mkpath(folder + u'/' + name));
+    else
+        QVERIFY(writeFile(name.isEmpty() ? folder : folder + u'/' + name,
+                          made.section(u'=', 1).toUtf8()));
+    for (const QStringList &arguments : {QStringList{"undo"}, QStringList{"undo", "--dry-run"}}) {
+        const Run undone = runProgram(app(), arguments);
+        QVERIFY2(undone.exitCode == 1 && undone.err.contains(said) &&
+                     !undone.out.contains("nothing to undo"),
+                 qPrintable(quotedErrors(undone)));
+    }
 }
 
 // What happens between the conversion and the undo, as a user or a crash would make it happen.
@@ -236,24 +343,63 @@ void TestUndoCommand::happen(const QString &action) {
                 "\nDeletionDate=" + QDateTime::currentDateTime().toString(Qt::ISODate).toLatin1() +
                 "\n"));
     } else if (what == u"convert") {
-        RunOptions options;
-        options.workingDirectory = m_photos;
-        runProgram(app(), QStringList{"convert"} + how.split(u' '), options);
+        pelmora(QStringList{"convert"} + how.split(u' '));
+    } else if (what == u"undo") { // undo:EXIT:TEXT, what it says
+        const Run undone = pelmora({"undo"});
+        QVERIFY2(undone.exitCode == how.section(u':', 0, 0).toInt() &&
+                     (undone.out + undone.err).contains(how.section(u':', 1)),
+                 qPrintable(quotedErrors(undone)));
+    } else if (what == u"give-up") {
+        const Run given = pelmora({"undo", "--give-up"});
+        QVERIFY2(given.exitCode == 0, qPrintable(quotedErrors(given)));
+    } else if (what == u"move") {
+        QVERIFY(QFile::rename(m_photos + u'/' + how.section(u'=', 0, 0),
+                              m_photos + u'/' + how.section(u'=', 1)));
+    } else if (what == u"undo-read-only") { // the folder is read-only for that undo
+        const Run refused = runProgram("unshare", {"-m", "sh", "-c",
+                                                   "mount --bind \"$1\" \"$1\" && mount -o "
+                                                   "remount,bind,ro \"$1\" && shift && exec \"$@\"",
+                                                   "sh", m_photos + u'/' + how, app(), "undo"});
+        QVERIFY2(refused.exitCode == 1 && refused.err.contains("still in the way"),
+                 qPrintable(quotedErrors(refused)));
     } else if (what == u"damage-journal") {
         QFile journal(m_journal);
         QVERIFY(journal.open(QIODevice::Append));
         journal.write("{\"step\":\"publish\",\"pa");
+    } else if (what == u"as-version-1") {
+        // As the version before wrote it: no version, no numbers; a completion named its kind,
+        // photo and path, and where a file set aside went as "to".
+        QHash<qint64, QJsonObject> intents;
+        QByteArray journal;
+        for (const QByteArray &line : readFile(m_journal).split('\n')) {
+            QJsonObject o = QJsonDocument::fromJson(line).object();
+            if (o.isEmpty())
+                continue;
+            o.remove("version");
+            if (o.contains("id"))
+                intents.insert(o.take("id").toInteger(), o);
+            if (o.value("done").isDouble()) {
+                const QJsonObject intent = intents.value(o.value("done").toInteger());
+                o.insert("done", intent.value("step"));
+                o.insert("photo", intent.value("photo"));
+                o.insert("path", intent.value("path"));
+                if (o.contains("kept"))
+                    o.insert("to", o.take("kept"));
+            }
+            journal += QJsonDocument(o).toJson(QJsonDocument::Compact) + '\n';
+        }
+        QVERIFY(!journal.contains("\"id\"") && !journal.contains("replace"));
+        QVERIFY(writeFile(m_journal, journal));
     } else if (what == u"journal-to") {
         QByteArray journal = readFile(m_journal);
-        static const QRegularExpression to(QStringLiteral("\"to\":\"[^\"]*\""));
-        journal = QString::fromUtf8(journal)
-                      .replace(to, "\"to\":\"" + m_photos + u'/' + how + u'"')
-                      .toUtf8();
+        static const QRegularExpression kept(QStringLiteral("\"kept\":\"[^\"]*\""));
+        const QString named =
+            QString::fromUtf8(journal).replace(kept, "\"kept\":\"" + m_photos + u'/' + how + u'"');
+        QVERIFY(named.toUtf8() != journal);
+        journal = named.toUtf8();
         QVERIFY(writeFile(m_journal, journal));
     } else if (what == u"undo-killed-after") {
-        RunOptions options;
-        options.environment = withFaults({"PELMORA_KILL_AFTER_RENAME_TO=" + how});
-        QCOMPARE(runProgram(app(), {"undo"}, options).exitCode, -1);
+        QCOMPARE(pelmora({"undo"}, {"PELMORA_KILL_AFTER_RENAME_TO=" + how}).exitCode, -1);
     } else if (what == u"trash-restore") { // one file a time, the first it lists
         RunOptions options;
         options.workingDirectory = m_photos + u'/' + how;

@@ -84,12 +84,6 @@ QString checkOutputFile(const QString &path, const QString &targetPattern,
     return name + QStringLiteral(": neither a whole copy nor a whole resized JPEG");
 }
 
-QString quotedErrors(const Run &run) {
-    return QStringLiteral("exit %1\nstdout: %2\nstderr: %3")
-        .arg(run.exitCode)
-        .arg(run.out, run.err);
-}
-
 } // namespace
 
 class TestFaults : public QObject {

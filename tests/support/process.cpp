@@ -134,6 +134,12 @@ bool isRoot() {
     return geteuid() == 0;
 }
 
+QString quotedErrors(const Run &run) {
+    return QStringLiteral("exit %1\nstdout: %2\nstderr: %3")
+        .arg(run.exitCode)
+        .arg(run.out, run.err);
+}
+
 QString mountNamespaceUnavailable() {
     if (!isRoot())
         return QStringLiteral("needs root for a private mount namespace");

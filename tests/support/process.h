@@ -32,6 +32,9 @@ struct RunOptions {
 };
 Run runProgram(const QString &program, const QStringList &arguments, const RunOptions &options);
 
+// A run's exit code and what it printed, for a failing test's message.
+QString quotedErrors(const Run &run);
+
 // The pelmora binary of this build.
 QString app();
 // Runs the pelmora binary of this build.
