@@ -4,6 +4,7 @@
 #include "picture/imagelimits.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace pelmora {
 
@@ -31,15 +32,23 @@ bool PictureQueue::fits(qint64 work) const {
 }
 
 void PictureQueue::start(qsizetype index, const QString &path, qint64 work) {
-    {
-        const std::lock_guard lock(m_mutex);
-        m_jobs[index] = Job{work, std::nullopt, false};
-        m_working += work;
-        m_peak = std::max(m_peak, m_working);
-        ++m_busy;
+    // Opened here, on the thread that takes the file steps: the worker reads the file the plan
+    // saw, whatever becomes of its name meanwhile.
+    Result<PhotoFile> opened = PhotoFile::open(path);
+    const std::lock_guard lock(m_mutex);
+    if (!opened) {
+        ++m_doneCount;
+        m_jobs[index] = Job{0, Result<ResizedPhoto>(failure(opened.reason())), false};
+        m_done.notify_all();
+        return;
     }
-    m_pool.start([this, index, path, work] {
-        Result<ResizedPhoto> picture = ResizeToJpeg(path, m_settings);
+    m_jobs[index] = Job{work, std::nullopt, false};
+    m_working += work;
+    m_peak = std::max(m_peak, m_working);
+    ++m_busy;
+    auto photo = std::make_shared<PhotoFile>(std::move(opened).value());
+    m_pool.start([this, index, photo, work] {
+        Result<ResizedPhoto> picture = ResizeToJpeg(*photo, m_settings);
         const std::lock_guard lock(m_mutex);
         m_working -= work;
         --m_busy;

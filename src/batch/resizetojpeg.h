@@ -15,9 +15,10 @@ struct ResizedPhoto {
     FileIdentity source;
 };
 
-// Reads the photo at path, turns it upright, scales it so that its longer side is the length in
-// settings.longerSide, stamps the signature and encodes it as a JPEG that carries the photo's
-// metadata. Writes nothing: the conversion's transaction does.
+// Reads the photo (opened, or at path), turns it upright, scales it so that its longer side is the
+// length in settings.longerSide, stamps the signature and encodes it as a JPEG that carries the
+// photo's metadata. Writes nothing: the conversion's transaction does.
+Result<ResizedPhoto> ResizeToJpeg(const PhotoFile &photo, const ResizeSettings &settings);
 Result<ResizedPhoto> ResizeToJpeg(const QString &path, const ResizeSettings &settings);
 
 } // namespace pelmora

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -108,17 +109,55 @@ Failure photoNotRead(const QFile &file) {
                        .arg(file.errorString()));
 }
 
-Result<PhotoBytes> readPhoto(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return photoNotRead(file);
+Result<PhotoFile> PhotoFile::open(const QString &path) {
+    PhotoFile photo;
+    photo.m_fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (photo.m_fd < 0)
+        return failure(QCoreApplication::translate("pelmora", "cannot read the photo: %1")
+                           .arg(qt_error_string(errno)));
     struct stat st {};
-    if (::fstat(file.handle(), &st) != 0)
+    if (::fstat(photo.m_fd, &st) != 0)
         return failure(cannotRead(path, errno));
-    PhotoBytes photo{file.readAll(), identityOf(st)};
-    if (file.error() != QFileDevice::NoError)
-        return photoNotRead(file);
+    photo.m_identity = identityOf(st);
     return photo;
+}
+
+PhotoFile::PhotoFile(PhotoFile &&other) noexcept
+    : m_fd(std::exchange(other.m_fd, -1))
+    , m_identity(other.m_identity) {}
+
+PhotoFile::~PhotoFile() {
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+Result<PhotoBytes> PhotoFile::read() const {
+    // Room for the size it had when opened and a byte more, to see its end in one read; a file
+    // that grew meanwhile is read on to its end.
+    QByteArray bytes(qsizetype(std::max<qint64>(m_identity.size, 0)) + 1, Qt::Uninitialized);
+    qsizetype have = 0;
+    for (;;) {
+        if (have == bytes.size())
+            bytes.resize(bytes.size() + std::max<qsizetype>(bytes.size(), 1 << 20));
+        const ssize_t got = ::pread(m_fd, bytes.data() + have, size_t(bytes.size() - have), have);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return failure(QCoreApplication::translate("pelmora", "cannot read the photo: %1")
+                               .arg(qt_error_string(errno)));
+        if (got == 0)
+            break;
+        have += got;
+    }
+    bytes.truncate(have);
+    return PhotoBytes{std::move(bytes), m_identity};
+}
+
+Result<PhotoBytes> readPhoto(const QString &path) {
+    const Result<PhotoFile> photo = PhotoFile::open(path);
+    if (!photo)
+        return failure(photo.reason());
+    return photo->read();
 }
 
 } // namespace pelmora

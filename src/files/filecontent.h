@@ -64,6 +64,27 @@ struct PhotoBytes {
     QByteArray bytes;
     FileIdentity identity;
 };
+
+// A photo file opened for reading: whatever becomes of its name meanwhile (renamed, replaced, set
+// aside), it reads the file that the name gave when it was opened.
+class PhotoFile {
+public:
+    static Result<PhotoFile> open(const QString &path);
+    PhotoFile(PhotoFile &&other) noexcept;
+    PhotoFile &operator=(PhotoFile &&) = delete;
+    PhotoFile(const PhotoFile &) = delete;
+    ~PhotoFile();
+
+    const FileIdentity &identity() const { return m_identity; }
+    // The whole file, from its start; safe on any thread, one at a time.
+    Result<PhotoBytes> read() const;
+
+private:
+    PhotoFile() = default;
+    int m_fd = -1;
+    FileIdentity m_identity;
+};
+
 Result<PhotoBytes> readPhoto(const QString &path);
 
 } // namespace pelmora
