@@ -1,5 +1,9 @@
 #include "builders.h"
 
+#include <QBuffer>
+#include <QColor>
+#include <QImage>
+#include <QImageWriter>
 #include <utility>
 
 namespace testsupport {
@@ -58,6 +62,16 @@ QByteArray hugePng(quint32 width, quint32 height) {
     const QByteArray zlib = qCompress(QByteArray(64, '\0')).mid(4);     // qCompress adds a length
     return QByteArray("\x89PNG\r\n\x1A\n", 8) + pngChunk("IHDR", header) + pngChunk("IDAT", zlib) +
            pngChunk("IEND", {});
+}
+
+QByteArray flatPng(int width, int height) {
+    QImage picture(width, height, QImage::Format_RGB888);
+    picture.fill(QColor(90, 120, 150));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter(&buffer, "png").write(picture);
+    return bytes;
 }
 
 QByteArray JpegParts::join() const {

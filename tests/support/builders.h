@@ -17,6 +17,8 @@ QByteArray pngHeader(quint32 width, quint32 height);
 QByteArray cgbiPngHeader(quint32 width, quint32 height);
 // A well-formed PNG that declares width x height RGB pixels and carries a few bytes of data.
 QByteArray hugePng(quint32 width = 65535, quint32 height = 65535);
+// A PNG of width x height RGB pixels of one colour that decodes whole (a few hundred kilobytes).
+QByteArray flatPng(int width, int height);
 
 // A JPEG cut into its segments: SOI, then every marker segment before the first SOS (each
 // with its marker and length bytes), then the rest from SOS on.
