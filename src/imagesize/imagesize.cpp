@@ -13,7 +13,6 @@ namespace pelmora {
 
 namespace {
 
-using detail::be16;
 using detail::be32;
 using detail::le16;
 using detail::le24;
