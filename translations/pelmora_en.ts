@@ -713,6 +713,10 @@
         <source>the photo&apos;s metadata could not be carried over: Pelmora&apos;s metadata module is missing</source>
         <translation>the photo&apos;s metadata could not be carried over: Pelmora&apos;s metadata module is missing</translation>
     </message>
+    <message>
+        <source>a camera RAW file (%1): RAW files are not converted</source>
+        <translation>a camera RAW file (%1): RAW files are not converted</translation>
+    </message>
 </context>
 <context>
     <name>uitexts</name>

@@ -696,6 +696,10 @@
         <source>the photo&apos;s metadata could not be carried over: Pelmora&apos;s metadata module is missing</source>
         <translation>写真のメタデータを引き継げませんでした。Pelmora のメタデータ用モジュールがありません</translation>
     </message>
+    <message>
+        <source>a camera RAW file (%1): RAW files are not converted</source>
+        <translation>カメラの RAW ファイル（%1）です。RAW ファイルは変換しません</translation>
+    </message>
 </context>
 <context>
     <name>uitexts</name>

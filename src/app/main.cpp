@@ -4,7 +4,6 @@
 #include "app/singleinstance.h"
 #include "app/windowapplication.h"
 #include "cli/commandline.h"
-#include "cli/quietdecoders.h"
 #include "picture/imagelimits.h"
 
 int main(int argc, char *argv[]) {
@@ -20,7 +19,6 @@ int main(int argc, char *argv[]) {
     if (instance.handOver(outcome.windowPhotos))
         return 0;
 
-    const pelmora::QuietDecoders quietDecoders; // the previews and conversions decode photos
     MainWindow window;
     receiveHandedOverPhotos(instance, window);
     window.addPhotos(outcome.windowPhotos);

@@ -108,9 +108,9 @@ CommandLineOutcome runCommandLine(int argc, char **argv) {
     QCoreApplication::setApplicationName(QStringLiteral("pelmora"));
     // The decoders' own warnings about damaged files would mix with the command's report,
     // which already names every photo that failed and why: those that come through Qt's log
-    // outside a photo's decode are switched off, those inside it are collected by the picture
-    // work (DecoderMessages), and what a decoder prints itself is dropped while the conversion
-    // decodes (QuietDecoders).
+    // outside a photo's decode are switched off, and those inside it are collected by the picture
+    // work (DecoderMessages). A library that prints on its own with no hook to stop it (libpng's
+    // errors inside Qt's PNG reader) is left to say its piece.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false"));
     if (needsFonts)
         installFontSubstitutes();
@@ -120,7 +120,7 @@ CommandLineOutcome runCommandLine(int argc, char **argv) {
     if (command == "convert")
         return CommandLineOutcome{runConvertCommand(arguments), {}};
     if (command == "size")
-        return CommandLineOutcome{runSizeCommand(arguments.texts), {}};
+        return CommandLineOutcome{runSizeCommand(arguments), {}};
     if (command == "undo")
         return CommandLineOutcome{runUndoCommand(arguments.texts), {}};
     if (command == "--version") {

@@ -5,7 +5,6 @@
 #include "cli/convertoptions.h"
 #include "cli/dryrun.h"
 #include "cli/progressbar.h"
-#include "cli/quietdecoders.h"
 #include "picture/imagelimits.h"
 
 #include <QTextStream>
@@ -49,7 +48,6 @@ BatchResult convert(const BatchRequest &request, ProgressBar &bar) {
         return nothing;
     }
     const StopOnSignals stop;
-    const QuietDecoders quiet;
     bar.show(0, request.entries.size());
     BatchResult batch = runBatch(
         request,
@@ -62,7 +60,6 @@ BatchResult convert(const BatchRequest &request, ProgressBar &bar) {
 } // namespace
 
 int runConvertCommand(const CommandArguments &arguments) {
-    // Both streams are taken before any QuietDecoders: the command's own lines never meet it.
     QTextStream out(stdout);
     QTextStream err(stderr);
 
@@ -84,21 +81,18 @@ int runConvertCommand(const CommandArguments &arguments) {
     const BatchResult batch = convert(options.request, bar);
 
     const qsizetype count = options.request.entries.size();
-    const qsizetype unnamable = options.unnamable.size();
-    const qsizetype emptyFolders = options.emptyFolders.size();
+    const qsizetype notRead = options.notRead.size();
     if (!batch.started()) {
         err << "pelmora convert: " << batch.fatalError << "; no photo was touched\n";
         err.flush();
         if (!quiet)
-            out << "converted 0, failed " << count + unnamable + emptyFolders << ", next number "
+            out << "converted 0, failed " << count + notRead << ", next number "
                 << batch.finalNumber << '\n';
         return 1;
     }
 
-    for (const QString &path : options.unnamable)
-        err << path << ": the name is not valid UTF-8, so pelmora cannot open the photo\n";
-    for (const QString &folder : options.emptyFolders)
-        err << folder << ": no picture in this folder\n";
+    for (const NotRead &unread : options.notRead)
+        err << unread.path << ": " << unread.reason << '\n';
     for (const BatchEntryResult &entry : batch.entries) {
         const ConversionResult &result = entry.result;
         if (result.status == ConversionStatus::Failed ||
@@ -122,9 +116,9 @@ int runConvertCommand(const CommandArguments &arguments) {
 
     if (!quiet)
         out << "converted " << batch.convertedCount() << ", failed "
-            << batch.failedCount() + notStarted + unnamable + emptyFolders << ", next number "
-            << batch.finalNumber << '\n';
-    return batch.convertedCount() == count && unnamable == 0 && emptyFolders == 0 ? 0 : 1;
+            << batch.failedCount() + notStarted + notRead << ", next number " << batch.finalNumber
+            << '\n';
+    return batch.convertedCount() == count && notRead == 0 ? 0 : 1;
 }
 
 QString convertCommandHelp() {
@@ -139,7 +133,10 @@ QString convertCommandHelp() {
         "  A FILE that is a folder stands for the pictures directly inside it, in the order\n"
         "  the window's list puts a drop of them (by name, letter case aside); a picture is a\n"
         "  file whose header shows a JPEG, PNG, GIF, BMP, WebP, TIFF or HEIF (HEIC, AVIF)\n"
-        "  picture, whatever its name; hidden files are left out.\n"
+        "  picture or a camera's RAW file, whatever its name; hidden files are left out. A\n"
+        "  picture there that cannot be opened (its name is no valid UTF-8, say), and a folder\n"
+        "  that cannot be read, fail as a photo does. RAW files (DNG, NEF, CR2, ...) are\n"
+        "  renamed and copied as they are, never resized.\n"
         "\n"
         "  --title TEXT      title of the new names (default \"Untitled\")\n"
         "  --number TEXT     running number of the first photo (default \"01\")\n"
@@ -177,7 +174,8 @@ QString convertCommandHelp() {
         "                    K\" (whether a picture's data decodes shows only when converted)\n"
         "\n"
         "  Shows a progress bar on standard error when it is a terminal, one line per photo\n"
-        "  that failed or was converted with a warning (and per folder that holds no picture),\n"
+        "  that failed or was converted with a warning (and per folder that holds no picture or\n"
+        "  cannot be read),\n"
         "  and last \"converted N, failed M, next number K\" on standard output.\n"
         "  Ctrl-C (or SIGTERM, SIGHUP: a closed terminal) stops after the photos in progress;\n"
         "  the rest are left untouched. A file that a conversion replaces or removes (a photo\n"

@@ -169,19 +169,17 @@ ConvertOptions readConvertOptions(const CommandArguments &given) {
         return options;
     }
 
-    QStringList named;
+    CommandArguments named;
     for (const QString &file : files) {
-        if (file.startsWith(kNotUtf8))
-            options.unnamable.append(
-                QFileInfo(given.texts[file.mid(1).toInt()]).absoluteFilePath());
-        else
-            named.append(file);
+        const bool notUtf8 = file.startsWith(kNotUtf8);
+        named.texts.append(notUtf8 ? given.texts[file.mid(1).toInt()] : file);
+        named.notUtf8.append(notUtf8);
     }
     const FolderReading reading{parser.isSet(recursive), request.outputFolder};
     const PhotoArguments photos = readPhotoArguments(named, reading);
     for (const QString &photo : photos.photos)
         request.entries.append(splitPath(photo));
-    options.emptyFolders = photos.emptyFolders;
+    options.notRead = photos.notRead;
     return options;
 }
 

@@ -2,6 +2,7 @@
 
 #include "batch/batchrunner.h"
 #include "cli/commandarguments.h"
+#include "cli/photoarguments.h"
 
 #include <QString>
 #include <QStringList>
@@ -18,8 +19,7 @@ enum class Talk {
 // `pelmora convert`'s command line, read.
 struct ConvertOptions {
     BatchRequest request;
-    QStringList unnamable;    // photos whose names are no valid UTF-8, as they can be shown
-    QStringList emptyFolders; // folders given that hold no picture
+    QList<NotRead> notRead; // photos and folders given that are not converted: failures
     Talk talk = Talk::Normal;
     bool help = false;
     QString usageError; // empty when the command line is sound

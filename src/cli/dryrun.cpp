@@ -42,11 +42,9 @@ int runDryRun(const ConvertOptions &options, QTextStream &out, QTextStream &err)
     if (!request.outputFolder.isEmpty() && !QFileInfo(request.outputFolder).isDir())
         out << "would create the folder " << request.outputFolder << '\n';
     qsizetype planned = 0;
-    qsizetype failed = options.unnamable.size() + options.emptyFolders.size();
-    for (const QString &path : options.unnamable)
-        err << path << ": the name is not valid UTF-8, so pelmora cannot open the photo\n";
-    for (const QString &folder : options.emptyFolders)
-        err << folder << ": no picture in this folder\n";
+    qsizetype failed = options.notRead.size();
+    for (const NotRead &unread : options.notRead)
+        err << unread.path << ": " << unread.reason << '\n';
     for (const BatchEntryResult &entry : batch.entries) {
         if (entry.result.status == ConversionStatus::Planned) {
             out << planLine(entry.result.plan) << '\n';

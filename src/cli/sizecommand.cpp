@@ -15,20 +15,22 @@ QString sizeUsage() {
 }
 
 struct SizeOptions {
-    QStringList files;
+    CommandArguments files;
     std::optional<QString> format;
     bool json = false;
     bool help = false;
     QString usageError;
 };
 
-SizeOptions readSizeOptions(const QStringList &arguments) {
+SizeOptions readSizeOptions(const CommandArguments &given) {
     SizeOptions options;
+    const QStringList &arguments = given.texts;
     bool optionsEnd = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments[i];
         if (optionsEnd || argument == u"-" || !argument.startsWith(u'-')) {
-            options.files << argument;
+            options.files.texts << argument;
+            options.files.notUtf8 << given.notUtf8.value(i);
         } else if (argument == u"--") {
             optionsEnd = true;
         } else if (argument == u"--help" || argument == u"-h") {
@@ -54,14 +56,14 @@ SizeOptions readSizeOptions(const QStringList &arguments) {
         options.usageError = QStringLiteral("--format and --json exclude each other");
     else if (fault)
         options.usageError = QStringLiteral("--format: ") + *fault;
-    else if (options.files.isEmpty())
+    else if (options.files.texts.isEmpty())
         options.usageError = QStringLiteral("no file given");
     return options;
 }
 
 } // namespace
 
-int runSizeCommand(const QStringList &arguments) {
+int runSizeCommand(const CommandArguments &arguments) {
     QTextStream out(stdout);
     QTextStream err(stderr);
 
@@ -78,17 +80,23 @@ int runSizeCommand(const QStringList &arguments) {
     // A folder stands for its pictures, named by the folder as given and their own names.
     QList<SizeLine> lines;
     bool anyFolder = false;
-    for (const QString &file : options.files) {
+    const CommandArguments &files = options.files;
+    for (qsizetype i = 0; i < files.texts.size(); ++i) {
+        const QString &file = files.texts[i];
+        if (files.notUtf8.value(i)) {
+            lines.append({file, std::nullopt, notUtf8Reason()});
+            continue;
+        }
         if (!QFileInfo(file).isDir()) {
             lines.append(readSizeLine(file));
             continue;
         }
         anyFolder = true;
-        const QStringList pictures = picturesInFolder(file, FolderReading{});
-        if (pictures.isEmpty())
-            lines.append({file, std::nullopt, QStringLiteral("no picture in this folder"), true});
-        for (const QString &picture : pictures)
+        const FolderContents contents = picturesInFolder(file, FolderReading{});
+        for (const QString &picture : contents.pictures)
             lines.append(readSizeLine(picture));
+        for (const NotRead &unread : contents.notRead)
+            lines.append({unread.path, std::nullopt, unread.reason, unread.folder});
     }
 
     const bool named = lines.size() > 1 || anyFolder;
@@ -120,7 +128,10 @@ QString sizeCommandHelp() {
         "pelmora size [--format FMT | --json] [--] FILE...\n"
         "  Prints the pixel size read from each file's header, as the window's size display\n"
         "  shows it: \"ImageSze Width: 640  Height: 480\", or \"Error\" when the file cannot be\n"
-        "  read or is no JPEG, GIF, BMP, PNG, WebP, TIFF or HEIF (HEIC, AVIF) picture. With\n"
+        "  read or is no JPEG, GIF, BMP, PNG, WebP, TIFF or HEIF (HEIC, AVIF) picture. A\n"
+        "  camera's RAW file (DNG, NEF, ARW, PEF, CR2, CR3, ORF, RW2, RAF, IIQ, ...) shows the\n"
+        "  size of the camera's full picture, never of a preview inside it; where its header\n"
+        "  does not tell that size, \"Error\" and the reason. With\n"
         "  more than one file each line starts with the file name as given and \": \". A FILE\n"
         "  that is a folder stands for the pictures directly inside it, as `pelmora convert`\n"
         "  reads it. A JPEG turned a quarter by its EXIF orientation, and a HEIC or AVIF\n"
@@ -134,7 +145,8 @@ QString sizeCommandHelp() {
         "  --json        print one JSON array instead, an object for each file: \"file\",\n"
         "                \"width\", \"height\" and \"format\" (\"jpg\", \"png\", \"gif\", "
         "\"bmp\",\n"
-        "                \"webp\", \"tif\", \"heic\", \"avif\", \"heif\"), or \"file\" and\n"
+        "                \"webp\", \"tif\", \"heic\", \"avif\", \"heif\"; for a RAW file its\n"
+        "                kind in lower case, \"dng\", \"nef\", ...), or \"file\" and\n"
         "                \"error\", the reason\n"
         "  Exit status: 0 when every file was read, 1 when one was not, 2 on a usage error.\n");
 }

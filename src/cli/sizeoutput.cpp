@@ -31,6 +31,10 @@ SizeLine readSizeLine(const QString &file) {
     SizeLine line{file, ReadImageSize(file), QString()};
     if (!line.header)
         line.failure = whyUnread(file);
+    else if (line.header->format.isEmpty() && !line.header->cameraRaw.isEmpty())
+        line.failure =
+            QStringLiteral("a camera RAW file (%1) whose picture size pelmora cannot read")
+                .arg(line.header->cameraRaw);
     else if (line.header->format.isEmpty())
         line.failure = QStringLiteral("the picture's header is cut short or damaged");
     return line;

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace pelmora::detail {
 
@@ -17,6 +18,17 @@ bool HeaderFile::open(const QString &path) {
         m_file.close();
         return false;
     }
+    m_size = m_file.size();
+    return true;
+}
+
+bool HeaderFile::open(int descriptor) {
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode))
+        return false;
+    if (!m_file.open(descriptor, QIODevice::ReadOnly | QIODevice::Unbuffered,
+                     QFileDevice::DontCloseHandle))
+        return false;
     m_size = m_file.size();
     return true;
 }

@@ -24,7 +24,9 @@ public:
     static constexpr qint64 ReadBudget = 256 * 1024;
 
     bool open(const QString &path);
-    qint64 size() const { return m_size; }
+    // The file open at the descriptor, read from its start; it stays open afterwards.
+    bool open(int descriptor);
+    qint64 size() const override { return m_size; }
 
     // The n bytes at offset, valid until the next call, or nullptr when they lie (partly) past
     // the end of the file, n is out of range, the read fails or the budget is spent.
@@ -41,8 +43,12 @@ private:
     qint64 m_spent = 0;
 };
 
-// ReadImageSize on a file already opened: the signature tests and the format's reader.
-std::optional<ImageHeader> readImageHeader(HeaderFile &file);
+// ReadImageSize on a file already opened, or on a file's bytes: the signature tests and the
+// format's reader.
+std::optional<ImageHeader> readImageHeader(ByteSource &file);
+
+// A header of that size and format; no size and no format when no int holds a side.
+ImageHeader sizedHeader(quint64 width, quint64 height, const QString &format);
 
 // Multi-byte numbers, unsigned.
 inline quint32 be16(const unsigned char *p) {

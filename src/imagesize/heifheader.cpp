@@ -69,7 +69,6 @@ constexpr int MaxItems = 1024;
 
 using detail::be16;
 using detail::be32;
-using detail::HeaderFile;
 
 struct Box {
     quint32 type = 0;
@@ -78,7 +77,7 @@ struct Box {
 };
 
 // The box whose header starts at `at`, inside a parent that ends at `limit`.
-std::optional<Box> boxAt(HeaderFile &file, qint64 at, qint64 limit) {
+std::optional<Box> boxAt(ByteSource &file, qint64 at, qint64 limit) {
     if (limit - at < 8)
         return std::nullopt;
     const unsigned char *p = file.bytes(at, 8);
@@ -108,7 +107,7 @@ std::optional<Box> boxAt(HeaderFile &file, qint64 at, qint64 limit) {
 }
 
 // The first box of the type among the boxes from `from` to `limit`.
-std::optional<Box> findBox(HeaderFile &file, qint64 from, qint64 limit, quint32 type) {
+std::optional<Box> findBox(ByteSource &file, qint64 from, qint64 limit, quint32 type) {
     qint64 at = from;
     for (int walked = 0; walked < MaxBoxesWalked && at < limit; ++walked) {
         const std::optional<Box> box = boxAt(file, at, limit);
@@ -127,7 +126,7 @@ struct FullBox {
     quint32 flags = 0;
 };
 
-std::optional<FullBox> fullBoxHeader(HeaderFile &file, const Box &box) {
+std::optional<FullBox> fullBoxHeader(ByteSource &file, const Box &box) {
     if (box.end - box.payload < 4)
         return std::nullopt;
     const unsigned char *p = file.bytes(box.payload, 4);
@@ -136,7 +135,7 @@ std::optional<FullBox> fullBoxHeader(HeaderFile &file, const Box &box) {
     return FullBox{p[0], quint32(p[1]) << 16 | quint32(p[2]) << 8 | p[3]};
 }
 
-std::optional<quint32> primaryItem(HeaderFile &file, const Box &pitm) {
+std::optional<quint32> primaryItem(ByteSource &file, const Box &pitm) {
     const std::optional<FullBox> header = fullBoxHeader(file, pitm);
     if (!header)
         return std::nullopt;
@@ -151,7 +150,7 @@ std::optional<quint32> primaryItem(HeaderFile &file, const Box &pitm) {
 
 // The 1-based indices into ipco of the item's properties, in the order the file lists them
 // (the order in which they apply). Reads the entries one by one: an ipma may be long.
-std::optional<std::vector<int>> itemProperties(HeaderFile &file, const Box &ipma, quint32 item) {
+std::optional<std::vector<int>> itemProperties(ByteSource &file, const Box &ipma, quint32 item) {
     const std::optional<FullBox> header = fullBoxHeader(file, ipma);
     if (!header)
         return std::nullopt;
@@ -194,7 +193,7 @@ std::optional<std::vector<int>> itemProperties(HeaderFile &file, const Box &ipma
 
 // The type of the item among the item information entries (iinf). Entries of version 0 and 1
 // carry no type and tell nothing.
-std::optional<quint32> itemType(HeaderFile &file, const Box &iinf, quint32 item) {
+std::optional<quint32> itemType(ByteSource &file, const Box &iinf, quint32 item) {
     const std::optional<FullBox> header = fullBoxHeader(file, iinf);
     if (!header)
         return std::nullopt;
@@ -239,7 +238,7 @@ struct Geometry {
     qint64 height = -1;
 };
 
-bool applyProperty(HeaderFile &file, const Box &property, Geometry &geometry) {
+bool applyProperty(ByteSource &file, const Box &property, Geometry &geometry) {
     const qint64 length = property.end - property.payload;
     const bool sized = geometry.width >= 0;
     switch (property.type) {
@@ -324,7 +323,7 @@ bool isHeifFile(QByteArrayView fileStart) {
            });
 }
 
-std::optional<ImageHeader> detail::readHeifHeader(HeaderFile &file) {
+std::optional<ImageHeader> detail::readHeifHeader(ByteSource &file) {
     const std::optional<Box> ftyp = boxAt(file, 0, file.size());
     if (!ftyp || ftyp->type != fourcc("ftyp") || ftyp->payload != 8)
         return std::nullopt;

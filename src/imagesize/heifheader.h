@@ -1,6 +1,7 @@
 #pragma once
 
 #include "imagesize.h"
+#include "imagesize/jpegmarkers.h"
 
 #include <QByteArrayView>
 #include <optional>
@@ -20,8 +21,6 @@ bool isHeifFile(QByteArrayView fileStart);
 
 namespace detail {
 
-class HeaderFile;
-
 // The upright size of the primary picture of a HEIF file, read from its boxes without decoding
 // anything: the primary item (pitm), its properties (iprp: ipco, ipma), and among them the
 // stored size (ispe), a clean aperture (clap) and a rotation (irot) that swaps the sides for a
@@ -33,7 +32,7 @@ class HeaderFile;
 // another coding or made of other items (a grid, an overlay). Nothing when the file-type box
 // names no HEIF file, or the primary item of a mif1 or msf1 file is no picture; a header of
 // 0 x 0 and no format when the boxes cannot be read.
-std::optional<ImageHeader> readHeifHeader(HeaderFile &file);
+std::optional<ImageHeader> readHeifHeader(ByteSource &file);
 
 } // namespace detail
 

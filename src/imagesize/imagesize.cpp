@@ -3,6 +3,8 @@
 #include "headerfile.h"
 #include "heifheader.h"
 #include "jpegheader.h"
+#include "rawheader.h"
+#include "tiffheader.h"
 
 #include <cstring>
 #include <limits>
@@ -11,9 +13,7 @@ namespace pelmora {
 
 namespace {
 
-using detail::be16;
 using detail::be32;
-using detail::HeaderFile;
 using detail::le16;
 using detail::le24;
 using detail::le32;
@@ -26,23 +26,17 @@ bool startsWith(const unsigned char *head, qsizetype available, const char *sign
 }
 
 ImageHeader sized(quint32 width, quint32 height, const char *format) {
-    ImageHeader header;
-    if (width > IntMax || height > IntMax)
-        return header; // no int holds it: not read
-    header.size.Width = int(width);
-    header.size.Height = int(height);
-    header.format = QString::fromLatin1(format);
-    return header;
+    return detail::sizedHeader(width, height, QString::fromLatin1(format));
 }
 
 // GIF: the logical screen size, little-endian 16-bit at 6 and 8.
-ImageHeader readGif(HeaderFile &file) {
+ImageHeader readGif(ByteSource &file) {
     const unsigned char *p = file.bytes(6, 4);
     return p ? sized(le16(p), le16(p + 2), "gif") : ImageHeader{};
 }
 
 // BMP: the information header's size, little-endian 32-bit at 14, tells its kind.
-ImageHeader readBmp(HeaderFile &file) {
+ImageHeader readBmp(ByteSource &file) {
     const unsigned char *p = file.bytes(14, 4);
     if (!p)
         return {};
@@ -73,7 +67,7 @@ ImageHeader readBmp(HeaderFile &file) {
 
 // PNG: the 32-bit big-endian width and height of the IHDR chunk that must come first, or right
 // after a leading CgBI chunk (a PNG optimised for iPhones, which decoders read as well).
-ImageHeader readPng(HeaderFile &file) {
+ImageHeader readPng(ByteSource &file) {
     qint64 chunk = 8;
     const unsigned char *p = file.bytes(chunk, 8);
     if (p && std::memcmp(p + 4, "CgBI", 4) == 0) {
@@ -87,7 +81,7 @@ ImageHeader readPng(HeaderFile &file) {
 }
 
 // WebP: RIFF container, the first chunk is VP8 (lossy), VP8L (lossless) or VP8X (extended).
-ImageHeader readWebp(HeaderFile &file) {
+ImageHeader readWebp(ByteSource &file) {
     const unsigned char *p = file.bytes(12, 4);
     if (!p)
         return {};
@@ -116,61 +110,27 @@ ImageHeader readWebp(HeaderFile &file) {
     return {};
 }
 
-constexpr int MaxTiffEntries = 256;
-
-// TIFF: ImageWidth (0x100) and ImageLength (0x101) of the first image file directory.
-ImageHeader readTiff(HeaderFile &file, bool little) {
-    const auto u16 = [little](const unsigned char *b) { return little ? le16(b) : be16(b); };
-    const auto u32 = [little](const unsigned char *b) { return little ? le32(b) : be32(b); };
-    const unsigned char *p = file.bytes(4, 4);
-    if (!p)
-        return {};
-    const qint64 ifd = u32(p);
-    if (ifd < 8 || ifd > file.size() - 2)
-        return {};
-    p = file.bytes(ifd, 2);
-    if (!p)
-        return {};
-    const qint64 entries = ifd + 2;
-    const qint64 count =
-        qMin<qint64>(qMin<qint64>(u16(p), (file.size() - entries) / 12), MaxTiffEntries);
-    if (count <= 0)
-        return {};
-    p = file.bytes(entries, qsizetype(count * 12));
-    if (!p)
-        return {};
-    qint64 width = -1;
-    qint64 height = -1;
-    for (qint64 i = 0; i < count; ++i) {
-        const unsigned char *entry = p + i * 12;
-        const quint32 tag = u16(entry);
-        if (tag != 0x100 && tag != 0x101)
-            continue;
-        qint64 &target = tag == 0x100 ? width : height;
-        if (target >= 0 || u32(entry + 4) < 1)
-            continue; // the first good one counts
-        const quint32 type = u16(entry + 2);
-        if (type == 3) // SHORT, left-justified in the value field
-            target = u16(entry + 8);
-        else if (type == 4) // LONG
-            target = u32(entry + 8);
-    }
-    if (width < 0 || height < 0)
-        return {};
-    return sized(quint32(width), quint32(height), "tif");
-}
-
 } // namespace
 
-std::optional<ImageHeader> detail::readImageHeader(HeaderFile &file) {
+ImageHeader detail::sizedHeader(quint64 width, quint64 height, const QString &format) {
+    ImageHeader header;
+    if (width > IntMax || height > IntMax)
+        return header; // no int holds it: not read
+    header.size.Width = int(width);
+    header.size.Height = int(height);
+    header.format = format;
+    return header;
+}
+
+std::optional<ImageHeader> detail::readImageHeader(ByteSource &file) {
     if (file.size() == 0)
         return std::nullopt;
-    const qsizetype available = qsizetype(qMin<qint64>(file.size(), 12));
+    const qsizetype available = qsizetype(qMin<qint64>(file.size(), 32));
     const unsigned char *head = file.bytes(0, available);
     if (!head)
         return std::nullopt;
     // Copy: the next read may move the window.
-    unsigned char sig[12] = {};
+    unsigned char sig[32] = {};
     std::memcpy(sig, head, size_t(available));
 
     // The four classic formats first, in this order; then the three the preview can show as well.
@@ -185,24 +145,37 @@ std::optional<ImageHeader> detail::readImageHeader(HeaderFile &file) {
     if (startsWith(sig, available, "RIFF", 4) && available >= 12 &&
         std::memcmp(sig + 8, "WEBP", 4) == 0)
         return readWebp(file);
-    if (startsWith(sig, available, "II*\0", 4))
-        return readTiff(file, true);
-    if (startsWith(sig, available, "MM\0*", 4))
-        return readTiff(file, false);
+    const QByteArrayView start(reinterpret_cast<const char *>(sig), available);
+    if (const std::optional<ImageHeader> raw = detail::readCameraRawHeader(file, start))
+        return raw;
+    if (startsWith(sig, available, "II*\0", 4) || startsWith(sig, available, "MM\0*", 4))
+        return detail::readTiffHeader(file, QString());
     if (available >= 12 && std::memcmp(sig + 4, "ftyp", 4) == 0)
         return detail::readHeifHeader(file);
     return std::nullopt;
 }
 
 std::optional<ImageHeader> ReadImageSize(const QString &path) {
-    HeaderFile file;
+    detail::HeaderFile file;
     if (!file.open(path))
         return std::nullopt;
     return detail::readImageHeader(file);
 }
 
+std::optional<ImageHeader> ReadImageSize(int descriptor) {
+    detail::HeaderFile file;
+    if (!file.open(descriptor))
+        return std::nullopt;
+    return detail::readImageHeader(file);
+}
+
+std::optional<ImageHeader> imageHeaderOf(const QByteArray &fileBytes) {
+    MemoryBytes bytes(fileBytes);
+    return detail::readImageHeader(bytes);
+}
+
 QString sizeDisplayText(const std::optional<ImageHeader> &header) {
-    if (!header)
+    if (!header || (header->format.isEmpty() && !header->cameraRaw.isEmpty()))
         return QStringLiteral("Error");
     return QStringLiteral("ImageSze Width: %1  Height: %2")
         .arg(header->size.Width)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <optional>
 
@@ -15,6 +16,10 @@ struct ImageHeader {
     PicSize size;
     QString
         format; // "jpg", "gif", ...; empty when the header was recognised but not read to its end
+    // A camera's RAW file: its kind ("DNG", "NEF", "CR2", "CR3", "ORF", ...); empty for any
+    // other picture. Its size is that of the camera's full picture, never of a preview in it;
+    // when the file does not tell that size in a way read here, there is no size and no format.
+    QString cameraRaw;
 };
 
 // Reads an image's size from its header without decoding the picture. Nothing when the file
@@ -25,6 +30,13 @@ struct ImageHeader {
 // WebP ("RIFF" .... "WEBP"), TIFF ("II*\0", "MM\0*") and HEIF (".... ftyp" with a HEIC, AVIF,
 // mif1 or msf1 brand, see isHeifFile in heifheader.h). Formats: "jpg", "gif", "bmp", "png",
 // "webp", "tif", "heic", "avif", "heif".
+//
+// Camera RAW files are known by their bytes: by their own signatures (CR2, CR3, CRW, IIQ, ORF,
+// RW2, RAF, X3F, MRW; see readCameraRawHeader in rawheader.h) or, for those that start as a
+// TIFF, by their directories (DNG, NEF, ARW, PEF, SRW, 3FR, ...; see readTiffHeader in
+// tiffheader.h). Their size is that of the sensor's full-resolution picture (a DNG's IFD of
+// NewSubfileType 0, in IFD0 or a SubIFD), turned upright by IFD0's orientation, with the format
+// of the kind in lower case ("dng", "nef"); the previews and thumbnails in them never count.
 //
 // A recognised file always gives a header. Its size is read whole or not at all: when the
 // header is cut short, malformed, or carries a value that no int holds (a PNG, TIFF or WebP
@@ -47,8 +59,13 @@ struct ImageHeader {
 // directory or a HEIF's boxes lead, never more than 64 KB in all, and allocates nothing in
 // proportion to the file or to any value in it.
 std::optional<ImageHeader> ReadImageSize(const QString &path);
+// The same for a file open at a descriptor (which stays open), read from its start.
+std::optional<ImageHeader> ReadImageSize(int descriptor);
+// The same for a file's bytes in memory.
+std::optional<ImageHeader> imageHeaderOf(const QByteArray &fileBytes);
 
-// The size display's text for a header: "ImageSze Width: 640  Height: 480", or "Error".
+// The size display's text for a header: "ImageSze Width: 640  Height: 480", or "Error" (also for
+// a camera's RAW file whose size is not read: its preview's size, or 0 x 0, would mislead).
 QString sizeDisplayText(const std::optional<ImageHeader> &header);
 
 } // namespace pelmora

@@ -12,6 +12,8 @@ public:
     virtual ~ByteSource() = default;
     // The n bytes at offset, valid until the next call, or nullptr when they are not all there.
     virtual const unsigned char *bytes(qint64 offset, qsizetype n) = 0;
+    // How many bytes there are in all.
+    virtual qint64 size() const = 0;
 };
 
 class MemoryBytes final : public ByteSource {
@@ -19,6 +21,7 @@ public:
     explicit MemoryBytes(const QByteArray &bytes)
         : m_bytes(bytes) {}
     const unsigned char *bytes(qint64 offset, qsizetype n) override;
+    qint64 size() const override { return m_bytes.size(); }
 
 private:
     const QByteArray &m_bytes;

@@ -4,6 +4,9 @@
 #include <QLoggingCategory>
 #include <QMutex>
 #include <QRegularExpression>
+#include <cstdarg>
+#include <cstdio>
+#include <dlfcn.h>
 #include <mutex>
 
 namespace pelmora {
@@ -61,6 +64,14 @@ void installOnce() {
         previousFilter = QLoggingCategory::installFilter(keepImageIoWarnings);
         previousHandler = qInstallMessageHandler(
             [](QtMsgType type, const QMessageLogContext &context, const QString &message) {
+                // Qt's plugins also warn without a category while they decode: QBuffer's
+                // "seek: Invalid pos" for a TIFF cut short, say.
+                const bool uncategorised =
+                    type == QtWarningMsg && qstrcmp(context.category, "default") == 0;
+                if (collecting && uncategorised) {
+                    DecoderMessagesSink::append(*collecting, message);
+                    return;
+                }
                 if (isImageIoCategory(context.category)) {
                     if (collecting) {
                         DecoderMessagesSink::append(*collecting, message);
@@ -75,7 +86,35 @@ void installOnce() {
     });
 }
 
+Q_LOGGING_CATEGORY(libtiffLog, "qt.gui.imageio.libtiff")
+
+void libtiffSays(const char *module, const char *format, va_list arguments) {
+    char text[1024];
+    std::vsnprintf(text, sizeof text, format, arguments);
+    if (module && *module)
+        qCWarning(libtiffLog, "%s: %s", module, text);
+    else
+        qCWarning(libtiffLog, "%s", text);
+}
+
 } // namespace
+
+void routeLibtiffMessages() {
+    static std::once_flag routed;
+    // The soname of libtiff 4.5 and later; an older one keeps printing as it did.
+    void *library = ::dlopen("libtiff.so.6", RTLD_LAZY | RTLD_LOCAL | RTLD_NOLOAD);
+    if (!library)
+        return;
+    std::call_once(routed, [library] {
+        using Handler = void (*)(const char *, const char *, va_list);
+        using SetHandler = Handler (*)(Handler);
+        for (const char *name : {"TIFFSetErrorHandler", "TIFFSetWarningHandler"}) {
+            if (const auto set = reinterpret_cast<SetHandler>(::dlsym(library, name)))
+                set(libtiffSays);
+        }
+    });
+    ::dlclose(library); // only the count that RTLD_NOLOAD added
+}
 
 DecoderMessages::DecoderMessages()
     : m_outer(collecting) {

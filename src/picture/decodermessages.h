@@ -8,7 +8,8 @@ namespace pelmora {
 // damaged data, libpng's, libheif's, all of which reach Qt's log through its image-IO
 // categories ("qt.gui.imageio*"). While an object of this class lives, those messages of the
 // thread that made it are collected here instead of going to the log, so the photo's outcome is
-// said once, in the program's own words; other threads and other categories log as before.
+// said once, in the program's own words; so are the warnings without a category that Qt's
+// plugins give meanwhile. Other threads and other categories log as before.
 // Collecting keeps those categories' warnings enabled whatever the logging rules say.
 class DecoderMessages {
 public:
@@ -32,5 +33,12 @@ private:
     QStringList m_messages;
     DecoderMessages *m_outer; // the one this thread collected into before, if any
 };
+
+// libtiff prints its errors and warnings on standard error unless it is given handlers, which
+// Qt's TIFF reader does not give it. Once that reader has loaded libtiff (a TIFF is being read),
+// this hands them libtiff's messages, which then reach Qt's log in the image-IO category
+// "qt.gui.imageio.libtiff" on the thread that reads, as the other decoders' do, where a
+// DecoderMessages collects them. Nothing happens when libtiff is not loaded; done once.
+void routeLibtiffMessages();
 
 } // namespace pelmora

@@ -1,5 +1,6 @@
 #include "photoloader.h"
 
+#include "imagesize/imagesize.h"
 #include "picture/decodermessages.h"
 #include "picture/imagelimits.h"
 #include "picture/jpegblockpadding.h"
@@ -16,6 +17,15 @@ namespace {
 
 QString notAPicture() {
     return QCoreApplication::translate("pelmora", "not a picture that can be read");
+}
+
+// A camera's RAW file: the pictures a decoder would find in it are its previews.
+Status refuseCameraRaw(const std::optional<ImageHeader> &header) {
+    if (!header || header->cameraRaw.isEmpty())
+        return {};
+    return failure(QCoreApplication::translate(
+                       "pelmora", "a camera RAW file (%1): RAW files are not converted")
+                       .arg(header->cameraRaw));
 }
 
 // Where a rectangle of the stored picture lands once QImageReader has applied the orientation:
@@ -71,6 +81,8 @@ int decodedBytesPerPixel(const QImageReader &reader) {
 
 Result<LoadedPhoto> loadPhotoForResize(const QByteArray &photoBytes, int longerSide) {
     raiseImageAllocationLimit();
+    if (Status raw = refuseCameraRaw(imageHeaderOf(photoBytes)); !raw)
+        return failure(raw.reason());
     QByteArray bytes = photoBytes; // shared until padded
 
     // For a JPEG, choose the reduced scale from its frame header, and round its sides up to whole
@@ -97,6 +109,8 @@ Result<LoadedPhoto> loadPhotoForResize(const QByteArray &photoBytes, int longerS
     reader.setAutoTransform(true);
     if (!reader.canRead())
         return failure(notAPicture());
+    if (reader.format() == "tiff")
+        routeLibtiffMessages();
     const bool isJpeg = reader.format() == "jpeg";
     const QSize declared = reader.size(); // padded when the bytes were padded
     const QSize stored = isJpeg && frame ? frame->size : declared;
@@ -155,6 +169,8 @@ Result<LoadedPhoto> loadPhotoForResize(const QByteArray &photoBytes, int longerS
 }
 
 Status checkPhotoReadable(const QString &path) {
+    if (Status raw = refuseCameraRaw(ReadImageSize(path)); !raw)
+        return raw;
     if (!QImageReader(path).canRead())
         return failure(notAPicture());
     return {};

@@ -21,7 +21,8 @@ struct LoadedPhoto {
 // Decodes the photo file's bytes once, upright by its EXIF orientation. A JPEG is decoded at the
 // smallest M/8 scale that still leaves a margin for reducing to longerSide (measured upright);
 // other formats, and longerSide 0, decode at full size. A photo whose resized size would exceed
-// kMaxOutputPixels is refused before it is decoded. What the decoders say goes nowhere but into
+// kMaxOutputPixels is refused before it is decoded, and so is a camera's RAW file (whose pictures
+// that a decoder finds are its previews). What the decoders say goes nowhere but into
 // dataDamaged. Any bytes are safe to pass.
 Result<LoadedPhoto> loadPhotoForResize(const QByteArray &bytes, int longerSide);
 

@@ -1,5 +1,6 @@
 #include "previewloader.h"
 
+#include "imagesize/imagesize.h"
 #include "picture/decodermessages.h"
 #include "picture/imagelimits.h"
 #include "picture/resizegeometry.h"
@@ -11,12 +12,23 @@ namespace pelmora {
 
 std::optional<PreviewPicture> loadPreviewPicture(const QString &path, QSize frame) {
     raiseImageAllocationLimit();
+    // What a decoder finds in a camera's RAW file is a preview: it is shown only at the size of
+    // the camera's picture, as the header tells it.
+    std::optional<QSize> rawSize;
+    if (const std::optional<ImageHeader> header = ReadImageSize(path);
+        header && !header->cameraRaw.isEmpty()) {
+        if (header->format.isEmpty())
+            return std::nullopt;
+        rawSize = QSize(header->size.Width, header->size.Height);
+    }
 
     const DecoderMessages decoderMessages; // the preview shows what could be read, silently
     QImageReader reader(path);
     reader.setAutoTransform(true);
     if (!reader.canRead())
         return std::nullopt;
+    if (reader.format() == "tiff")
+        routeLibtiffMessages();
     const QSize stored = reader.size();
     if (stored.isValid() && !isWithinPhotoLimits(stored))
         return std::nullopt;
@@ -45,7 +57,7 @@ std::optional<PreviewPicture> loadPreviewPicture(const QString &path, QSize fram
     QImage image = reader.read();
     if (image.isNull())
         return std::nullopt;
-    const QSize photoSize = upright.isEmpty() ? image.size() : upright;
+    const QSize photoSize = rawSize ? *rawSize : upright.isEmpty() ? image.size() : upright;
     return PreviewPicture{std::move(image), photoSize};
 }
 

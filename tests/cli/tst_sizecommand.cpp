@@ -60,6 +60,7 @@ class TestSizeCommand : public QObject {
 
 private Q_SLOTS:
     void initTestCase();
+    void cleanupTestCase();
     void oneFile();
     void twoFiles();
     void pathsAsGiven();
@@ -96,6 +97,17 @@ void TestSizeCommand::initTestCase() {
     QVERIFY(writeFile(path("pictures/A.gif"), gifHeader(300, 200)));
     QVERIFY(writeFile(path("pictures/.hidden.gif"), gifHeader(30, 20)));
     QVERIFY(writeFile(path("pictures/notes.txt"), "not a picture\n"));
+    QVERIFY(writeFile(path("mixed/ok.gif"), gifHeader(300, 200)));
+    QVERIFY(writeFileNamed(path("mixed"), "caf\xE9.gif", gifHeader(30, 20)));
+    QVERIFY(writeFile(path("raw.dng"), dngFile(6000, 4000)));
+    QVERIFY(writeFile(path("raw.cr3"), QByteArray("\0\0\0\x18"
+                                                  "ftypcrx \0\0\0\x01"
+                                                  "crx isom",
+                                                  24)));
+}
+
+void TestSizeCommand::cleanupTestCase() {
+    removeTree(m_dir.path()); // a name Qt cannot spell
 }
 
 void TestSizeCommand::oneFile() {
@@ -201,6 +213,30 @@ void TestSizeCommand::options_data() {
                       "]\n")
         << QByteArray("pelmora size: text.jpg: not a picture of a known format (JPEG, PNG, "
                       "GIF, BMP, WebP, TIFF, HEIF)")
+        << 1;
+    QTest::newRow("--json: a folder's picture whose name is no UTF-8 is said, as a file not read")
+        << QStringList{"--json", "mixed"}
+        << QByteArray("[\n"
+                      "    {\n"
+                      "        \"file\": \"mixed/ok.gif\",\n"
+                      "        \"format\": \"gif\",\n"
+                      "        \"height\": 200,\n"
+                      "        \"width\": 300\n"
+                      "    },\n"
+                      "    {\n"
+                      "        \"error\": \"the name is not valid UTF-8, so pelmora cannot open "
+                      "the photo\",\n"
+                      "        \"file\": \"mixed/caf\xEF\xBF\xBD.gif\"\n"
+                      "    }\n"
+                      "]\n")
+        << QByteArray("pelmora size: mixed/caf\xEF\xBF\xBD.gif: the name is not valid UTF-8, "
+                      "so pelmora cannot open the photo")
+        << 1;
+    QTest::newRow("camera RAW files: the full picture, or why there is no size")
+        << QStringList{"--format", "%f %w %h", "raw.dng", "raw.cr3"}
+        << QByteArray("raw.dng 6000 4000\n")
+        << QByteArray("pelmora size: raw.cr3: a camera RAW file (CR3) whose picture size pelmora "
+                      "cannot read")
         << 1;
     QTest::newRow("a folder: its pictures by name, letter case aside, named by the folder")
         << QStringList{"--format", "%f %w %h", "pictures/"}

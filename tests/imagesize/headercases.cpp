@@ -399,6 +399,27 @@ void HeaderCases::makeHandWrittenFiles() {
     noWidth[8 + 2 + 12] = char(0x10); // ImageWidth becomes tag 0x110
     unread("tiff-no-width.tif", noWidth);
     add("bigtiff.tif", QByteArray("II+\0\x08\0\0\0", 8) + QByteArray(16, '\0'), false);
+
+    // Camera RAW files: the full picture's size, never the preview's that comes first.
+    sized("dng-8x8-preview.dng", dngFile(6000, 4000), 6000, 4000, "dng");
+    sized("dng-orientation-6.dng", dngFile(6000, 4000, 6), 4000, 6000, "dng");
+    sized("nef-like.nef", nefLikeFile(6048, 4032), 6048, 4032, "nef");
+    QByteArray noSensor = dngFile(6000, 4000);
+    noSensor.replace(4096, 2, QByteArray(2, '\0')); // the SubIFD holds no entry
+    unread("dng-no-sensor-ifd.dng", noSensor);
+    // Known by their signatures, no size read: their first directory is a preview, or they have
+    // none.
+    QByteArray cr2 = tiffHeader(false, 1536, 1024, 3, 16);
+    cr2.replace(8, 4, QByteArray("CR\x02\0", 4));
+    unread("canon.cr2", cr2);
+    QByteArray iiq = tiffHeader(false, 1, 1, 3, 16);
+    iiq.replace(8, 8, QByteArray("IIII\x01waR", 8));
+    unread("phase-one.iiq", iiq);
+    unread("canon.cr3", QByteArray("\0\0\0\x18"
+                                   "ftypcrx \0\0\0\x01"
+                                   "crx isom",
+                                   24));
+    unread("fuji.raf", QByteArray("FUJIFILMCCD-RAW 0201FF383501"));
 }
 
 void HeaderCases::makeNonPictures() {

@@ -171,6 +171,10 @@ void TestImageSize::displayText_data() {
                             << "ImageSze Width: 480  Height: 640";
     QTest::newRow("recognised, unread") << "bare-soi.jpg"
                                         << "ImageSze Width: 0  Height: 0";
+    QTest::newRow("DNG: the full picture") << "dng-8x8-preview.dng"
+                                           << "ImageSze Width: 6000  Height: 4000";
+    QTest::newRow("RAW, unread: no size would be true") << "canon.cr3"
+                                                        << "Error";
     QTest::newRow("text") << "text.jpg"
                           << "Error";
     QTest::newRow("missing") << "missing.jpg"
@@ -195,7 +199,9 @@ void TestImageSize::survivesDamagedHeaders() {
             seeds << bytes.left(2048);
     }
     QVERIFY(seeds.size() > 20);
-    const QStringList formats{"", "jpg", "gif", "bmp", "png", "webp", "tif", "heic", "avif"};
+    const QStringList formats{"",     "jpg", "gif", "bmp", "png", "webp", "tif", "heic",
+                              "avif", "dng", "nef", "arw", "pef", "srw",  "3fr", "erf",
+                              "mef",  "mos", "dcr", "cr2", "iiq", "orf",  "rw2", "raw"};
     QRandomGenerator random(20061);
     const QString damaged = path("damaged.bin");
     for (int round = 0; round < 3000; ++round) {

@@ -4,6 +4,8 @@
 #include <QColor>
 #include <QImage>
 #include <QImageWriter>
+#include <QSize>
+#include <algorithm>
 #include <utility>
 
 namespace testsupport {
@@ -33,7 +35,115 @@ void putU32(QByteArray &b, quint32 v, bool bigEndian) {
     bigEndian ? putBe32(b, v) : putLe32(b, v);
 }
 
+// One entry of a little-endian TIFF directory: BYTE (1), ASCII (2), SHORT (3) or LONG (4) values.
+struct TiffField {
+    quint16 tag;
+    quint16 type;
+    QList<quint32> values; // for ASCII, the text's bytes
+};
+
+// A little-endian TIFF directory to be placed at offset `at`, with its values that do not fit an
+// entry right after it.
+QByteArray tiffDirectory(quint32 at, QList<TiffField> fields) {
+    std::sort(fields.begin(), fields.end(),
+              [](const TiffField &a, const TiffField &b) { return a.tag < b.tag; });
+    const quint32 dataAt = at + 2 + quint32(fields.size()) * 12 + 4;
+    QByteArray entries;
+    QByteArray data;
+    putLe16(entries, quint32(fields.size()));
+    for (const TiffField &field : std::as_const(fields)) {
+        QByteArray values;
+        for (const quint32 value : field.values) {
+            if (field.type == 3)
+                putLe16(values, value);
+            else if (field.type == 4)
+                putLe32(values, value);
+            else
+                values.append(char(value));
+        }
+        if (field.type == 2)
+            values.append('\0');
+        putLe16(entries, field.tag);
+        putLe16(entries, field.type);
+        putLe32(entries, quint32(field.type == 2 ? values.size() : field.values.size()));
+        if (values.size() <= 4) {
+            entries.append(values.leftJustified(4, '\0'));
+        } else {
+            putLe32(entries, dataAt + quint32(data.size()));
+            data.append(values);
+            if (data.size() % 2)
+                data.append('\0');
+        }
+    }
+    putLe32(entries, 0); // no next directory
+    return entries + data;
+}
+
+QList<quint32> asciiValues(const QByteArray &text) {
+    QList<quint32> values;
+    for (const char c : text)
+        values.append(quint8(c));
+    return values;
+}
+
+// A camera's TIFF-based RAW file: IFD0 a small RGB preview that Qt's TIFF reader decodes, one
+// SubIFD the sensor's data (CFA) of width x height, its pixels cut short.
+QByteArray cameraTiff(QSize preview, const QList<TiffField> &ifd0Extra, quint32 width,
+                      quint32 height) {
+    constexpr quint32 pixelsAt = 1024;
+    constexpr quint32 sensorAt = 4096;
+    constexpr quint32 sensorDataAt = 4608;
+    QByteArray pixels;
+    for (int y = 0; y < preview.height(); ++y) {
+        for (int x = 0; x < preview.width(); ++x)
+            pixels.append(char(x * 16)).append(char(y * 16)).append(char(128));
+    }
+    const quint32 w = quint32(preview.width());
+    const quint32 h = quint32(preview.height());
+    QList<TiffField> ifd0{{0xFE, 4, {1}},         {0x100, 3, {w}},
+                          {0x101, 3, {h}},        {0x102, 3, {8, 8, 8}},
+                          {0x103, 3, {1}},        {0x106, 3, {2}},
+                          {0x111, 4, {pixelsAt}}, {0x115, 3, {3}},
+                          {0x116, 3, {h}},        {0x117, 4, {quint32(pixels.size())}},
+                          {0x11C, 3, {1}},        {0x14A, 4, {sensorAt}}};
+    ifd0 += ifd0Extra;
+    const QList<TiffField> sensor{{0xFE, 4, {0}},
+                                  {0x100, 4, {width}},
+                                  {0x101, 4, {height}},
+                                  {0x102, 3, {16}},
+                                  {0x103, 3, {1}},
+                                  {0x106, 3, {32803}},
+                                  {0x111, 4, {sensorDataAt}},
+                                  {0x115, 3, {1}},
+                                  {0x116, 4, {height}},
+                                  {0x117, 4, {16}},
+                                  {0x828D, 3, {2, 2}},
+                                  {0x828E, 1, {0, 1, 1, 2}}};
+    QByteArray file("II*\0", 4);
+    putLe32(file, 8);
+    const auto place = [&file](quint32 at, const QByteArray &bytes) {
+        file = file.leftJustified(at, '\0') + bytes;
+    };
+    place(8, tiffDirectory(8, ifd0));
+    place(pixelsAt, pixels);
+    place(sensorAt, tiffDirectory(sensorAt, sensor));
+    place(sensorDataAt, QByteArray(16, char(0x40)));
+    return file;
+}
+
 } // namespace
+
+QByteArray dngFile(quint32 width, quint32 height, int orientation) {
+    return cameraTiff(QSize(8, 8),
+                      {{0x10F, 2, asciiValues("Pelmora")},
+                       {0x112, 3, {quint32(orientation)}},
+                       {0xC612, 1, {1, 4, 0, 0}}},
+                      width, height);
+}
+
+QByteArray nefLikeFile(quint32 width, quint32 height) {
+    return cameraTiff(QSize(16, 12), {{0x10F, 2, asciiValues("NIKON CORPORATION")}}, width, height);
+}
 
 quint32 crc32(const QByteArray &bytes) {
     quint32 crc = 0xFFFFFFFFu;

@@ -52,4 +52,12 @@ QByteArray webpVp8x(quint32 width, quint32 height);
 QByteArray tiffHeader(bool bigEndian, quint32 width, quint32 height, int type,
                       quint32 ifdOffset = 8);
 
+// A DNG as cameras write one: IFD0 an 8 x 8 RGB preview (NewSubfileType 1) that Qt's TIFF reader
+// decodes, with DNGVersion and the orientation; one SubIFD the full-resolution sensor data
+// (NewSubfileType 0, CFA) of width x height, its pixels cut short.
+QByteArray dngFile(quint32 width, quint32 height, int orientation = 1);
+// A NEF as Nikon's cameras lay one out: the same with a 16 x 12 thumbnail in IFD0, Make
+// "NIKON CORPORATION" and no DNGVersion.
+QByteArray nefLikeFile(quint32 width, quint32 height);
+
 } // namespace testsupport

@@ -1,6 +1,7 @@
 #include "files.h"
 
 #include "photos.h"
+#include "process.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -9,6 +10,8 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QTemporaryDir>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace testsupport {
 
@@ -45,6 +48,20 @@ QString writeText(const QString &path, const QByteArray &text) {
     if (!writeFile(path, text))
         qFatal("cannot write %s", qPrintable(path));
     return path;
+}
+
+bool writeFileNamed(const QString &folder, const QByteArray &name, const QByteArray &bytes) {
+    const QByteArray path = QFile::encodeName(folder) + '/' + name;
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    const bool written = ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
+    return ::close(fd) == 0 && written;
+}
+
+void removeTree(const QString &root) {
+    runProgram(QStringLiteral("chmod"), {QStringLiteral("-R"), QStringLiteral("u+rwx"), root});
+    runProgram(QStringLiteral("rm"), {QStringLiteral("-rf"), root});
 }
 
 QStringList files(const QString &folder) {

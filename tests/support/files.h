@@ -26,6 +26,11 @@ public:
     }
 };
 QString writeText(const QString &path, const QByteArray &text = "not a picture\n");
+// Writes a file into an existing folder under a name given as bytes: one that is no valid UTF-8,
+// which Qt cannot spell.
+bool writeFileNamed(const QString &folder, const QByteArray &name, const QByteArray &bytes);
+// Removes a folder and everything in it, whatever the names and the permissions.
+void removeTree(const QString &root);
 
 // The plain files of a folder, by name.
 QStringList files(const QString &folder);
