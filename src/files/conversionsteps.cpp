@@ -23,9 +23,6 @@ ConversionSteps readConversionSteps(const Journal &journal) {
     c.started = journal.header.started;
     c.unreadable = journal.unreadable;
     QHash<qint64, Landing> intents;
-    // The backup name each replaced file took, and its step: a later set-aside of that backup
-    // moves the same file on to a trash.
-    QHash<QString, std::pair<qint64, qsizetype>> replacedTo;
 
     for (const JournalEntry &entry : journal.entries) {
         const qint64 id = entry.id;
@@ -41,20 +38,14 @@ ConversionSteps readConversionSteps(const Journal &journal) {
                 [&](const step::Temporary &s) { c.photos[s.photo].temporaries.append(s.path); },
                 [&](const step::SetAside &s) {
                     QList<SetAsideStep> &steps = c.photos[s.photo].setAsides;
-                    const auto replaced = replacedTo.constFind(s.path);
-                    if (replaced != replacedTo.cend() && replaced->first == s.photo) {
-                        steps[replaced->second].trash = s.trash;
-                        intents.insert(id,
-                                       {Landing::Kind::SetAside, s.photo, replaced->second, {}});
-                        return;
-                    }
-                    steps.append({s.belongsAt, s.digest, s.trash, s.backup, {}});
+                    steps.append({s.belongsAt, s.digest, s.trash, s.backup, s.kept});
                     intents.insert(id, {Landing::Kind::SetAside, s.photo, steps.size() - 1, {}});
                 },
                 [&](const step::Replace &s) {
                     PhotoSteps &photo = c.photos[s.photo];
-                    photo.setAsides.append({s.path, s.original, {}, s.backup, {}});
-                    replacedTo.insert(s.backup, {s.photo, photo.setAsides.size() - 1});
+                    photo.setAsides.append({s.path, s.original, s.trash, s.backup, s.kept});
+                    intents.insert(
+                        id, {Landing::Kind::SetAside, s.photo, photo.setAsides.size() - 1, {}});
                     photo.publishes.append({s.path, s.output});
                     photo.strayOutputs.append({s.backup, s.output});
                 },
@@ -77,7 +68,8 @@ ConversionSteps readConversionSteps(const Journal &journal) {
                         c.photos[landing->photo].converted = s.converted;
                         break;
                     case Landing::Kind::SetAside:
-                        c.photos[landing->photo].setAsides[landing->setAside].kept = s.kept;
+                        if (!s.kept.isEmpty())
+                            c.photos[landing->photo].setAsides[landing->setAside].kept = s.kept;
                         break;
                     }
                 },

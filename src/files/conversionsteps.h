@@ -21,7 +21,7 @@ struct SetAsideStep {
     FileDigest digest;
     QString trash;  // the trash it was to go to, and/or
     QString backup; // the backup it was to become
-    QString kept;   // where it went, when the end of the step was recorded
+    QString kept;   // where it was to go in that place (or, in older journals, went)
 };
 
 // A file the conversion wrote.

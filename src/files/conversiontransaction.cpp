@@ -162,7 +162,7 @@ Result<Warnings> ConversionTransaction::write(qsizetype index, const PhotoPlan &
     const Result<FileDigest> photo = digestOfFile(plan.photo);
     if (!photo)
         return rollBack(index, taken, photo.reason());
-    if (Result<QString> gone = setAside(index, plan.photo, plan.photo, *photo, warnings); !gone)
+    if (Result<QString> gone = setAside(index, plan.photo, plan.photo, *photo); !gone)
         return rollBack(index, taken, gone.reason());
     return warnings;
 }
@@ -208,13 +208,14 @@ Result<Warnings> ConversionTransaction::replace(qsizetype index, const QString &
     if (!original)
         return failure(original.reason());
     const QString backup = backupBeside(path);
+    const SetAsidePlace trash = reserveTrash(path);
     const Result<qint64> intent =
-        intend(step::Replace{index, path, backup, *original, output}, Durability::OnDisk);
-    if (!intent)
-        return failure(intent.reason());
-    if (Status moved = out.moveTo(backup); !moved)
-        return failure(moved.reason());
-    const Result<bool> exchanged = out.exchange();
+        intend(step::Replace{index, path, backup, *original, output, trash.trash, trash.kept},
+               Durability::OnDisk);
+    Status moved = intent ? out.moveTo(backup) : Status(failure(intent.reason()));
+    const Result<bool> exchanged = moved ? out.exchange() : Result<bool>(failure(moved.reason()));
+    if (!exchanged || !*exchanged)
+        releasePlace(trash);
     if (!exchanged)
         return failure(exchanged.reason());
 
@@ -222,7 +223,7 @@ Result<Warnings> ConversionTransaction::replace(qsizetype index, const QString &
     if (!*exchanged) {
         // A file system that cannot swap two names: the file goes first, then the output takes
         // its name.
-        Result<QString> kept = setAside(index, path, path, *original, warnings);
+        Result<QString> kept = setAside(index, path, path, *original);
         if (!kept)
             return failure(kept.reason());
         taken.keptAside = *kept;
@@ -231,11 +232,13 @@ Result<Warnings> ConversionTransaction::replace(qsizetype index, const QString &
             return rollBack(index, taken, published.reason());
         return warnings;
     }
-    recordDone(*intent);
+    // Once the swap is on the disk, the file may go on; it stays the backup where it cannot.
     if (Status flushed = flushFolder(folderOf(path)); !flushed)
         warnings.append({notOnDisk(), flushed.reason()});
-    // Kept as a backup where no trash takes it.
-    static_cast<void>(setAside(index, backup, path, *original, warnings, SetAsideTo::TrashOnly));
+    const bool trashed = !trash.kept.isEmpty() && moveAside(backup, trash).ok();
+    if (!trashed)
+        releasePlace(trash);
+    recordDone(*intent, trashed ? trash.kept : backup);
     return warnings;
 }
 
@@ -252,32 +255,47 @@ Status ConversionTransaction::publish(qsizetype index, const QString &path, Pend
     return {};
 }
 
+// The first trash that takes a name for the file at path; none where there is none.
+SetAsidePlace ConversionTransaction::reserveTrash(const QString &path) {
+    for (const SetAsidePlace &place : placesToSetAside(path)) {
+        if (place.trash.isEmpty())
+            continue;
+        if (Result<SetAsidePlace> reserved = reservePlace(place, path))
+            return *reserved;
+    }
+    return {};
+}
+
 // Moves a file out of the way, its record (what it holds, where it goes) on the disk first, so
 // that undo can find it and prove it is the same. A place that cannot take it (a trash on another
 // mount) gives way to the next.
 Result<QString> ConversionTransaction::setAside(qsizetype index, const QString &path,
-                                                const QString &belongsAt, const FileDigest &digest,
-                                                Warnings &warnings, SetAsideTo to) {
+                                                const QString &belongsAt,
+                                                const FileDigest &digest) {
     QString reason;
     for (const SetAsidePlace &place : placesToSetAside(belongsAt)) {
-        if (to == SetAsideTo::TrashOnly && place.trash.isEmpty())
+        const Result<SetAsidePlace> reserved = reservePlace(place, belongsAt);
+        if (!reserved) {
+            reason = reserved.reason();
             continue;
-        const Result<qint64> intent =
-            intend(step::SetAside{index, path, belongsAt, digest, place.trash, place.backup},
-                   Durability::OnDisk);
-        if (!intent)
-            return failure(intent.reason());
-        const Result<MovedAside> moved = moveAside(path, place, belongsAt);
-        if (moved) {
-            recordDone(*intent, moved->kept);
-            const Warning notFlushed{notOnDisk(), moved->notFlushed};
-            if (!moved->notFlushed.isEmpty() && !warnings.contains(notFlushed))
-                warnings.append(notFlushed);
-            return moved->kept;
         }
-        reason = moved.reason();
-        if (!isOnDisk(path))
-            break;
+        const QString backup = reserved->trash.isEmpty() ? reserved->kept : QString();
+        const Result<qint64> intent = intend(
+            step::SetAside{index, path, belongsAt, digest, reserved->trash, backup, reserved->kept},
+            Durability::OnDisk);
+        if (!intent) {
+            releasePlace(*reserved);
+            return failure(intent.reason());
+        }
+        if (Status moved = moveAside(path, *reserved); !moved) {
+            releasePlace(*reserved);
+            reason = moved.reason();
+            if (!isOnDisk(path))
+                break;
+            continue;
+        }
+        recordDone(*intent, reserved->kept);
+        return reserved->kept;
     }
     return failure(reason);
 }

@@ -3,6 +3,7 @@
 #include "files/filecontent.h"
 #include "files/journal.h"
 #include "files/photoplan.h"
+#include "files/trash.h"
 #include "photolist/photoentry.h"
 #include "result/result.h"
 #include "result/warning.h"
@@ -75,10 +76,9 @@ private:
                              const FileDigest &output, Taken &taken);
     Status publish(qsizetype index, const QString &path, PendingFile &out, const FileDigest &output,
                    Taken &taken);
-    enum class SetAsideTo { AnyPlace, TrashOnly };
+    SetAsidePlace reserveTrash(const QString &path);
     Result<QString> setAside(qsizetype index, const QString &path, const QString &belongsAt,
-                             const FileDigest &digest, Warnings &warnings,
-                             SetAsideTo to = SetAsideTo::AnyPlace);
+                             const FileDigest &digest);
     // Puts back what a photo's failed steps changed; gives why the photo failed, with where the
     // files are when they cannot be put back.
     Failure rollBack(qsizetype index, const Taken &taken, const QString &why);

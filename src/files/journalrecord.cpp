@@ -25,6 +25,11 @@ void putDigest(QJsonObject &o, const FileDigest &digest, const char *size = "siz
     o.insert(QLatin1String(hash), QString::fromLatin1(digest.hash));
 }
 
+void putText(QJsonObject &o, const char *key, const QString &value) {
+    if (!value.isEmpty())
+        o.insert(QLatin1String(key), value);
+}
+
 FileDigest digestIn(const QJsonObject &o, const char *size = "size", const char *hash = "hash") {
     return {number(o, size), text(o, hash).toLatin1()};
 }
@@ -63,11 +68,17 @@ std::optional<Step> decodeIntent(const QJsonObject &o) {
                               belongsAt.isEmpty() ? path : belongsAt,
                               digestIn(o),
                               text(o, "trash"),
-                              text(o, "backup")};
+                              text(o, "backup"),
+                              text(o, "kept")};
     }
     if (kind == u"replace" && !path.isEmpty() && !text(o, "backup").isEmpty())
-        return step::Replace{photo, path, text(o, "backup"), digestIn(o),
-                             digestIn(o, "outputSize", "outputHash")};
+        return step::Replace{photo,
+                             path,
+                             text(o, "backup"),
+                             digestIn(o),
+                             digestIn(o, "outputSize", "outputHash"),
+                             text(o, "trash"),
+                             text(o, "kept")};
     if (kind == u"publish" && !path.isEmpty())
         return step::Publish{photo, path, digestIn(o)};
     if (kind == u"rename" && !text(o, "from").isEmpty() && !text(o, "to").isEmpty())
@@ -142,6 +153,7 @@ QJsonObject encodeEntry(const JournalEntry &entry) {
                                   o.insert(QStringLiteral("backup"), s.backup);
                               else
                                   o.insert(QStringLiteral("trash"), s.trash);
+                              putText(o, "kept", s.kept);
                               return o;
                           },
                           [&](const step::Replace &s) {
@@ -150,6 +162,8 @@ QJsonObject encodeEntry(const JournalEntry &entry) {
                               o.insert(QStringLiteral("backup"), s.backup);
                               putDigest(o, s.original);
                               putDigest(o, s.output, "outputSize", "outputHash");
+                              putText(o, "trash", s.trash);
+                              putText(o, "kept", s.kept);
                               return o;
                           },
                           [&](const step::Publish &s) {
@@ -169,8 +183,7 @@ QJsonObject encodeEntry(const JournalEntry &entry) {
                           [&](const step::Rollback &s) { return intent(id, "rollback", s.photo); },
                           [&](const step::Done &s) {
                               QJsonObject o{{QLatin1String(kDone), s.intent}};
-                              if (!s.kept.isEmpty())
-                                  o.insert(QStringLiteral("kept"), s.kept);
+                              putText(o, "kept", s.kept);
                               if (s.converted)
                                   o.insert(QStringLiteral("converted"), *s.converted);
                               return o;

@@ -44,15 +44,19 @@ struct SetAside {
     FileDigest digest;
     QString trash;  // the trash it goes to, or
     QString backup; // the backup it becomes
+    QString kept;   // the path it takes there (its name in the trash, reserved first)
 };
 // An output takes the name of a file it replaces in one exchange: the output, renamed to a
-// hidden backup name beside it, swaps places with the file, which is then that backup.
+// hidden backup name beside it, swaps places with the file, which is then that backup, and moves
+// on to a trash where there is one (its name there reserved first).
 struct Replace {
     qint64 photo = -1;
     QString path;   // the name both held in turn
     QString backup; // the backup name, beside it
     FileDigest original;
     FileDigest output;
+    QString trash; // the trash the file goes on to, or none
+    QString kept;  // ... and its path there
 };
 // An output takes its name, which was free.
 struct Publish {

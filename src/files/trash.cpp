@@ -151,58 +151,15 @@ QString trashName(const QString &name, int attempt) {
     return base + number;
 }
 
-// Makes a file's record reach the disk.
-bool flushFile(int fd) {
-    return ::fdatasync(fd) == 0;
+QString cannotTrash(const QString &path, const QString &why) {
+    return QCoreApplication::translate("pelmora", "cannot move %1 to the trash: %2").arg(path, why);
 }
 
-Result<MovedAside> moveIntoTrash(const QString &path, const QString &belongsAt,
-                                 const QString &trash) {
-    const QFileInfo file(belongsAt);
-    const QString original = canonical(file.absolutePath()) + u'/' + file.fileName();
-    const QString topdir = topdirOf(trash);
-    QByteArray record = "[Trash Info]\nPath=";
-    record += encodedPath(topdir.isEmpty() || !original.startsWith(topdir + u'/')
-                              ? original
-                              : original.mid(topdir.size() + 1));
-    record +=
-        "\nDeletionDate=" + QDateTime::currentDateTime().toString(Qt::ISODate).left(19).toLatin1() +
-        '\n';
-    const QString infoFolder = trash + QStringLiteral("/info");
-    const QString filesFolder = trash + QStringLiteral("/files");
-    for (int attempt = 1; attempt <= 1000; ++attempt) {
-        const QString name = trashName(file.fileName(), attempt);
-        const QByteArray info = native(infoFolder + u'/' + name + kInfoSuffix);
-        // The record is made first, and only where no record of that name is: the name is ours.
-        const int fd = ::open(info.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd < 0 && errno == EEXIST)
-            continue;
-        if (fd < 0)
-            return failure(qt_error_string(errno));
-        // The record is on the disk before the file moves, so that a trash client finds it.
-        errno = 0;
-        const bool written =
-            ::write(fd, record.constData(), size_t(record.size())) == record.size() &&
-            flushFile(fd);
-        const int writeError = errno;
-        ::close(fd);
-        const QString kept = filesFolder + u'/' + name;
-        Status moved = written ? flushFolder(infoFolder)
-                               : Status(failure(qt_error_string(writeError ? writeError : ENOSPC)));
-        if (moved)
-            moved = renameWithoutReplacing(path, kept);
-        if (moved) {
-            // Where it is now, and that it is gone from where it was, reach the disk.
-            Status flushed = flushFolder(filesFolder);
-            if (flushed)
-                flushed = flushFolder(QFileInfo(path).absolutePath());
-            return MovedAside{kept, flushed.reason()};
-        }
-        ::unlink(info.constData());
-        if (!isOnDisk(kept))
-            return failure(moved.reason());
-    }
-    return failure(qt_error_string(EEXIST));
+// The record of a file in a trash's files/.
+QString infoOf(const QString &kept) {
+    const QFileInfo file(kept);
+    return QFileInfo(file.absolutePath()).absolutePath() + QStringLiteral("/info/") +
+           file.fileName() + QLatin1String(kInfoSuffix);
 }
 
 } // namespace
@@ -230,21 +187,56 @@ QList<SetAsidePlace> placesToSetAside(const QString &path) {
     return places;
 }
 
-Result<MovedAside> moveAside(const QString &path, const SetAsidePlace &place,
-                             const QString &belongsAt) {
-    if (!place.trash.isEmpty()) {
-        Result<MovedAside> kept =
-            moveIntoTrash(path, belongsAt.isEmpty() ? path : belongsAt, place.trash);
-        if (!kept)
-            return failure(QCoreApplication::translate("pelmora", "cannot move %1 to the trash: %2")
-                               .arg(path, kept.reason()));
-        return kept;
+Result<SetAsidePlace> reservePlace(const SetAsidePlace &place, const QString &belongsAt) {
+    if (place.trash.isEmpty())
+        return place;
+    const QFileInfo file(belongsAt);
+    const QString original = canonical(file.absolutePath()) + u'/' + file.fileName();
+    const QString topdir = topdirOf(place.trash);
+    QByteArray record = "[Trash Info]\nPath=";
+    record += encodedPath(topdir.isEmpty() || !original.startsWith(topdir + u'/')
+                              ? original
+                              : original.mid(topdir.size() + 1));
+    record +=
+        "\nDeletionDate=" + QDateTime::currentDateTime().toString(Qt::ISODate).left(19).toLatin1() +
+        '\n';
+    for (int attempt = 1; attempt <= 1000; ++attempt) {
+        const QString name = trashName(file.fileName(), attempt);
+        const QByteArray info = native(place.trash + QStringLiteral("/info/") + name + kInfoSuffix);
+        const QString kept = place.trash + QStringLiteral("/files/") + name;
+        // The record is made first, and only where no record of that name is, and no file: the
+        // name is ours.
+        const int fd = ::open(info.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0 && errno == EEXIST)
+            continue;
+        if (fd < 0)
+            return failure(cannotTrash(belongsAt, qt_error_string(errno)));
+        const bool written =
+            ::write(fd, record.constData(), size_t(record.size())) == record.size();
+        const int error = errno;
+        ::close(fd);
+        if (written && !isOnDisk(kept))
+            return SetAsidePlace{place.trash, kept};
+        ::unlink(info.constData());
+        if (!written)
+            return failure(cannotTrash(belongsAt, qt_error_string(error ? error : ENOSPC)));
     }
-    if (Status moved = renameWithoutReplacing(path, place.backup); !moved)
-        return failure(QCoreApplication::translate(
-                           "pelmora", "cannot move %1 to the trash or keep a backup: %2")
-                           .arg(path, moved.reason()));
-    return MovedAside{place.backup, flushFolder(QFileInfo(place.backup).absolutePath()).reason()};
+    return failure(cannotTrash(belongsAt, qt_error_string(EEXIST)));
+}
+
+Status moveAside(const QString &path, const SetAsidePlace &place) {
+    if (Status moved = renameWithoutReplacing(path, place.kept); !moved)
+        return failure(place.trash.isEmpty()
+                           ? QCoreApplication::translate(
+                                 "pelmora", "cannot move %1 to the trash or keep a backup: %2")
+                                 .arg(path, moved.reason())
+                           : cannotTrash(path, moved.reason()));
+    return {};
+}
+
+void releasePlace(const SetAsidePlace &place) {
+    if (!place.trash.isEmpty() && !place.kept.isEmpty() && !isOnDisk(place.kept))
+        QFile::remove(infoOf(place.kept));
 }
 
 bool isSetAsidePlace(const QString &kept, const QString &original) {
@@ -300,11 +292,8 @@ bool isBackup(const QString &path) {
 Status bringBack(const QString &kept, const QString &to) {
     if (Status moved = renameWithoutReplacing(kept, to); !moved)
         return moved;
-    if (!isBackup(kept)) {
-        const QFileInfo file(kept);
-        QFile::remove(QFileInfo(file.absolutePath()).absolutePath() + QStringLiteral("/info/") +
-                      file.fileName() + QLatin1String(kInfoSuffix));
-    }
+    if (!isBackup(kept))
+        QFile::remove(infoOf(kept));
     return {};
 }
 

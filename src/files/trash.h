@@ -14,8 +14,8 @@ namespace pelmora {
 // "$topdir/.Trash-UID"), where a file manager can restore it, or, on a disk without a usable
 // trash, to a hidden backup beside it (".pelmora-XXXXXXXX.bak").
 struct SetAsidePlace {
-    QString trash;  // the trash folder, holding files/ and info/; empty for a backup
-    QString backup; // the backup's path, chosen free, when there is no trash
+    QString trash; // the trash folder, holding files/ and info/; empty for a backup
+    QString kept;  // the path the file takes there; for a trash, once its name is reserved
 };
 
 // A free hidden name beside the file at path (".pelmora-XXXXXXXX.bak"), for a backup of it.
@@ -25,16 +25,14 @@ QString backupBeside(const QString &path);
 // mount, else the trash at the top of that mount (made when missing), and last a backup beside it.
 QList<SetAsidePlace> placesToSetAside(const QString &path);
 
-// Moves the file (a symbolic link stays a link) to its place, never over another file, and gives
-// where it is now. A trash entry records where the file belongs (belongsAt, or its own path when
-// empty) and when it was moved, as every trash client reads it. The entry is on the disk before
-// the file moves, and the move is once this returns.
-struct MovedAside {
-    QString kept;       // where the file is now
-    QString notFlushed; // why the move may not have reached the disk yet; empty when it has
-};
-Result<MovedAside> moveAside(const QString &path, const SetAsidePlace &place,
-                             const QString &belongsAt = {});
+// Takes a name in the place for a file that belongs at belongsAt. In a trash that is its record
+// (where it belongs and when it went, as every trash client reads it), made before the file goes
+// there; a backup's name is free already.
+Result<SetAsidePlace> reservePlace(const SetAsidePlace &place, const QString &belongsAt);
+// Moves the file (a symbolic link stays a link) to its reserved place, never over another file.
+Status moveAside(const QString &path, const SetAsidePlace &place);
+// Gives back a reserved place that no file took: a trash forgets its record.
+void releasePlace(const SetAsidePlace &place);
 
 // Whether kept is where a file set aside from original may be found: directly in the files/ of
 // one of this user's trash folders, or a backup beside original.
