@@ -87,6 +87,7 @@ int runConvertCommand(const CommandArguments &arguments) {
     const qsizetype unnamable = options.unnamable.size();
     const qsizetype emptyFolders = options.emptyFolders.size();
     if (!batch.started()) {
+        printRefusals(batch, err);
         err << "pelmora convert: " << batch.fatalError << "; no photo was touched\n";
         err.flush();
         if (!quiet)

@@ -371,6 +371,12 @@ void TestConvertCommand::runs_data() {
         << QStringList{"--quiet", "--resize", "16", "--out", "out", "cut.jpg", "missing.jpg"}
         << true << QStringList{} << QStringList{"{dir}/missing.jpg: photo not found"} << false
         << QStringList{"Untitled01.JPG=jpeg 16x12"} << 1;
+    QTest::newRow("a photo its header shows too large: said first, nothing converted")
+        << QStringList{"--resize", "16", "--out", "out", "src/b.jpg", "huge.png"} << false
+        << QStringList{"converted 0, failed 2, next number 01"}
+        << QStringList{"{dir}/huge.png: the picture is too large (20000 x 20000)",
+                       "pelmora convert: a photo is too large to convert; no photo was touched"}
+        << false << QStringList{} << 1;
     QTest::newRow("--dry-run: the plan of each photo in order, what fails and why")
         << QStringList{"--dry-run", "--out", "out", "src/b.jpg", "missing.jpg", "src/a.JPG"}
         << false
@@ -388,8 +394,7 @@ void TestConvertCommand::runs_data() {
                        "the trash",
                        "{dir}/src/a.JPG \u2192 {dir}/src/Untitled02.JPG, and the photo goes to "
                        "the trash",
-                       "{dir}/src/notes.jpg: would fail: cannot resize notes.jpg: not a picture "
-                       "that can be read",
+                       "{dir}/src/notes.jpg: would fail: not a picture that can be read",
                        "would convert 2, fail 1, next number 04"}
         << QStringList{} << false << QStringList{} << 1;
 }
@@ -417,6 +422,7 @@ void TestConvertCommand::runs() {
     QVERIFY(QFile::link(dir.filePath("elsewhere"), dir.filePath("src/link")));
     dir.place("src/zz/g.jpg", photoBytes(3));
     dir.place("cut.jpg", truncatedJpeg(photoBytes(1, QSize(640, 480))));
+    dir.place("huge.png", hugePng(20000, 20000));
     QVERIFY(QDir(dir.path()).mkdir("empty"));
 
     RunOptions options;
