@@ -82,9 +82,10 @@ using BatchProgressCallback = std::function<void(const BatchProgress &)>;
 // their headers let one estimate fits kPictureWorkBudget. Progress is called on the calling
 // thread after each photo. When cancel is set, the photos after the one being converted are left
 // untouched and reported as NotStarted (pictures already being made for them are finished and
-// thrown away). A bad photo never stops the batch; an output folder that cannot be made, or a
-// photo to be resized whose header already shows it too large, stops it before any photo is
-// touched.
+// thrown away). A photo that fails on its turn never stops the batch. An output folder that cannot
+// be made stops it before any photo is touched, and so does a photo to be resized whose header
+// already shows it too large: the user learns of it before anything is converted, and can take it
+// off the list or choose another size.
 BatchResult runBatch(const BatchRequest &request, const BatchProgressCallback &progress = {},
                      const std::atomic<bool> *cancel = nullptr);
 

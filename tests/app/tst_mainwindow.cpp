@@ -80,7 +80,7 @@ void TestMainWindow::controls() {
     QCOMPARE(w->toolTip(), toolTip);
     // A panel shows its frame's four sides at the scales desktops use, also where the panel
     // starts part of the way into a screen pixel (163 x 1.25): on one of the two screen pixels
-    // inside each of its edges.
+    // inside each side.
     auto *panel = qobject_cast<QFrame *>(w);
     for (const qreal scale : {1.0, 1.25, 1.5}) {
         if (!panel || panel->frameShape() != QFrame::StyledPanel)
@@ -88,30 +88,17 @@ void TestMainWindow::controls() {
         QImage shown(window.size() * scale, QImage::Format_RGB32);
         shown.setDevicePixelRatio(scale);
         window.render(&shown);
-        // the two screen pixels just inside a side that starts or ends the panel at `at`
-        const auto starting = [scale](int at) {
-            const int first = int(std::ceil(at * scale));
-            return QList<int>{first, first + 1};
+        const QRectF onScreen(QPointF(geometry.topLeft()) * scale, QSizeF(geometry.size()) * scale);
+        const QPoint first(std::ceil(onScreen.left()), std::ceil(onScreen.top()));
+        const QPoint last(std::ceil(onScreen.right()) - 1, std::ceil(onScreen.bottom()) - 1);
+        const QPoint middle = onScreen.center().toPoint();
+        const auto framed = [&](QPoint edge, QPoint inward) {
+            return qGray(shown.pixel(edge)) < 215 || qGray(shown.pixel(edge + inward)) < 215;
         };
-        const auto ending = [scale](int at) {
-            const int last = int(std::ceil(at * scale)) - 1;
-            return QList<int>{last, last - 1};
-        };
-        const QRect r = geometry;
-        const int x = int(r.center().x() * scale);
-        const int y = int(r.center().y() * scale);
-        QList<QList<QPoint>> edges(4);
-        for (int i = 0; i < 2; ++i) {
-            edges[0].append(QPoint(x, starting(r.top())[i]));
-            edges[1].append(QPoint(x, ending(r.top() + r.height())[i]));
-            edges[2].append(QPoint(starting(r.left())[i], y));
-            edges[3].append(QPoint(ending(r.left() + r.width())[i], y));
-        }
-        for (const QList<QPoint> &edge : edges) {
-            const bool drawn = std::any_of(edge.cbegin(), edge.cend(),
-                                           [&](QPoint p) { return qGray(shown.pixel(p)) < 215; });
-            QVERIFY2(drawn, qPrintable(QStringLiteral("%1 at %2").arg(name).arg(scale)));
-        }
+        QVERIFY2(
+            framed({middle.x(), first.y()}, {0, 1}) && framed({middle.x(), last.y()}, {0, -1}) &&
+                framed({first.x(), middle.y()}, {1, 0}) && framed({last.x(), middle.y()}, {-1, 0}),
+            qPrintable(QString::number(scale)));
     }
     if (!checkText)
         return;
