@@ -8,16 +8,15 @@
 …ほか %n 件</source>
         <translation>
             <numerusform>
-…and %n more</numerusform>
+...and %n more</numerusform>
             <numerusform>
-…and %n more</numerusform>
+...and %n more</numerusform>
         </translation>
     </message>
     <message>
         <source>%1 を変換できませんでした。
 %2</source>
-        <translation>%1 could not be converted.
-%2</translation>
+        <translation>%1 could not be converted: %2</translation>
     </message>
     <message numerus="yes">
         <source>%n 枚の写真を変換できませんでした。リストに残してあります。</source>
@@ -69,25 +68,24 @@
         <translation>
             <numerusform>
 
-%n step was not undone, because a file changed after the conversion or for a like reason:
+%n item was left as it is, for example because it changed after the conversion:
 </numerusform>
             <numerusform>
 
-%n steps were not undone, because files changed after the conversion or for a like reason:
+%n items were left as they are, for example because they changed after the conversion:
 </numerusform>
         </translation>
     </message>
     <message>
         <source>変換先フォルダを使えないため、写真は変換していません。
 %1</source>
-        <translation>The output folder cannot be used, so no photo was converted.
-%1</translation>
+        <translation>No photos were converted, because the output folder cannot be used: %1</translation>
     </message>
     <message numerus="yes">
         <source>%n 枚の写真を元に戻しました</source>
         <translation>
-            <numerusform>Undid the conversion of %n photo</numerusform>
-            <numerusform>Undid the conversion of %n photos</numerusform>
+            <numerusform>%n photo is back as it was before the conversion.</numerusform>
+            <numerusform>%n photos are back as they were before the conversion.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -103,6 +101,13 @@
 %n lines of the conversion&apos;s record could not be read.</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n 枚の写真が大きすぎて変換できないため、写真は変換していません。</source>
+        <translation>
+            <numerusform>No photos were converted, because %n photo is too large to convert:</numerusform>
+            <numerusform>No photos were converted, because %n photos are too large to convert:</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -114,7 +119,7 @@
     <message>
         <source>変換した写真にファイル名と番号と拡張子で名前を付けます</source>
         <comment>accessible description</comment>
-        <translation>Converted photos are named by title, number and extension</translation>
+        <translation>Gives converted photos new names made of a name, a number and an extension</translation>
     </message>
     <message>
         <source>    ファイル名変換</source>
@@ -122,12 +127,12 @@
     </message>
     <message>
         <source>ファイル名</source>
-        <translation>Title</translation>
+        <translation>Name</translation>
     </message>
     <message>
         <source>ファイル名</source>
         <comment>accessible name</comment>
-        <translation>Title</translation>
+        <translation>Name</translation>
     </message>
     <message>
         <source>新しい名前の番号の前に付く文字です。変えると番号が 01 に戻ります</source>
@@ -146,11 +151,11 @@
     <message>
         <source>次に変換する写真の番号です。写真を 1 枚変換するごとに増えます</source>
         <comment>accessible description</comment>
-        <translation>The number of the next photo converted; it goes up with each photo</translation>
+        <translation>The number the next photo converted gets; it goes up by one with each photo</translation>
     </message>
     <message>
         <source>.Suf</source>
-        <translation>.ext</translation>
+        <translation>Ext.</translation>
     </message>
     <message>
         <source>拡張子</source>
@@ -164,7 +169,7 @@
     </message>
     <message>
         <source>変換後</source>
-        <translation>Result</translation>
+        <translation>New</translation>
     </message>
     <message>
         <source>変換後</source>
@@ -174,7 +179,7 @@
     <message>
         <source>今の写真を変換したときに付く名前です</source>
         <comment>accessible description</comment>
-        <translation>The name the current photo gets when converted</translation>
+        <translation>The name the current photo gets when it is converted</translation>
     </message>
     <message>
         <source>チェックすると、変換した写真の名前を付け直します</source>
@@ -184,15 +189,15 @@
     <message>
         <source>変換先を選ぶ</source>
         <comment>accessible name</comment>
-        <translation>Choose output folder</translation>
+        <translation>Choose the output folder</translation>
     </message>
     <message>
         <source>変換先</source>
-        <translation>Output</translation>
+        <translation>Save to</translation>
     </message>
     <message>
         <source>変換したファイルを作成するファルダーを指定してください空白の場合は同じフォルダに作成します。</source>
-        <translation>The folder the converted photos are written to. When it is empty, the photos are converted in their own folders.</translation>
+        <translation>The folder to save the converted photos in. Leave it empty to convert the photos where they are.</translation>
     </message>
     <message>
         <source>変換先フォルダ</source>
@@ -207,7 +212,7 @@
     <message>
         <source>写真の大きさを変えて JPEG で書き出します</source>
         <comment>accessible description</comment>
-        <translation>Photos are scaled and written as JPEG</translation>
+        <translation>Scales the photos and saves them as JPEG</translation>
     </message>
     <message>
         <source>&#x3000;&#x3000;画像サイズの変換</source>
@@ -215,24 +220,24 @@
     </message>
     <message>
         <source>画像横幅</source>
-        <translation>Width</translation>
+        <translation>Size</translation>
     </message>
     <message>
         <source>画像横幅</source>
         <comment>accessible name</comment>
-        <translation>Width in pixels</translation>
+        <translation>Size in pixels, of the longer side</translation>
     </message>
     <message>
         <source>作成するぺ字の幅を画素数で指定してください。</source>
-        <translation>The size of the converted photos in pixels: the length of their longer side.</translation>
+        <translation>The length of the converted photos&apos; longer side, in pixels. Leave it empty to keep each photo&apos;s size.</translation>
     </message>
     <message>
         <source>Pixels</source>
-        <translation>Pixels</translation>
+        <translation>pixels</translation>
     </message>
     <message>
         <source>低&#x3000;&#x3000;画質&#x3000;&#x3000;高</source>
-        <translation>Small file      Best</translation>
+        <translation>Less  Detail  More</translation>
     </message>
     <message>
         <source>画質</source>
@@ -241,11 +246,11 @@
     </message>
     <message>
         <source>数字が大きいほど高画質ですがデータ量は大きくなります</source>
-        <translation>The higher the number, the better the quality and the larger the file</translation>
+        <translation>Higher numbers give better quality but larger files</translation>
     </message>
     <message>
         <source>サイン</source>
-        <translation>Sign</translation>
+        <translation>Mark</translation>
     </message>
     <message>
         <source>サイン</source>
@@ -273,7 +278,7 @@
     </message>
     <message>
         <source>ポイント</source>
-        <translation>Points</translation>
+        <translation>Font</translation>
     </message>
     <message>
         <source>サインの字体</source>
@@ -283,21 +288,21 @@
     <message>
         <source>サインの字体と色を選びます</source>
         <comment>accessible description</comment>
-        <translation>Chooses the signature&apos;s font and colour</translation>
+        <translation>Chooses the font and color of the signature</translation>
     </message>
     <message>
         <source>字</source>
-        <translation>Aa</translation>
+        <translation>A</translation>
     </message>
     <message>
         <source>チェックすると、写真の長い辺を画像横幅の画素数にして JPEG で書き出します</source>
         <comment>accessible description</comment>
-        <translation>When ticked, photos are scaled so that their longer side is Width pixels, and written as JPEG</translation>
+        <translation>When ticked, photos are scaled to the size set below and saved as JPEG</translation>
     </message>
     <message>
         <source>一括変換</source>
         <comment>accessible name</comment>
-        <translation>Batch convert</translation>
+        <translation>Convert all</translation>
     </message>
     <message>
         <source>リストの写真をリストの順にすべて変換します</source>
@@ -311,7 +316,7 @@
     <message>
         <source>個別変換</source>
         <comment>accessible name</comment>
-        <translation>Convert single photo</translation>
+        <translation>Convert the current photo</translation>
     </message>
     <message>
         <source>今の写真を 1 枚だけ変換します</source>
@@ -329,7 +334,7 @@
     </message>
     <message>
         <source>表示順序を変えます</source>
-        <translation>Changes the order of the list</translation>
+        <translation>Moves the selected photos up or down the list</translation>
     </message>
     <message>
         <source>下へ</source>
@@ -352,7 +357,7 @@
     </message>
     <message>
         <source>変換先が空白の場合はオリジナルを変換します</source>
-        <translation>No output folder: the originals are converted</translation>
+        <translation>With no output folder, the originals are converted</translation>
     </message>
     <message>
         <source>写真のリスト</source>
@@ -361,7 +366,7 @@
     </message>
     <message>
         <source>リスト順にファイル名を一括変換します</source>
-        <translation>Batch converts the photos in list order</translation>
+        <translation>Batch converts these photos in list order</translation>
     </message>
     <message>
         <source>プレビュー</source>
@@ -380,11 +385,11 @@
     </message>
     <message>
         <source>アルバムまたはエクスプローラから写真をドラッグ&amp;ドロップしてください</source>
-        <translation>Drag and drop photos here from a photo album or a file manager</translation>
+        <translation>Drag photos here from a photo album or a file manager</translation>
     </message>
     <message>
         <source>ImgSaize</source>
-        <translation>ImgSaize</translation>
+        <translation>Image size</translation>
     </message>
     <message>
         <source>進み具合</source>
@@ -394,7 +399,7 @@
     <message>
         <source>一括変換の進み具合です。Esc キーで中止できます</source>
         <comment>accessible description</comment>
-        <translation>How far the batch has come; Esc stops it</translation>
+        <translation>How far the conversion has come; Esc stops it</translation>
     </message>
     <message>
         <source>Esc キーで変換を中止できます</source>
@@ -402,11 +407,11 @@
     </message>
     <message>
         <source>削除</source>
-        <translation>Delete</translation>
+        <translation>Remove from List</translation>
     </message>
     <message>
         <source>元に戻す</source>
-        <translation>Undo</translation>
+        <translation>Undo Conversion</translation>
     </message>
     <message>
         <source>Pelmora %1 - ファイル名・画像サイズ変換</source>
@@ -415,28 +420,37 @@
     <message numerus="yes">
         <source>リストに入るのは %1 件までです。ドロップされた %n 件は追加していません。</source>
         <translation>
-            <numerusform>The list holds at most %1 photos. %n of the dropped photos was not added.</numerusform>
-            <numerusform>The list holds at most %1 photos. %n of the dropped photos were not added.</numerusform>
+            <numerusform>The list holds at most %1 photos. %n dropped photo was not added.</numerusform>
+            <numerusform>The list holds at most %1 photos. %n dropped photos were not added.</numerusform>
         </translation>
-    </message>
-    <message>
-        <source>「%1」を読み取れないため、写真は変換していません。
-%2</source>
-        <translation>&quot;%1&quot; cannot be read, so no photo was converted.
-%2</translation>
     </message>
     <message>
         <source>変換する写真のリストです。写真をドロップすると加わります</source>
         <comment>accessible description</comment>
-        <translation>The photos to convert, in order; photos dropped here join it</translation>
+        <translation>The photos to convert, in order; photos dropped here are added</translation>
+    </message>
+    <message numerus="yes">
+        <source>リストに入るのは %1 件までです。元に戻した %n 件はリストに加えていません。</source>
+        <translation>
+            <numerusform>The list holds at most %1 photos. %n photo that came back was not added to it.</numerusform>
+            <numerusform>The list holds at most %1 photos. %n photos that came back were not added to it.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>この変換は前回も元に戻しきれませんでした。元に戻すのをあきらめますか？
+あきらめると、元に戻せなかったファイルは上に書いた場所にそのまま残り、次の「元に戻す」ではその前の変換を元に戻します。</source>
+        <translation>This conversion could not be fully undone last time either. Give up undoing it?
+If you give up, the files that could not be restored stay where the message above says, and the next undo takes back the conversion before this one.</translation>
+    </message>
+    <message>
+        <source>「%1」の値を使えないため、写真は変換していません。
+1 から %2 までの整数（ピクセル数）を入れてください。空欄なら、写真は元の大きさのまま変換します。</source>
+        <translation>No photos were converted, because &quot;%1&quot; cannot be used.
+Enter a whole number of pixels from 1 to %2, or leave it empty to keep each photo&apos;s size.</translation>
     </message>
 </context>
 <context>
     <name>pelmora</name>
-    <message>
-        <source>cannot resize %1: %2</source>
-        <translation>cannot resize %1: %2</translation>
-    </message>
     <message>
         <source>%1 was written by an earlier photo of this conversion</source>
         <translation>%1 was written by an earlier photo of this conversion</translation>
@@ -444,14 +458,6 @@
     <message>
         <source>no target name: the title, number and extension give an empty name</source>
         <translation>no target name: the title, number and extension give an empty name</translation>
-    </message>
-    <message>
-        <source>the longer side &quot;%1&quot; is not a whole number from 1 to 32767</source>
-        <translation>the longer side &quot;%1&quot; is not a whole number from 1 to 32767</translation>
-    </message>
-    <message>
-        <source>the longer side must be at least 1 pixel, not %1</source>
-        <translation>the longer side must be at least 1 pixel, not %1</translation>
     </message>
     <message>
         <source>the quality must be 1 to 10, not %1</source>
@@ -574,14 +580,6 @@
         <translation>cannot encode the picture as JPEG: %1</translation>
     </message>
     <message>
-        <source>some of the photo&apos;s metadata could not be read and was left out</source>
-        <translation>some of the photo&apos;s metadata could not be read and was left out</translation>
-    </message>
-    <message>
-        <source>the photo&apos;s metadata could not be written and was left out</source>
-        <translation>the photo&apos;s metadata could not be written and was left out</translation>
-    </message>
-    <message>
         <source>not a picture that can be read</source>
         <translation>not a picture that can be read</translation>
     </message>
@@ -682,26 +680,6 @@
         <translation>%1 bytes, more than the %2 bytes one segment holds</translation>
     </message>
     <message>
-        <source>the photo&apos;s EXIF is damaged and was left out</source>
-        <translation>the photo&apos;s EXIF is damaged and was left out</translation>
-    </message>
-    <message>
-        <source>part of the photo&apos;s EXIF is damaged and was left out</source>
-        <translation>part of the photo&apos;s EXIF is damaged and was left out</translation>
-    </message>
-    <message>
-        <source>the photo&apos;s EXIF is too large for a JPEG and was left out</source>
-        <translation>the photo&apos;s EXIF is too large for a JPEG and was left out</translation>
-    </message>
-    <message>
-        <source>the photo&apos;s XMP gave a property two different values and only the first was kept</source>
-        <translation>the photo&apos;s XMP gave a property two different values and only the first was kept</translation>
-    </message>
-    <message>
-        <source>the part of the photo&apos;s XMP too large for one segment was left out</source>
-        <translation>the part of the photo&apos;s XMP too large for one segment was left out</translation>
-    </message>
-    <message>
         <source>the converted %1 is now %2: %3</source>
         <translation>the converted %1 is now %2: %3</translation>
     </message>
@@ -717,6 +695,54 @@
         <source>a camera RAW file (%1): RAW files are not converted</source>
         <translation>a camera RAW file (%1): RAW files are not converted</translation>
     </message>
+    <message>
+        <source>a photo is too large to convert</source>
+        <translation>a photo is too large to convert</translation>
+    </message>
+    <message>
+        <source>%1 photos are too large to convert</source>
+        <translation>%1 photos are too large to convert</translation>
+    </message>
+    <message>
+        <source>the longer side &quot;%1&quot; is not a whole number of pixels from 1 to %2</source>
+        <translation>the longer side &quot;%1&quot; is not a whole number of pixels from 1 to %2</translation>
+    </message>
+    <message>
+        <source>cannot read the undo history %1: %2</source>
+        <translation>cannot read the undo history %1: %2</translation>
+    </message>
+    <message>
+        <source>there is no unfinished undo to give up: run pelmora undo first</source>
+        <translation>there is no unfinished undo to give up: run pelmora undo first</translation>
+    </message>
+    <message>
+        <source>some details stored in the photo, such as the camera, the date taken or the caption, could not be read and were not kept</source>
+        <translation>some details stored in the photo, such as the camera, the date taken or the caption, could not be read and were not kept</translation>
+    </message>
+    <message>
+        <source>the details stored in the photo, such as the camera, the date taken and the caption, could not be written and were not kept</source>
+        <translation>the details stored in the photo, such as the camera, the date taken and the caption, could not be written and were not kept</translation>
+    </message>
+    <message>
+        <source>the photo&apos;s camera details, such as the date taken and the exposure, were damaged and were not kept</source>
+        <translation>the photo&apos;s camera details, such as the date taken and the exposure, were damaged and were not kept</translation>
+    </message>
+    <message>
+        <source>some of the photo&apos;s camera details, such as the date taken or the exposure, were damaged and were not kept</source>
+        <translation>some of the photo&apos;s camera details, such as the date taken or the exposure, were damaged and were not kept</translation>
+    </message>
+    <message>
+        <source>the photo&apos;s camera details, such as the date taken and the exposure, were too large for a JPEG and were not kept</source>
+        <translation>the photo&apos;s camera details, such as the date taken and the exposure, were too large for a JPEG and were not kept</translation>
+    </message>
+    <message>
+        <source>some details of the photo, such as its date or description, were recorded twice with different values; the first of each was kept</source>
+        <translation>some details of the photo, such as its date or description, were recorded twice with different values; the first of each was kept</translation>
+    </message>
+    <message>
+        <source>some extra details of the photo, such as its editing history, were too large for a JPEG and were not kept</source>
+        <translation>some extra details of the photo, such as its editing history, were too large for a JPEG and were not kept</translation>
+    </message>
 </context>
 <context>
     <name>uitexts</name>
@@ -726,11 +752,19 @@
     </message>
     <message>
         <source>ファイル名か空白か変換するファイルが選択されていません</source>
-        <translation>The file name is empty, or no photo is chosen to convert.</translation>
+        <translation>There is no new name: the name fields are empty, or no photo has been chosen.</translation>
     </message>
     <message>
         <source>ﾌｫﾙﾀﾞを選択して下さい。</source>
-        <translation>Choose a folder.</translation>
+        <translation>Choose a Folder</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Size unknown</translation>
+    </message>
+    <message>
+        <source>ImageSze Width: %1  Height: %2</source>
+        <translation>Image size: %1 × %2</translation>
     </message>
 </context>
 </TS>

@@ -87,6 +87,12 @@
 変換の記録のうち %n 行を読めませんでした。</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n 枚の写真が大きすぎて変換できないため、写真は変換していません。</source>
+        <translation>
+            <numerusform>%n 枚の写真が大きすぎて変換できないため、写真は変換していません。</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -403,15 +409,27 @@
         </translation>
     </message>
     <message>
-        <source>「%1」を読み取れないため、写真は変換していません。
-%2</source>
-        <translation>「%1」を読み取れないため、写真は変換していません。
-%2</translation>
-    </message>
-    <message>
         <source>変換する写真のリストです。写真をドロップすると加わります</source>
         <comment>accessible description</comment>
         <translation>変換する写真のリストです。写真をドロップすると加わります</translation>
+    </message>
+    <message numerus="yes">
+        <source>リストに入るのは %1 件までです。元に戻した %n 件はリストに加えていません。</source>
+        <translation>
+            <numerusform>リストに入るのは %1 件までです。元に戻した %n 件はリストに加えていません。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>この変換は前回も元に戻しきれませんでした。元に戻すのをあきらめますか？
+あきらめると、元に戻せなかったファイルは上に書いた場所にそのまま残り、次の「元に戻す」ではその前の変換を元に戻します。</source>
+        <translation>この変換は前回も元に戻しきれませんでした。元に戻すのをあきらめますか？
+あきらめると、元に戻せなかったファイルは上に書いた場所にそのまま残り、次の「元に戻す」ではその前の変換を元に戻します。</translation>
+    </message>
+    <message>
+        <source>「%1」の値を使えないため、写真は変換していません。
+1 から %2 までの整数（ピクセル数）を入れてください。空欄なら、写真は元の大きさのまま変換します。</source>
+        <translation>「%1」の値を使えないため、写真は変換していません。
+1 から %2 までの整数（ピクセル数）を入れてください。空欄なら、写真は元の大きさのまま変換します。</translation>
     </message>
 </context>
 <context>
@@ -423,10 +441,6 @@
     <message>
         <source>not a file</source>
         <translation>ファイルではありません</translation>
-    </message>
-    <message>
-        <source>cannot resize %1: %2</source>
-        <translation>%1 のサイズを変換できません: %2</translation>
     </message>
     <message>
         <source>cannot write %1: %2</source>
@@ -491,14 +505,6 @@
     <message>
         <source>cannot write in %1: %2</source>
         <translation>%1 に書き込めません: %2</translation>
-    </message>
-    <message>
-        <source>the longer side &quot;%1&quot; is not a whole number from 1 to 32767</source>
-        <translation>長辺「%1」は 1 から 32767 までの整数ではありません</translation>
-    </message>
-    <message>
-        <source>the longer side must be at least 1 pixel, not %1</source>
-        <translation>長辺は 1 ピクセル以上にしてください (指定: %1)</translation>
     </message>
     <message>
         <source>the quality must be 1 to 10, not %1</source>
@@ -585,14 +591,6 @@
         <translation>画像が大きすぎて (%1 x %2)、%3 MB のメモリで変換できません</translation>
     </message>
     <message>
-        <source>some of the photo&apos;s metadata could not be read and was left out</source>
-        <translation>写真のメタデータの一部を読み取れなかったため、除いて保存しました</translation>
-    </message>
-    <message>
-        <source>the photo&apos;s metadata could not be written and was left out</source>
-        <translation>写真のメタデータを書き込めなかったため、除いて保存しました</translation>
-    </message>
-    <message>
         <source>%1; the file it was to replace could not be put back and is now %2 (%3)</source>
         <translation>%1。置き換えるはずだったファイルは元に戻せず、%2 にあります（%3）</translation>
     </message>
@@ -665,26 +663,6 @@
         <translation>%1 バイトで、1 つのセグメントに入る %2 バイトを超えています</translation>
     </message>
     <message>
-        <source>the photo&apos;s EXIF is damaged and was left out</source>
-        <translation>写真の EXIF が壊れていたため、除いて保存しました</translation>
-    </message>
-    <message>
-        <source>part of the photo&apos;s EXIF is damaged and was left out</source>
-        <translation>写真の EXIF の一部が壊れていたため、その部分を除いて保存しました</translation>
-    </message>
-    <message>
-        <source>the photo&apos;s EXIF is too large for a JPEG and was left out</source>
-        <translation>写真の EXIF が JPEG に収まらない大きさのため、除いて保存しました</translation>
-    </message>
-    <message>
-        <source>the photo&apos;s XMP gave a property two different values and only the first was kept</source>
-        <translation>写真の XMP で同じ項目に 2 つの異なる値があったため、最初の値だけを残しました</translation>
-    </message>
-    <message>
-        <source>the part of the photo&apos;s XMP too large for one segment was left out</source>
-        <translation>写真の XMP のうち 1 つのセグメントに収まらない部分は除いて保存しました</translation>
-    </message>
-    <message>
         <source>the converted %1 is now %2: %3</source>
         <translation>変換したファイル %1 は今 %2 にあります: %3</translation>
     </message>
@@ -700,6 +678,54 @@
         <source>a camera RAW file (%1): RAW files are not converted</source>
         <translation>カメラの RAW ファイル（%1）です。RAW ファイルは変換しません</translation>
     </message>
+    <message>
+        <source>a photo is too large to convert</source>
+        <translation>変換できないほど大きな写真があります</translation>
+    </message>
+    <message>
+        <source>%1 photos are too large to convert</source>
+        <translation>変換できないほど大きな写真が %1 枚あります</translation>
+    </message>
+    <message>
+        <source>the longer side &quot;%1&quot; is not a whole number of pixels from 1 to %2</source>
+        <translation>長辺「%1」は 1 から %2 までの整数（ピクセル数）ではありません</translation>
+    </message>
+    <message>
+        <source>cannot read the undo history %1: %2</source>
+        <translation>元に戻すための履歴 %1 を読み込めません: %2</translation>
+    </message>
+    <message>
+        <source>there is no unfinished undo to give up: run pelmora undo first</source>
+        <translation>元に戻しきれていない変換がないため、取りやめるものはありません。先に元に戻してください</translation>
+    </message>
+    <message>
+        <source>some details stored in the photo, such as the camera, the date taken or the caption, could not be read and were not kept</source>
+        <translation>写真に記録された情報（カメラ、撮影日時、説明など）の一部を読み取れなかったため、引き継いでいません</translation>
+    </message>
+    <message>
+        <source>the details stored in the photo, such as the camera, the date taken and the caption, could not be written and were not kept</source>
+        <translation>写真に記録された情報（カメラ、撮影日時、説明など）を書き込めなかったため、引き継いでいません</translation>
+    </message>
+    <message>
+        <source>the photo&apos;s camera details, such as the date taken and the exposure, were damaged and were not kept</source>
+        <translation>写真の撮影情報（撮影日時、露出など）が壊れていたため、引き継いでいません</translation>
+    </message>
+    <message>
+        <source>some of the photo&apos;s camera details, such as the date taken or the exposure, were damaged and were not kept</source>
+        <translation>写真の撮影情報（撮影日時、露出など）の一部が壊れていたため、その部分は引き継いでいません</translation>
+    </message>
+    <message>
+        <source>the photo&apos;s camera details, such as the date taken and the exposure, were too large for a JPEG and were not kept</source>
+        <translation>写真の撮影情報（撮影日時、露出など）が JPEG に収まらない大きさのため、引き継いでいません</translation>
+    </message>
+    <message>
+        <source>some details of the photo, such as its date or description, were recorded twice with different values; the first of each was kept</source>
+        <translation>写真の情報（日時、説明など）の一部が異なる値で二重に記録されていたため、それぞれ最初の値を引き継ぎました</translation>
+    </message>
+    <message>
+        <source>some extra details of the photo, such as its editing history, were too large for a JPEG and were not kept</source>
+        <translation>写真の追加情報（編集の履歴など）が JPEG に収まらない大きさのため、引き継いでいません</translation>
+    </message>
 </context>
 <context>
     <name>uitexts</name>
@@ -714,6 +740,14 @@
     <message>
         <source>ﾌｫﾙﾀﾞを選択して下さい。</source>
         <translation>ﾌｫﾙﾀﾞを選択して下さい。</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>ImageSze Width: %1  Height: %2</source>
+        <translation>ImageSze Width: %1  Height: %2</translation>
     </message>
 </context>
 </TS>

@@ -31,21 +31,30 @@ QString listed(const QStringList &lines) {
     return text;
 }
 
-QString failures(const pelmora::BatchResult &result, ConversionSource source) {
+// "name: reason" for each photo that failed.
+QStringList failureLines(const pelmora::BatchResult &result) {
     QStringList lines;
     for (const pelmora::BatchEntryResult &e : result.entries) {
         if (failed(e.result))
             lines.append(e.entry.name + QStringLiteral(": ") + reasonOf(e.result));
     }
+    return lines;
+}
+
+// Why the one photo converted alone was not.
+QString singleFailure(const pelmora::BatchEntryResult &only) {
+    if (only.result.status == pelmora::ConversionStatus::MissingTargetName)
+        return uitexts::missingTargetName();
+    return QCoreApplication::translate("ConversionSummary", "%1 を変換できませんでした。\n%2")
+        .arg(only.entry.name, only.result.reason);
+}
+
+QString failures(const pelmora::BatchResult &result, ConversionSource source) {
+    const QStringList lines = failureLines(result);
     if (lines.isEmpty())
         return {};
-    if (result.entries.size() == 1) {
-        const pelmora::BatchEntryResult &only = result.entries.first();
-        if (only.result.status == pelmora::ConversionStatus::MissingTargetName)
-            return uitexts::missingTargetName();
-        return QCoreApplication::translate("ConversionSummary", "%1 を変換できませんでした。\n%2")
-            .arg(only.entry.name, only.result.reason);
-    }
+    if (result.entries.size() == 1)
+        return singleFailure(result.entries.first());
     const QString text = source == ConversionSource::List
                              ? QCoreApplication::translate(
                                    "ConversionSummary",
@@ -107,6 +116,18 @@ QString stopped(const pelmora::BatchResult &result, ConversionSource source) {
         "ConversionSummary", "変換を中止しました。%n 枚の写真は変換していません。", nullptr, left);
 }
 
+// Photos too large to convert, as their headers showed before anything was converted.
+QString sizeRefusal(const pelmora::BatchResult &result) {
+    if (result.entries.size() == 1)
+        return singleFailure(result.entries.first());
+    const QStringList lines = failureLines(result);
+    return QCoreApplication::translate(
+               "ConversionSummary",
+               "%n 枚の写真が大きすぎて変換できないため、写真は変換していません。", nullptr,
+               int(lines.size())) +
+           u'\n' + listed(lines);
+}
+
 } // namespace
 
 QString undoSummary(const pelmora::UndoReport &report) {
@@ -126,6 +147,8 @@ QString undoSummary(const pelmora::UndoReport &report) {
 }
 
 QString conversionSummary(const pelmora::BatchResult &result, ConversionSource source) {
+    if (result.sizeRefused)
+        return sizeRefusal(result);
     if (!result.started())
         return QCoreApplication::translate(
                    "ConversionSummary",

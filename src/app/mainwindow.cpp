@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "app/conversioncontroller.h"
+#include "app/crispframestyle.h"
 #include "app/folderpicker.h"
 #include "app/fontchooser.h"
 #include "app/interfacefont.h"
@@ -14,6 +15,7 @@
 #include "photolist/previewfit.h"
 #include "photolist/selectionmove.h"
 #include "picture/designedfont.h"
+#include "picture/imagelimits.h"
 #include "picture/previewloader.h"
 #include "ui_mainwindow.h"
 
@@ -45,6 +47,9 @@ MainWindow::MainWindow(QWidget *parent)
     applyDesignedFonts(*ui);
     m_frameTitleStyle = std::make_unique<TitleIndentStyle>(10);
     ui->Frame1->setStyle(m_frameTitleStyle.get());
+    m_panelStyle = std::make_unique<CrispFrameStyle>();
+    ui->List1->setStyle(m_panelStyle.get());
+    ui->oPic->setStyle(m_panelStyle.get());
     QPalette note = ui->Label3->palette();
     note.setColor(QPalette::WindowText, palette().color(QPalette::Dark));
     ui->Label3->setPalette(note);
@@ -54,14 +59,15 @@ MainWindow::MainWindow(QWidget *parent)
     List->setTitle(uitexts::listMenuCaption());
     List->addAction(ui->Del);
     List->addAction(ui->Undo);
-    // Something to undo, and nothing converting: checked each time the menu opens.
-    connect(List, &QMenu::aboutToShow, this, [this] {
-        // A history that cannot be read leaves it enabled: undoing says why.
-        const pelmora::Result<bool> undoable =
-            pelmora::hasConversionToUndo(pelmora::journalFolder(kDriver));
-        ui->Undo->setEnabled(!isConverting() && (!undoable || *undoable));
-    });
+    // The platform's undo key does it wherever the focus is, and the menu shows the key.
+    ui->Undo->setShortcut(QKeySequence::Undo);
+    ui->Undo->setShortcutVisibleInContextMenu(true);
+    addAction(ui->Undo);
+    for (QLineEdit *field : findChildren<QLineEdit *>())
+        field->installEventFilter(this);
+    connect(List, &QMenu::aboutToShow, this, &MainWindow::updateUndoItem);
     connect(ui->Undo, &QAction::triggered, this, &MainWindow::undoLastConversion);
+    updateUndoItem();
     connect(&m_undo, &QFutureWatcher<pelmora::Result<pelmora::UndoReport>>::finished, this,
             &MainWindow::finishUndo);
 
@@ -103,9 +109,17 @@ MainWindow::MainWindow(QWidget *parent)
     ui->Command2->setFocus();
 }
 
+void MainWindow::updateUndoItem() {
+    // A history that cannot be read leaves it enabled: undoing says why.
+    const pelmora::Result<bool> undoable =
+        pelmora::hasConversionToUndo(pelmora::journalFolder(kDriver));
+    ui->Undo->setEnabled(!isConverting() && (!undoable || *undoable));
+}
+
 void MainWindow::undoLastConversion() {
     if (isConverting())
         return;
+    m_converting = true;
     setEditingEnabled(false);
     QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
     m_undo.setFuture(QtConcurrent::run([folder = pelmora::journalFolder(kDriver)] {
@@ -119,13 +133,49 @@ void MainWindow::finishUndo() {
     const pelmora::Result<pelmora::UndoReport> report = m_undo.result();
     if (!report) {
         showMessage(report.reason());
+    } else {
+        QString summary = undoSummary(*report);
+        if (report->found) {
+            ui->Num->setText(report->numberBefore);
+            // The photos back where they were on the list, to convert them again.
+            const int left =
+                ui->List1->insertAmong(m_lists.listAfterUndo(ui->List1->entries(), *report));
+            if (left > 0)
+                summary +=
+                    u'\n' +
+                    tr("リストに入るのは %1 件までです。元に戻した %n 件はリストに加えていません。",
+                       nullptr, left)
+                        .arg(PhotoListWidget::kMaxEntries);
+            if (report->complete())
+                m_lists.forget(report->conversion);
+        }
+        if (report->retried && !report->complete())
+            offerToGiveUp(*report);
+        else
+            showMessage(summary);
+    }
+    m_converting = false;
+    updateUndoItem();
+}
+
+void MainWindow::offerToGiveUp(const pelmora::UndoReport &report) {
+    QMessageBox box(
+        QMessageBox::Question, QStringLiteral("Pelmora"),
+        undoSummary(report) + QStringLiteral("\n\n") +
+            tr("この変換は前回も元に戻しきれませんでした。元に戻すのをあきらめますか？\n"
+               "あきらめると、元に戻せなかったファイルは上に書いた場所にそのまま残り、"
+               "次の「元に戻す」ではその前の変換を元に戻します。"),
+        QMessageBox::Yes | QMessageBox::No, this);
+    box.setDefaultButton(QMessageBox::No);
+    if (box.exec() != QMessageBox::Yes)
+        return;
+    if (const pelmora::Status given =
+            pelmora::giveUpNewestConversion(pelmora::journalFolder(kDriver));
+        !given) {
+        showMessage(given.reason());
         return;
     }
-    if (report->found) {
-        ui->Num->setText(report->numberBefore);
-        addPhotos(report->photosBack); // to convert them again, with other settings
-    }
-    showMessage(undoSummary(*report));
+    m_lists.forget(report.conversion);
 }
 
 MainWindow::~MainWindow() {
@@ -216,6 +266,14 @@ void MainWindow::startRepeat(bool up) {
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
+    // A field takes the undo key for its own typing; with none to undo, the key undoes the last
+    // conversion.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto *field = qobject_cast<QLineEdit *>(watched);
+        if (field && !field->isUndoAvailable() &&
+            static_cast<QKeyEvent *>(event)->matches(QKeySequence::Undo))
+            return true;
+    }
     if (watched == ui->UpOrd || watched == ui->DwOrd) {
         if (event->type() == QEvent::MouseButtonPress)
             startRepeat(watched == ui->UpOrd);
@@ -233,7 +291,7 @@ void MainWindow::onListPressed() {
     if (row >= 0)
         m_current.SrcDir = entry.folder;
     const QString path = m_current.SrcDir + entry.name;
-    ui->OrgSize->setText(pelmora::sizeDisplayText(pelmora::ReadImageSize(path)));
+    ui->OrgSize->setText(uitexts::sizeCaption(pelmora::ReadImageSize(path)));
     LoadPreview(entry.name.isEmpty() && entry.folder.isEmpty() ? QString() : path);
     m_current.SrcName = entry.name;
     m_hasCurrentPhoto = row >= 0;
@@ -312,14 +370,13 @@ void MainWindow::showMessage(const QString &text) {
 }
 
 bool MainWindow::settingsReadable(const pelmora::BatchRequest &request) {
-    if (!request.resize)
+    if (!request.resize || pelmora::readLongerSide(request.resizeSettings.longerSide))
         return true;
-    const pelmora::Result<int> longerSide =
-        pelmora::readLongerSide(request.resizeSettings.longerSide);
-    if (longerSide)
-        return true;
-    showMessage(tr("「%1」を読み取れないため、写真は変換していません。\n%2")
-                    .arg(ui->Label4->text(), longerSide.reason()));
+    showMessage(tr("「%1」の値を使えないため、写真は変換していません。\n"
+                   "1 から %2 までの整数（ピクセル数）を入れてください。"
+                   "空欄なら、写真は元の大きさのまま変換します。")
+                    .arg(ui->Label4->text())
+                    .arg(pelmora::kLargestLongerSide));
     return false;
 }
 
@@ -374,6 +431,8 @@ void MainWindow::convertDroppedPhotos(const QStringList &paths) {
 void MainWindow::startConversion(pelmora::BatchRequest request, ConversionSource source) {
     m_source = source;
     m_running = request;
+    m_lists.conversionStarting(ui->List1->entries());
+    m_converting = true;
     setEditingEnabled(false);
     m_conversion->start(std::move(request));
 }
@@ -404,15 +463,16 @@ void MainWindow::finishConversion(const pelmora::BatchResult &result) {
                 delete ui->List1->takeItem(row);
         }
     }
+    m_lists.conversionEnded(result.conversion);
     const QString summary = conversionSummary(result, m_source);
     if (!summary.isEmpty())
         showMessage(summary);
+    m_converting = false;
+    updateUndoItem();
     Q_EMIT conversionFinished();
 }
 
 void MainWindow::setEditingEnabled(bool enabled) {
-    // from the press that starts a conversion until its outcome is shown
-    m_converting = !enabled;
     // While photos are converted, nothing that would change the running conversion can be used.
     const QList<QWidget *> controls{ui->List1,    ui->CLR,      ui->UpOrd,     ui->DwOrd,
                                     ui->Command1, ui->Command2, ui->Frame1,    ui->CkFile,
@@ -420,6 +480,8 @@ void MainWindow::setEditingEnabled(bool enabled) {
                                     ui->oImg};
     for (QWidget *w : controls)
         w->setEnabled(enabled);
-    if (!enabled)
+    if (!enabled) {
         Timer1.stop();
+        ui->Undo->setEnabled(false);
+    }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/conversionsummary.h"
+#include "app/listmemory.h"
 #include "batch/batchrunner.h"
 #include "naming/targetname.h"
 
@@ -36,7 +37,8 @@ public:
     // Adds paths to the photo list exactly as a drop on it does.
     void addPhotos(const QStringList &paths);
 
-    // Whether a conversion runs, from the press that starts it until its outcome is shown.
+    // Whether a conversion, or an undo, runs: from the press that starts it until its outcome has
+    // been shown (and conversionFinished emitted).
     bool isConverting() const;
 
     const CurrentPhoto &current() const { return m_current; }
@@ -85,6 +87,10 @@ private:
 
     void undoLastConversion();
     void finishUndo();
+    // An undo refused again: asks whether to give it up, and does.
+    void offerToGiveUp(const pelmora::UndoReport &report);
+    // 元に戻す is there while something can be undone and nothing converts.
+    void updateUndoItem();
 
     void chooseOutputFolder();
     void chooseSignatureFont();
@@ -93,6 +99,7 @@ private:
     QMenu *List;
     QTimer Timer1;
     std::unique_ptr<QStyle> m_frameTitleStyle;
+    std::unique_ptr<QStyle> m_panelStyle; // the list's and the preview's frames
 
     CurrentPhoto m_current;
     // Whether a photo has been made current (pressed on the list, converted from it or dropped on
@@ -107,4 +114,5 @@ private:
     ConversionSource m_source = ConversionSource::CurrentPhoto;
     pelmora::BatchRequest m_running; // what the running conversion was asked
     bool m_converting = false;
+    ListMemory m_lists; // the list as each conversion found it, for its undo
 };

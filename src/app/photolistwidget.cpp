@@ -57,6 +57,22 @@ void PhotoListWidget::insertEntry(int row, const pelmora::PhotoEntry &e) {
     insertItem(row, it);
 }
 
+int PhotoListWidget::insertAmong(const QList<pelmora::PhotoEntry> &entries) {
+    setUpdatesEnabled(false);
+    int row = 0;
+    int left = 0;
+    for (const pelmora::PhotoEntry &e : entries) {
+        if (row < count() && entry(row) == e)
+            ++row;
+        else if (count() < kMaxEntries)
+            insertEntry(row++, e);
+        else
+            ++left;
+    }
+    setUpdatesEnabled(true);
+    return left;
+}
+
 void PhotoListWidget::dragEnterEvent(QDragEnterEvent *event) {
     acceptFileDrag(event);
 }

@@ -25,6 +25,11 @@ public:
     // Puts an entry at an exact row, whatever the name order.
     void insertEntry(int row, const pelmora::PhotoEntry &entry);
 
+    // Makes the list `entries`, which holds the entries listed now in their order with others
+    // among them: those others are inserted, the entries listed keep their items and selection.
+    // Returns how many did not fit into the list.
+    int insertAmong(const QList<pelmora::PhotoEntry> &entries);
+
 Q_SIGNALS:
     // Paths dropped on the list, in the order the drop lists them.
     void pathsDropped(const QStringList &paths);

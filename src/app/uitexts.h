@@ -1,7 +1,10 @@
 #pragma once
 
+#include "imagesize/imagesize.h"
+
 #include <QCoreApplication>
 #include <QString>
+#include <optional>
 
 // Texts the window shows in more than one place, in the window's language (the Japanese is the
 // source, exactly as the user knows it).
@@ -17,6 +20,16 @@ inline QString missingTargetName() {
 }
 inline QString folderChooserTitle() {
     return QCoreApplication::translate("uitexts", "ﾌｫﾙﾀﾞを選択して下さい。");
+}
+
+// The size display's caption for a photo's header (the command line's `size` keeps the Japanese
+// window's words in every language).
+inline QString sizeCaption(const std::optional<pelmora::ImageHeader> &header) {
+    if (!header)
+        return QCoreApplication::translate("uitexts", "Error");
+    return QCoreApplication::translate("uitexts", "ImageSze Width: %1  Height: %2")
+        .arg(header->size.Width)
+        .arg(header->size.Height);
 }
 
 } // namespace uitexts

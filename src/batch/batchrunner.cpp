@@ -4,6 +4,8 @@
 #include "files/conversiontransaction.h"
 #include "files/journal.h"
 #include "files/outputfolder.h"
+#include "imagesize/imagesize.h"
+#include "picture/imagelimits.h"
 #include "picture/photoloader.h"
 
 #include <QCoreApplication>
@@ -141,8 +143,7 @@ private:
         if (plan->writesPicture()) {
             const Result<ResizedPhoto> picture = pictureOf(i, plan->source);
             if (!picture)
-                return fail(result, QCoreApplication::translate("pelmora", "cannot resize %1: %2")
-                                        .arg(slot.entry.name, picture.reason()));
+                return fail(result, picture.reason());
             bytes = picture->jpeg.bytes;
             result.size = picture->jpeg.size;
             result.warnings = picture->jpeg.warnings;
@@ -205,14 +206,34 @@ void planOnly(const PlanSettings &settings, BatchResult &batch) {
         if (!plan) {
             fail(result, plan.reason());
         } else if (!readable) {
-            fail(result, QCoreApplication::translate("pelmora", "cannot resize %1: %2")
-                             .arg(slot.entry.name, readable.reason()));
+            fail(result, readable.reason());
         } else {
             result.status = ConversionStatus::Planned;
             result.plan = *plan;
             changes.add(*plan);
         }
     }
+}
+
+// Fails the named photos whose headers already show them refused for their size at the longer
+// side asked for; how many there are.
+int refuseOversizedPhotos(const ResizeSettings &settings, BatchResult &batch) {
+    const Result<int> longerSide = readLongerSide(settings.longerSide);
+    if (!longerSide)
+        return 0; // every picture fails with the reason
+    int refused = 0;
+    for (BatchEntryResult &slot : batch.entries) {
+        const std::optional<ImageHeader> header =
+            slot.targetName.isEmpty() ? std::nullopt : ReadImageSize(slot.entry.path());
+        if (!header)
+            continue;
+        const QSize stored(header->size.Width, header->size.Height);
+        if (const Status size = checkSizeFromHeader(stored, header->format, *longerSide); !size) {
+            fail(slot.result, size.reason());
+            ++refused;
+        }
+    }
+    return refused;
 }
 
 } // namespace
@@ -252,6 +273,16 @@ BatchResult runBatch(const BatchRequest &request, const BatchProgressCallback &p
     const Result<QString> outputFolder = checkOutputFolder(request.outputFolder);
     if (!outputFolder) {
         batch.fatalError = outputFolder.reason();
+        return batch;
+    }
+    if (const int refused =
+            request.resize ? refuseOversizedPhotos(request.resizeSettings, batch) : 0) {
+        batch.sizeRefused = true;
+        batch.fatalError =
+            refused == 1
+                ? QCoreApplication::translate("pelmora", "a photo is too large to convert")
+                : QCoreApplication::translate("pelmora", "%1 photos are too large to convert")
+                      .arg(refused);
         return batch;
     }
     const PlanSettings settings{*outputFolder, request.rename, request.resize};

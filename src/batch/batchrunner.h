@@ -46,7 +46,11 @@ struct BatchEntryResult {
 };
 
 struct BatchResult {
-    QString fatalError;              // the batch did not start (output folder unusable)
+    QString fatalError; // the batch did not start: why (an output folder that cannot be used,
+                        // photos refused for their size)
+    // The batch did not start because the photos that failed are refused for their size, as their
+    // headers show; the others are not started.
+    bool sizeRefused = false;
     bool dryRun = false;             // nothing was done: each entry's result says what would be
     QList<BatchEntryResult> entries; // one per entry of the request, in list order
     QString finalNumber;             // the running number after the batch
@@ -78,8 +82,10 @@ using BatchProgressCallback = std::function<void(const BatchProgress &)>;
 // their headers let one estimate fits kPictureWorkBudget. Progress is called on the calling
 // thread after each photo. When cancel is set, the photos after the one being converted are left
 // untouched and reported as NotStarted (pictures already being made for them are finished and
-// thrown away). A bad photo never stops the batch; an output folder that cannot be made stops it
-// before any photo is touched.
+// thrown away). A photo that fails on its turn never stops the batch. An output folder that cannot
+// be made stops it before any photo is touched, and so does a photo to be resized whose header
+// already shows it too large: the user learns of it before anything is converted, and can take it
+// off the list or choose another size.
 BatchResult runBatch(const BatchRequest &request, const BatchProgressCallback &progress = {},
                      const std::atomic<bool> *cancel = nullptr);
 

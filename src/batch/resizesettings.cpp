@@ -1,8 +1,10 @@
 #include "resizesettings.h"
 
 #include "naming/numbertext.h"
+#include "picture/imagelimits.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 
 namespace pelmora {
 
@@ -18,19 +20,18 @@ bool usableSize(double points) {
 } // namespace
 
 Result<int> readLongerSide(const QString &text) {
-    if (text.trimmed().isEmpty())
+    const QString typed = text.trimmed();
+    if (typed.isEmpty())
         return 0;
-    const std::optional<int> n = readWholeNumber(text);
-    if (!n)
-        return failure(
-            QCoreApplication::translate(
-                "pelmora", "the longer side \"%1\" is not a whole number from 1 to 32767")
-                .arg(text));
-    if (*n < 1)
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,9}$"));
+    const int pixels = digits.match(typed).hasMatch() ? typed.toInt() : 0;
+    if (pixels < 1 || pixels > kLargestLongerSide)
         return failure(QCoreApplication::translate(
-                           "pelmora", "the longer side must be at least 1 pixel, not %1")
-                           .arg(*n));
-    return *n;
+                           "pelmora", "the longer side \"%1\" is not a whole number of pixels "
+                                      "from 1 to %2")
+                           .arg(text)
+                           .arg(kLargestLongerSide));
+    return pixels;
 }
 
 double signaturePointSize(const SignatureStyle &style) {

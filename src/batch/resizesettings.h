@@ -25,7 +25,9 @@ struct ResizeSettings {
     MetadataPolicy metadata = MetadataPolicy::WithoutLocation; // the window keeps the default
 };
 
-// The longer side as typed into the width field; 0 (an empty field) keeps the photo's size.
+// The longer side as the width field or the command line gives it, one rule for both: a whole
+// number of pixels from 1 to kLargestLongerSide, blanks around it allowed (a fraction is refused,
+// not rounded). 0 for an empty field, which keeps each photo's own size.
 Result<int> readLongerSide(const QString &text);
 
 // The point size the stamp is drawn at: style.pointSizeText when it reads as a size above 0,

@@ -83,6 +83,7 @@ int runConvertCommand(const CommandArguments &arguments) {
     const qsizetype count = options.request.entries.size();
     const qsizetype notRead = options.notRead.size();
     if (!batch.started()) {
+        printRefusals(batch, err);
         err << "pelmora convert: " << batch.fatalError << "; no photo was touched\n";
         err.flush();
         if (!quiet)

@@ -88,8 +88,9 @@ ConvertOptions readConvertOptions(const CommandArguments &given) {
 
     if (request.resize) {
         const QString side = parser.value(resize);
-        const std::optional<int> pixels = readWholeNumberArgument(side, 1, kLargestLongerSide);
-        if (!pixels) {
+        // The window's rule, without its empty field: a photo's own size is --resize left out.
+        const Result<int> pixels = readLongerSide(side);
+        if (!pixels || *pixels == 0) {
             options.usageError =
                 QStringLiteral("--resize wants the longer side in pixels, from 1 to %1, not \"%2\"")
                     .arg(kLargestLongerSide)

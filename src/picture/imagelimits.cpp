@@ -17,6 +17,12 @@ bool isWithinPhotoLimits(QSize declared) {
            qint64(declared.width()) * declared.height() <= kMaxPhotoPixels;
 }
 
+QString photoTooLargeReason(QSize declared) {
+    return QCoreApplication::translate("pelmora", "the picture is too large (%1 x %2)")
+        .arg(declared.width())
+        .arg(declared.height());
+}
+
 bool isWithinOutputLimits(QSize output) {
     return qint64(output.width()) * output.height() <= kMaxOutputPixels;
 }
@@ -54,6 +60,22 @@ QString pictureTooLargeReason(QSize stored) {
         .arg(stored.width())
         .arg(stored.height())
         .arg(kLargestPictureWork / (1024 * 1024));
+}
+
+Status checkSizeFromHeader(QSize stored, const QString &headerFormat, int longerSide) {
+    if (stored.isEmpty())
+        return {};
+    if (!isWithinPhotoLimits(stored))
+        return failure(photoTooLargeReason(stored));
+    const QSize output = scaledToLongerSide(stored, longerSide).value_or(stored);
+    if (!isWithinOutputLimits(output))
+        return failure(outputTooLargeReason(output));
+    const QSize decoded =
+        headerFormat == u"jpg" ? jpegScaledSize(stored, decodeEighths(stored, longerSide)) : stored;
+    constexpr int leastBytesPerPixel = 4; // a decode straight into RGB32
+    if (pictureWorkBytes(decoded, leastBytesPerPixel, output) > kLargestPictureWork)
+        return failure(pictureTooLargeReason(stored));
+    return {};
 }
 
 void raiseImageAllocationLimit() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "result/result.h"
+
 #include <QSize>
 #include <QString>
 
@@ -10,6 +12,8 @@ namespace pelmora {
 inline constexpr qint64 kMaxPhotoPixels = 250'000'000;
 
 bool isWithinPhotoLimits(QSize declared);
+// Why a photo of that size is refused, naming it.
+QString photoTooLargeReason(QSize declared);
 
 // The largest photo we write: a resized photo of more pixels is refused before its original is
 // decoded. kLargestLongerSide is the longest side every photo can be resized to within it
@@ -41,6 +45,12 @@ qint64 pictureWorkBytes(QSize decoded, int bytesPerPixel, QSize output);
 qint64 pictureWorkFromHeader(QSize stored, const QString &headerFormat, int longerSide);
 // Why a photo whose work would take more than kLargestPictureWork is refused, naming the limit.
 QString pictureTooLargeReason(QSize stored);
+
+// Whether a photo whose header declares `stored` can be resized to longerSide (0: its own size),
+// as far as its header tells: the refusals of loadPhotoForResize that its size alone decides, with
+// the least memory any decoder takes, so a photo refused here is refused there too. A size the
+// header does not tell (empty) passes: the photo's own reading decides.
+Status checkSizeFromHeader(QSize stored, const QString &headerFormat, int longerSide);
 
 // Qt refuses to allocate images above 256 MB by default; a full-size decode of the largest photo
 // we accept needs about 1 GB. Safe to call from any thread, any number of times.

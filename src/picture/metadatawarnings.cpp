@@ -6,43 +6,50 @@ namespace pelmora {
 
 Warning metadataNotRead(const QString &detail) {
     return {QCoreApplication::translate(
-                "pelmora", "some of the photo's metadata could not be read and was left out"),
+                "pelmora", "some details stored in the photo, such as the camera, the date taken "
+                           "or the caption, could not be read and were not kept"),
             detail};
 }
 
 Warning metadataNotWritten(const QString &detail) {
     return {QCoreApplication::translate(
-                "pelmora", "the photo's metadata could not be written and was left out"),
+                "pelmora", "the details stored in the photo, such as the camera, the date taken "
+                           "and the caption, could not be written and were not kept"),
             detail};
 }
 
 Warning exifLeftOut(const QString &detail) {
-    return {QCoreApplication::translate("pelmora", "the photo's EXIF is damaged and was left out"),
+    return {QCoreApplication::translate(
+                "pelmora", "the photo's camera details, such as the date taken and the exposure, "
+                           "were damaged and were not kept"),
             detail};
 }
 
 Warning exifPartLeftOut(const QString &detail) {
-    return {QCoreApplication::translate("pelmora",
-                                        "part of the photo's EXIF is damaged and was left out"),
+    return {QCoreApplication::translate(
+                "pelmora", "some of the photo's camera details, such as the date taken or the "
+                           "exposure, were damaged and were not kept"),
             detail};
 }
 
 Warning exifTooLarge(const QString &detail) {
     return {QCoreApplication::translate(
-                "pelmora", "the photo's EXIF is too large for a JPEG and was left out"),
+                "pelmora", "the photo's camera details, such as the date taken and the exposure, "
+                           "were too large for a JPEG and were not kept"),
             detail};
 }
 
 Warning xmpRepeatsDropped(const QString &detail) {
     return {QCoreApplication::translate(
-                "pelmora",
-                "the photo's XMP gave a property two different values and only the first was kept"),
+                "pelmora", "some details of the photo, such as its date or description, were "
+                           "recorded twice with different values; the first of each was kept"),
             detail};
 }
 
 Warning xmpExtensionLeftOut(const QString &detail) {
     return {QCoreApplication::translate(
-                "pelmora", "the part of the photo's XMP too large for one segment was left out"),
+                "pelmora", "some extra details of the photo, such as its editing history, were "
+                           "too large for a JPEG and were not kept"),
             detail};
 }
 

@@ -115,12 +115,9 @@ Result<LoadedPhoto> loadPhotoForResize(const QByteArray &photoBytes, int longerS
     const QSize declared = reader.size(); // padded when the bytes were padded
     const QSize stored = isJpeg && frame ? frame->size : declared;
     if (stored.isValid() && !isWithinPhotoLimits(stored))
-        return failure(
-            stored.isEmpty()
-                ? QCoreApplication::translate("pelmora", "the picture has no pixels")
-                : QCoreApplication::translate("pelmora", "the picture is too large (%1 x %2)")
-                      .arg(stored.width())
-                      .arg(stored.height()));
+        return failure(stored.isEmpty()
+                           ? QCoreApplication::translate("pelmora", "the picture has no pixels")
+                           : photoTooLargeReason(stored));
     const QImageIOHandler::Transformations turn = reader.transformation();
     if (stored.isValid()) {
         const bool turned = turn & QImageIOHandler::TransformationRotate90;

@@ -61,6 +61,15 @@ private Q_SLOTS:
         QTest::newRow("unusable output folder")
             << batchOf({"a.jpg:n"}, "cannot create it") << list
             << QStringList{"変換先フォルダを使えない", "cannot create it"} << QStringList{kept};
+        BatchResult tooLarge =
+            batchOf({"a.jpg:n", "pano.jpg:f:the picture is too large (30000 x 20000)", "b.jpg:n"},
+                    "a photo is too large to convert");
+        tooLarge.sizeRefused = true;
+        QTest::newRow("a photo too large, told before any was converted, named once")
+            << tooLarge << list
+            << QStringList{"1 枚の写真が大きすぎて変換できないため、写真は変換していません。\n"
+                           "pano.jpg: the picture is too large (30000 x 20000)"}
+            << QStringList{"a.jpg", "変換先フォルダ", "a photo is too large", kept};
         QTest::newRow("current photo without a name")
             << batchOf({"a.jpg:m:no target name"}) << current
             << QStringList{uitexts::missingTargetName()} << QStringList{"a.jpg", "no target name"};

@@ -366,10 +366,12 @@ void TestConversionWindow::convertsWhatTheWindowShows_data() {
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("number"); // 番号 afterwards
     const QStringList untouched{"IMG_1.jpg", "IMG_2.jpg", "IMG_3.jpg", "noext"};
-    // One message naming the field, before any photo: nothing converted, no number used.
+    // One message naming the field and the range, before any photo: nothing converted, no
+    // number used.
     const QString unreadableWidth =
-        QStringLiteral("「%1」を読み取れないため、写真は変換していません。\n"
-                       "長辺「abc」は 1 から 32767 までの整数ではありません")
+        QStringLiteral("「%1」の値を使えないため、写真は変換していません。\n"
+                       "1 から 10000 までの整数（ピクセル数）を入れてください。"
+                       "空欄なら、写真は元の大きさのまま変換します。")
             .arg(designedText("Label4"));
     QTest::newRow("title edited") << "title"
                                   << "Trip01.jpg"
@@ -406,7 +408,7 @@ void TestConversionWindow::convertsWhatTheWindowShows_data() {
     QTest::newRow("unreadable width stops the single conversion")
         << "width: single"
         << "Untitled01.JPG" << untouched << unreadableWidth << "01";
-    QTest::newRow("unreadable width stops the batch")
+    QTest::newRow("a width beyond the largest output stops the batch")
         << "width: batch"
         << "Untitled01.JPG" << untouched << unreadableWidth << "01";
     QTest::newRow("unreadable width stops the drop on the preview")
@@ -455,7 +457,9 @@ void TestConversionWindow::convertsWhatTheWindowShows() {
         QVERIFY(dropPaths(child(window, "oImg"), {folder + "noext"}));
     } else if (action.startsWith(u"width")) {
         QTest::mouseClick(child(window, "CkResize"), Qt::LeftButton);
-        child<QLineEdit>(window, "picWidth")->setText(QStringLiteral("abc"));
+        // text, or a number beyond the largest photo written
+        child<QLineEdit>(window, "picWidth")
+            ->setText(action == u"width: batch" ? QStringLiteral("20000") : QStringLiteral("abc"));
         if (action == u"width: batch")
             QTest::mouseClick(child(window, "Command1"), Qt::LeftButton);
         else if (action == u"width: preview")
@@ -482,27 +486,59 @@ void TestConversionWindow::convertsWhatTheWindowShows() {
     }
 }
 
-// 元に戻す in the list's menu: there only when something can be undone and nothing converts; it
-// brings the photos back and puts the running number back.
+// 元に戻す gives the list back as the conversion found it: the photos that come back take their
+// places and order again, no photo is listed twice, and 番号 is back. Each step is
+// "ACTION -> LIST / NUMBER[ / FILES]": the list's photos and 番号 afterwards, and the photos'
+// folder where it matters. Actions: "batch", "single NAME" (pressed, then 個別変換), "drop NAMES"
+// (on the preview, from another folder), "up NAME" (▲), "undo" (from the list's menu), "ctrl+z",
+// "keep names" (renaming off), "edit NAME" (a photo changed after the conversion), "give up" (yes
+// to the question that the same undo refused again asks).
 void TestConversionWindow::undoFromTheListMenu_data() {
     QTest::addColumn<QString>("outputFolder"); // relative; empty: in place
-    QTest::newRow("in place") << QString();
-    QTest::newRow("into an output folder the conversion made") << "made/out";
+    QTest::addColumn<QStringList>("steps");
+    const QString converted = "batch -> / 05 / Untitled01.JPG Untitled02.JPG Untitled03.JPG "
+                              "Untitled04.JPG";
+    const QString back = "undo -> a.jpg b.jpg c.jpg d.jpg / 01 / a.jpg b.jpg c.jpg d.jpg";
+    QTest::newRow("batch in place") << QString() << QStringList{converted, back};
+    QTest::newRow("batch into an output folder it made")
+        << "made/out" << QStringList{"batch -> / 05 / a.jpg b.jpg c.jpg d.jpg", back};
+    QTest::newRow("single conversion: no second entry, the next batch numbers without a gap")
+        << QString()
+        << QStringList{"single b.jpg -> a.jpg b.jpg c.jpg d.jpg / 02 / Untitled01.JPG a.jpg "
+                       "c.jpg d.jpg",
+                       back, converted, back};
+    QTest::newRow("batch in the user's order: the order comes back")
+        << QString()
+        << QStringList{"up d.jpg -> a.jpg b.jpg d.jpg c.jpg / 01",
+                       "up d.jpg -> a.jpg d.jpg b.jpg c.jpg / 01", converted,
+                       "undo -> a.jpg d.jpg b.jpg c.jpg / 01 / a.jpg b.jpg c.jpg d.jpg"};
+    QTest::newRow("a batch, a drop on the preview, two undos, Ctrl+Z for the second")
+        << QString()
+        << QStringList{converted, "drop e.jpg f.jpg -> / 07", "undo -> / 05",
+                       "ctrl+z" + back.mid(4)};
+    QTest::newRow("an undo refused twice, then given up")
+        << QString()
+        << QStringList{"keep names -> a.jpg b.jpg c.jpg d.jpg / 01",
+                       "batch -> / 01 / a.jpg b.jpg c.jpg d.jpg", "edit b.jpg -> / 01",
+                       "undo -> a.jpg c.jpg d.jpg / 01", "give up -> a.jpg c.jpg d.jpg / 01"};
 }
 
-// The list's 元に戻す takes the last conversion back: the photos are as they were, on the list
-// again, the running number is back, the message counts photos, and folders the conversion made
-// are gone.
 void TestConversionWindow::undoFromTheListMenu() {
     QFETCH(QString, outputFolder);
+    QFETCH(QStringList, steps);
     QTemporaryDir dir;
     qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath("data")));
-    const QStringList photos = testsupport::writeNumbered(dir.path() + "/in", 20, QSize(1200, 900));
-    const QStringList before = testsupport::describeTree(dir.path() + "/in");
+    const QString folder = dir.filePath("in") + u'/';
+    const QStringList photos = makePhotos(dir.filePath("in"), {"a.jpg", "b.jpg", "c.jpg", "d.jpg"});
+    makePhotos(dir.filePath("other"), {"e.jpg", "f.jpg"});
+    const QStringList before = testsupport::describeTree(folder);
     MainWindow window;
     window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
     auto *menu = window.findChild<QMenu *>(QStringLiteral("List"));
     auto *undo = window.findChild<QAction *>(QStringLiteral("Undo"));
+    QCOMPARE(undo->shortcut(), QKeySequence(QKeySequence::Undo));
     const auto offered = [&] {
         QTest::mouseClick(list(window)->viewport(), Qt::RightButton);
         const bool enabled = menu->isVisible() && undo->isEnabled();
@@ -512,30 +548,71 @@ void TestConversionWindow::undoFromTheListMenu() {
     QVERIFY(!offered()); // nothing converted yet
 
     dropPaths(list(window), photos);
-    const QStringList listed = entries(window);
     QTest::mouseClick(child(window, "CkResize"), Qt::LeftButton);
     if (!outputFolder.isEmpty())
         child<QLineEdit>(window, "OutFolder")->setText(dir.filePath(outputFolder));
     ModalAnswerer answerer;
-    QTest::mouseClick(child(window, "Command1"), Qt::LeftButton);
-    QVERIFY(!offered()); // not while converting
-    QVERIFY(waitForConversion(window));
-    QCOMPARE(text(window, "Num"), QStringLiteral("21"));
-    QCOMPARE(entries(window), QStringList());
-    const QString written =
-        dir.filePath(outputFolder.isEmpty() ? QStringLiteral("in") : outputFolder);
-    QVERIFY(testsupport::files(written).contains(QStringLiteral("Untitled20.JPG")));
-    QVERIFY(offered());
-
-    undo->trigger();
-    QTRY_COMPARE(answerer.messages.size(), 1);
-    QVERIFY(waitForConversion(window));
-    QCOMPARE(answerer.messages.first(), QStringLiteral("20 枚の写真を元に戻しました"));
-    QCOMPARE(testsupport::describeTree(dir.path() + "/in"), before);
-    QCOMPARE(entries(window), listed);
+    const auto rowOf = [&](const QString &name) {
+        return list(window)->row(list(window)->findItems(name, Qt::MatchExactly).first());
+    };
+    bool edited = false;
+    for (const QString &step : std::as_const(steps)) {
+        const QString action = step.section(QStringLiteral(" -> "), 0, 0);
+        const QStringList expected = step.section(QStringLiteral(" -> "), 1).split(u'/');
+        const QString verb = action.section(u' ', 0, 0);
+        const QStringList names = action.section(u' ', 1).split(u' ', Qt::SkipEmptyParts);
+        if (verb == u"batch") {
+            QTest::mouseClick(child(window, "Command1"), Qt::LeftButton);
+            QVERIFY(!offered()); // not while converting
+        } else if (verb == u"single") {
+            clickRow(list(window), rowOf(names.first()));
+            QTest::mouseClick(child(window, "Command2"), Qt::LeftButton);
+        } else if (verb == u"drop") {
+            QStringList paths;
+            for (const QString &name : names)
+                paths.append(dir.filePath("other/" + name));
+            QVERIFY(dropPaths(child(window, "oImg"), paths));
+        } else if (verb == u"up") {
+            clickRow(list(window), rowOf(names.first()));
+            QTest::mouseClick(child(window, "UpOrd"), Qt::LeftButton);
+        } else if (verb == u"undo" || verb == u"give") {
+            answerer.reply = verb == u"give" ? QMessageBox::Yes : QMessageBox::No;
+            QVERIFY(offered());
+            undo->trigger();
+        } else if (verb == u"ctrl+z") {
+            window.activateWindow(); // the offscreen platform leaves it inactive after a message
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+            child(window, "Title")->setFocus(); // a field with no typing of its own to undo
+            QTest::keyClick(child(window, "Title"), Qt::Key_Z, Qt::ControlModifier);
+        } else if (verb == u"keep") {
+            QTest::mouseClick(child(window, "CkFile"), Qt::LeftButton);
+        } else if (verb == u"edit") {
+            QFile output(folder + names.first());
+            QVERIFY(output.open(QIODevice::Append));
+            output.write("edited");
+            edited = true;
+        }
+        QVERIFY(waitForConversion(window));
+        QStringList listed;
+        for (const pelmora::PhotoEntry &entry : list(window)->entries()) {
+            listed.append(entry.name);
+            // After an undo, each entry is a photo that is there, and none is listed twice.
+            if (verb == u"undo" || verb == u"ctrl+z" || verb == u"give")
+                QVERIFY2(QFileInfo::exists(entry.path()), qPrintable(entry.path()));
+        }
+        QCOMPARE(listed.join(u' '), expected.at(0).trimmed());
+        QCOMPARE(text(window, "Num"), expected.at(1).trimmed());
+        if (expected.size() > 2)
+            QCOMPARE(testsupport::files(folder).join(u' '), expected.at(2).trimmed());
+    }
+    if (steps.last().startsWith(u"give"))
+        QCOMPARE(answerer.boxes.last().buttons, QMessageBox::Yes | QMessageBox::No);
+    else
+        QCOMPARE(answerer.messages.last(), QStringLiteral("4 枚の写真を元に戻しました"));
+    if (!edited)
+        QCOMPARE(testsupport::describeTree(folder), before);
     QVERIFY(!QFileInfo::exists(dir.filePath("made")));
-    QCOMPARE(text(window, "Num"), QStringLiteral("01"));
-    QVERIFY(!offered()); // a second undo has nothing to do
+    QVERIFY(!offered()); // nothing left to undo
 }
 
 // The same scenario in the languages a desktop may ask for: drop, batch, end message, 元に戻す
@@ -548,14 +625,14 @@ void TestConversionWindow::speaksTheDesktopLanguage_data() {
     QTest::addColumn<QStringList>("ending"); // what the end message says
     const QStringList japanese{
         "1 枚の写真を変換できませんでした。リストに残してあります。\n"
-        "broken.jpg: broken.jpg のサイズを変換できません: 読み込める画像ではありません",
+        "broken.jpg: 読み込める画像ではありません",
         "2 枚の写真は変換しましたが、次の点にご注意ください。\n"
         "2 枚の写真: 写真のデータが壊れています: 読み込めたところまで変換しました"};
     QTest::newRow("ja_JP") << "ja_JP" << true << "キャンセル" << japanese;
     QTest::newRow("en_US")
         << "en_US" << false << "Cancel"
         << QStringList{"1 photo could not be converted. It stays on the list.\n"
-                       "broken.jpg: cannot resize broken.jpg: not a picture that can be read",
+                       "broken.jpg: not a picture that can be read",
                        "2 photos were converted, but please note the following.\n"
                        "2 photos: the photo's data is damaged: converted as far as it could be "
                        "read"};

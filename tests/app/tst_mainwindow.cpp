@@ -16,6 +16,7 @@
 #include <QSlider>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <string_view>
 
@@ -77,6 +78,28 @@ void TestMainWindow::controls() {
     QVERIFY2(w, qPrintable(name));
     QCOMPARE(QRect(w->mapTo(&window, QPoint(0, 0)), w->size()), geometry);
     QCOMPARE(w->toolTip(), toolTip);
+    // A panel shows its frame's four sides at the scales desktops use, also where the panel
+    // starts part of the way into a screen pixel (163 x 1.25): on one of the two screen pixels
+    // inside each side.
+    auto *panel = qobject_cast<QFrame *>(w);
+    for (const qreal scale : {1.0, 1.25, 1.5}) {
+        if (!panel || panel->frameShape() != QFrame::StyledPanel)
+            break;
+        QImage shown(window.size() * scale, QImage::Format_RGB32);
+        shown.setDevicePixelRatio(scale);
+        window.render(&shown);
+        const QRectF onScreen(QPointF(geometry.topLeft()) * scale, QSizeF(geometry.size()) * scale);
+        const QPoint first(std::ceil(onScreen.left()), std::ceil(onScreen.top()));
+        const QPoint last(std::ceil(onScreen.right()) - 1, std::ceil(onScreen.bottom()) - 1);
+        const QPoint middle = onScreen.center().toPoint();
+        const auto framed = [&](QPoint edge, QPoint inward) {
+            return qGray(shown.pixel(edge)) < 215 || qGray(shown.pixel(edge + inward)) < 215;
+        };
+        QVERIFY2(
+            framed({middle.x(), first.y()}, {0, 1}) && framed({middle.x(), last.y()}, {0, -1}) &&
+                framed({first.x(), middle.y()}, {1, 0}) && framed({last.x(), middle.y()}, {-1, 0}),
+            qPrintable(QString::number(scale)));
+    }
     if (!checkText)
         return;
     QString shown;

@@ -398,6 +398,12 @@ void TestConvertCommand::runs_data() {
         << QStringList{"--quiet", "--resize", "16", "--out", "out", "cut.jpg", "missing.jpg"}
         << true << QStringList{} << QStringList{"{dir}/missing.jpg: photo not found"} << false
         << QStringList{"Untitled01.JPG=jpeg 16x12"} << 1;
+    QTest::newRow("a photo its header shows too large: said first, nothing converted")
+        << QStringList{"--resize", "16", "--out", "out", "src/b.jpg", "huge.png"} << false
+        << QStringList{"converted 0, failed 2, next number 01"}
+        << QStringList{"{dir}/huge.png: the picture is too large (20000 x 20000)",
+                       "pelmora convert: a photo is too large to convert; no photo was touched"}
+        << false << QStringList{} << 1;
     QTest::newRow("--dry-run: the plan of each photo in order, what fails and why")
         << QStringList{"--dry-run", "--out", "out", "src/b.jpg", "missing.jpg", "src/a.JPG"}
         << false
@@ -415,10 +421,9 @@ void TestConvertCommand::runs_data() {
                        "the trash",
                        "{dir}/src/a.JPG \u2192 {dir}/src/Untitled02.JPG, and the photo goes to "
                        "the trash",
-                       "{dir}/src/notes.jpg: would fail: cannot resize notes.jpg: not a picture "
-                       "that can be read",
-                       "{dir}/raw.dng: would fail: cannot resize raw.dng: a camera RAW file (DNG): "
-                       "RAW files are not converted",
+                       "{dir}/src/notes.jpg: would fail: not a picture that can be read",
+                       "{dir}/raw.dng: would fail: a camera RAW file (DNG): RAW files are not "
+                       "converted",
                        "would convert 2, fail 2, next number 05"}
         << QStringList{} << false << QStringList{} << 1;
 }
@@ -446,6 +451,7 @@ void TestConvertCommand::runs() {
     QVERIFY(QFile::link(dir.filePath("elsewhere"), dir.filePath("src/link")));
     dir.place("src/zz/g.jpg", photoBytes(3));
     dir.place("cut.jpg", truncatedJpeg(photoBytes(1, QSize(640, 480))));
+    dir.place("huge.png", hugePng(20000, 20000));
     QVERIFY(QDir(dir.path()).mkdir("empty"));
     dir.place("raw.dng", dngFile(6000, 4000));
     // An old camera's Latin-1 names (a photo, and a file that is none), and a folder nobody reads.

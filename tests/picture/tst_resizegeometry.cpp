@@ -43,11 +43,12 @@ private Q_SLOTS:
         QTest::newRow("blanks") << " 1024 " << true << 1024;
         QTest::newRow("empty keeps") << "" << true << 0;
         QTest::newRow("blank keeps") << "  " << true << 0;
-        QTest::newRow("fraction rounds to even") << "250.5" << true << 250;
+        QTest::newRow("fraction refused, not rounded") << "250.5" << false << 0;
         QTest::newRow("letters") << "abc" << false << 0;
         QTest::newRow("negative") << "-250" << false << 0;
         QTest::newRow("zero") << "0" << false << 0;
-        QTest::newRow("beyond 16 bits") << "40000" << false << 0;
+        QTest::newRow("largest") << "10000" << true << 10000;
+        QTest::newRow("beyond the largest output") << "20000" << false << 0;
     }
     void readLongerSide() {
         QFETCH(QString, text);

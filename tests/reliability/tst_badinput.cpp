@@ -45,6 +45,8 @@ enum class Outcome {
     Failed,     // fails with a reason; the batch goes on
     Either,     // a damaged photo the decoder may still read: converted whole, or failed
     NotStarted, // the output folder is unusable: the batch stops before any photo
+    Refused,    // its header shows it too large: named with its reason, the batch stops before
+                // any photo
 };
 
 struct Scenario {
@@ -167,7 +169,7 @@ void addRows() {
         {"truncated JPEG", Input::TruncatedJpeg, Outcome::Converted, Outcome::Either},
         {"corrupt JPEG data", Input::CorruptJpeg, Outcome::Converted, Outcome::Either},
         {"text named .jpg", Input::TextNamedJpg, Outcome::Converted, Outcome::Failed},
-        {"PNG declaring 65535 x 65535", Input::HugePng, Outcome::Converted, Outcome::Failed},
+        {"PNG declaring 65535 x 65535", Input::HugePng, Outcome::Converted, Outcome::Refused},
         {"folder on the list", Input::Folder, Outcome::Failed, Outcome::Failed},
         {"missing file", Input::MissingFile, Outcome::Failed, Outcome::Failed},
         {"unreadable file", Input::UnreadableFile, Outcome::Failed, Outcome::Failed},
@@ -254,11 +256,15 @@ void TestBadInput::throughBatchRunner() {
 
     QCOMPARE(batch.entries.size(), s.paths.size());
     QStringList expectedNames;
-    if (outcome == Outcome::NotStarted) {
+    if (outcome == Outcome::NotStarted || outcome == Outcome::Refused) {
         QVERIFY(!batch.started());
         QVERIFY(!batch.fatalError.isEmpty());
-        for (const BatchEntryResult &e : batch.entries)
-            QCOMPARE(e.result.status, ConversionStatus::NotStarted);
+        QCOMPARE(batch.sizeRefused, outcome == Outcome::Refused);
+        for (qsizetype i = 0; i < s.paths.size(); ++i) {
+            const bool refused = outcome == Outcome::Refused && s.subject[i];
+            QCOMPARE(batch.entries[i].result.status,
+                     refused ? ConversionStatus::Failed : ConversionStatus::NotStarted);
+        }
     } else {
         QVERIFY2(batch.started(), qPrintable(batch.fatalError));
         for (qsizetype i = 0; i < s.paths.size(); ++i) {
@@ -312,9 +318,15 @@ void TestBadInput::throughConvertCommand() {
     for (auto it = before.begin(); it != before.end(); ++it)
         QVERIFY2(readFile(it.key()) == it.value(), qPrintable(it.key() + " changed"));
 
-    if (outcome == Outcome::NotStarted) {
+    if (outcome == Outcome::NotStarted || outcome == Outcome::Refused) {
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.contains(QStringLiteral("no photo was touched")), qPrintable(run.err));
+        for (qsizetype i = 0; i < s.paths.size(); ++i) {
+            const QString path = QFileInfo(s.paths[i]).absoluteFilePath();
+            const bool named = std::any_of(errorLines.begin(), errorLines.end(),
+                                           [&](const QString &l) { return l.contains(path); });
+            QCOMPARE(named, outcome == Outcome::Refused && s.subject[i]);
+        }
         if (QFileInfo(s.outputFolder).isDir())
             QCOMPARE(allNames(s.outputFolder), QStringList());
         return;

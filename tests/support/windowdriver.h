@@ -10,7 +10,6 @@
 #include <QDialog>
 #include <QDir>
 #include <QDropEvent>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -115,7 +114,8 @@ inline void makeCurrent(MainWindow &window, const QString &path) {
 namespace windowdriver {
 
 // Answers the window's modal dialogs while a test runs: each message box is recorded and
-// closed with OK; any other modal dialog is handed to `handler` (or rejected).
+// closed with OK (a question with `reply`); any other modal dialog is handed to `handler` (or
+// rejected).
 class ModalAnswerer : public QObject {
 public:
     explicit ModalAnswerer(std::function<void(QDialog *)> handler = {})
@@ -126,6 +126,7 @@ public:
     }
 
     QStringList messages;
+    QMessageBox::StandardButton reply = QMessageBox::No; // to a question
     struct BoxSeen {
         QString title;
         QMessageBox::Icon icon;
@@ -141,7 +142,10 @@ private:
         if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
             messages.append(box->text());
             boxes.append(BoxSeen{box->windowTitle(), box->icon(), box->standardButtons()});
-            box->accept();
+            if (QAbstractButton *button = box->button(reply))
+                button->click();
+            else
+                box->accept();
         } else if (m_handler) {
             m_busy = dialog;
             m_handler(dialog);
@@ -156,14 +160,9 @@ private:
     QTimer m_timer;
 };
 
-// Waits until the window has finished the batch or drop it is running.
+// Waits until the window has shown the outcome of the conversion (or undo) it is running.
 inline bool waitForConversion(MainWindow &window, int timeoutMs = 30000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (window.isConverting() && clock.elapsed() < timeoutMs)
-        QTest::qWait(10);
-    QTest::qWait(20); // the finishing handler runs from the event loop
-    return !window.isConverting();
+    return QTest::qWaitFor([&] { return !window.isConverting(); }, timeoutMs);
 }
 
 } // namespace windowdriver
