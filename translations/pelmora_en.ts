@@ -608,16 +608,8 @@ Enter a whole number of pixels from 1 to %2, or leave it empty to keep each phot
         <translation>the photo&apos;s data is damaged: converted as far as it could be read</translation>
     </message>
     <message>
-        <source>%1; the file it was to replace could not be put back and is now %2 (%3)</source>
-        <translation>%1; the file it was to replace could not be put back and is now %2 (%3)</translation>
-    </message>
-    <message>
         <source>the converted photo may not have reached the disk</source>
         <translation>the converted photo may not have reached the disk</translation>
-    </message>
-    <message>
-        <source>%1; the converted file stays beside it as %2</source>
-        <translation>%1; the converted file stays beside it as %2</translation>
     </message>
     <message>
         <source>cannot read %1: %2</source>
@@ -712,10 +704,6 @@ Enter a whole number of pixels from 1 to %2, or leave it empty to keep each phot
         <translation>cannot read the undo history %1: %2</translation>
     </message>
     <message>
-        <source>there is no unfinished undo to give up: run pelmora undo first</source>
-        <translation>there is no unfinished undo to give up: run pelmora undo first</translation>
-    </message>
-    <message>
         <source>some details stored in the photo, such as the camera, the date taken or the caption, could not be read and were not kept</source>
         <translation>some details stored in the photo, such as the camera, the date taken or the caption, could not be read and were not kept</translation>
     </message>
@@ -742,6 +730,26 @@ Enter a whole number of pixels from 1 to %2, or leave it empty to keep each phot
     <message>
         <source>some extra details of the photo, such as its editing history, were too large for a JPEG and were not kept</source>
         <translation>some extra details of the photo, such as its editing history, were too large for a JPEG and were not kept</translation>
+    </message>
+    <message>
+        <source>the converted file stays as %1</source>
+        <translation>the converted file stays as %1</translation>
+    </message>
+    <message>
+        <source>the file it was to replace could not be put back and is now %1 (%2)</source>
+        <translation>the file it was to replace could not be put back and is now %1 (%2)</translation>
+    </message>
+    <message>
+        <source>cannot read the undo journal %1: it is not a journal of this version of Pelmora</source>
+        <translation>cannot read the undo journal %1: it is not a journal of this version of Pelmora</translation>
+    </message>
+    <message>
+        <source>there is no unfinished undo to give up</source>
+        <translation>there is no unfinished undo to give up</translation>
+    </message>
+    <message>
+        <source>%1; %2</source>
+        <translation>%1; %2</translation>
     </message>
 </context>
 <context>

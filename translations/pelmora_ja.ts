@@ -591,16 +591,8 @@
         <translation>画像が大きすぎて (%1 x %2)、%3 MB のメモリで変換できません</translation>
     </message>
     <message>
-        <source>%1; the file it was to replace could not be put back and is now %2 (%3)</source>
-        <translation>%1。置き換えるはずだったファイルは元に戻せず、%2 にあります（%3）</translation>
-    </message>
-    <message>
         <source>the converted photo may not have reached the disk</source>
         <translation>変換した写真がディスクに書き込まれていない可能性があります</translation>
-    </message>
-    <message>
-        <source>%1; the converted file stays beside it as %2</source>
-        <translation>%1。変換したファイルは %2 として残っています</translation>
     </message>
     <message>
         <source>cannot read %1: %2</source>
@@ -695,10 +687,6 @@
         <translation>元に戻すための履歴 %1 を読み込めません: %2</translation>
     </message>
     <message>
-        <source>there is no unfinished undo to give up: run pelmora undo first</source>
-        <translation>元に戻しきれていない変換がないため、取りやめるものはありません。先に元に戻してください</translation>
-    </message>
-    <message>
         <source>some details stored in the photo, such as the camera, the date taken or the caption, could not be read and were not kept</source>
         <translation>写真に記録された情報（カメラ、撮影日時、説明など）の一部を読み取れなかったため、引き継いでいません</translation>
     </message>
@@ -725,6 +713,26 @@
     <message>
         <source>some extra details of the photo, such as its editing history, were too large for a JPEG and were not kept</source>
         <translation>写真の追加情報（編集の履歴など）が JPEG に収まらない大きさのため、引き継いでいません</translation>
+    </message>
+    <message>
+        <source>the converted file stays as %1</source>
+        <translation>変換したファイルは %1 として残っています</translation>
+    </message>
+    <message>
+        <source>the file it was to replace could not be put back and is now %1 (%2)</source>
+        <translation>置き換えるはずだったファイルは元に戻せず、%1 にあります（%2）</translation>
+    </message>
+    <message>
+        <source>cannot read the undo journal %1: it is not a journal of this version of Pelmora</source>
+        <translation>元に戻すための記録 %1 を読み込めません: このバージョンの Pelmora の記録ではありません</translation>
+    </message>
+    <message>
+        <source>there is no unfinished undo to give up</source>
+        <translation>元に戻しきれていない変換がないため、取りやめるものはありません</translation>
+    </message>
+    <message>
+        <source>%1; %2</source>
+        <translation>%1。%2</translation>
     </message>
 </context>
 <context>

@@ -320,9 +320,10 @@ Failure ConversionTransaction::rollBack(qsizetype index, const Taken &taken, con
     }
     if (intent)
         recordDone(*intent, {}, where.isEmpty());
-    if (where.isEmpty())
-        return failure(why);
-    return failure(why + QStringLiteral("; ") + where.join(QStringLiteral("; ")));
+    QString reason = why;
+    for (const QString &said : std::as_const(where))
+        reason = QCoreApplication::translate("pelmora", "%1; %2").arg(reason, said);
+    return failure(reason);
 }
 
 } // namespace pelmora

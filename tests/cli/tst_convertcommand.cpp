@@ -197,10 +197,10 @@ void TestConvertCommand::eachPhotoSaidOnce_data() {
     // Camera RAW files: the picture a decoder finds in them is a preview, not the photo.
     QTest::newRow("DNG with an 8 x 8 preview first")
         << dngFile(6000, 4000) << QString()
-        << "cannot resize photo: a camera RAW file (DNG): RAW files are not converted" << 1;
+        << "a camera RAW file (DNG): RAW files are not converted" << 1;
     QTest::newRow("NEF-like TIFF with a thumbnail first")
         << nefLikeFile(6048, 4032) << QString()
-        << "cannot resize photo: a camera RAW file (NEF): RAW files are not converted" << 1;
+        << "a camera RAW file (NEF): RAW files are not converted" << 1;
     QTest::newRow("JPEG cut short: converted, with a warning")
         << truncatedJpeg(photoBytes(1, QSize(640, 480))) << "Untitled01.JPG=jpeg 16x12"
         << "warning: the photo's data is damaged: converted as far as it could be read" << 0;
