@@ -38,6 +38,7 @@ public:
         m_acted = false;
         m_restored.clear();
         m_movedAside = photo.movedAside;
+        const qsizetype refusedBefore = m_report.refused.size();
         bool back = restoreSetAside(index, photo);
         if (back) {
             removeOutputs(photo);
@@ -48,7 +49,9 @@ public:
             back && !photo.photo.isEmpty() && (photo.converted.value_or(false) || m_acted);
         if (counted)
             m_report.photosBack.prepend(photo.photo);
-        record(step::UndoPhoto{index, counted});
+        // Back, and nothing of it left in the way (an output changed since stays the user's to
+        // move): the next undo, if any, counts it as back and leaves it.
+        record(step::UndoPhoto{index, counted && m_report.refused.size() == refusedBefore});
     }
 
     void removeEmptyFolders() {

@@ -105,6 +105,18 @@ void TestUndoCommand::undo_data() {
                  {"s/", "s/a.jpg=photo 1", "s/b.jpg=photo 2", "s/mine.jpg=bytes:" + sha1("edited")}}
         << QStringList{"s/", "s/a.jpg=bytes:" + sha1("edited"), "s/b.jpg=photo 2"} << 1 << 1
         << "a.jpg was changed since" << QStringList();
+    QTest::newRow("an edited output left behind is said again until moved away")
+        << Setup{kTwo,
+                 {"--in-place", "--resize", "32", "s/a.jpg", "s/b.jpg"},
+                 {},
+                 {"edit:s/Untitled01.JPG=edited"},
+                 true,
+                 {"undo:1:Untitled01.JPG was changed since", "move:s/Untitled01.JPG=s/mine.jpg",
+                  "undo:0:undone 2 photos"},
+                 {"s/", "s/a.jpg=photo 1", "s/b.jpg=photo 2", "s/mine.jpg=bytes:" + sha1("edited")}}
+        << QStringList{"s/", "s/Untitled01.JPG=bytes:" + sha1("edited"), "s/a.jpg=photo 1",
+                       "s/b.jpg=photo 2"}
+        << 1 << 1 << "Untitled01.JPG was changed since" << QStringList();
     QTest::newRow("an undo refused by a read-only disk, retried once it is writable")
         << Setup{kTwo, kResizeTwo, {}, {"undo-read-only:s"}} << QStringList() << 1 << 0
         << "taking up again" << QStringList();
