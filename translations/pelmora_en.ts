@@ -102,10 +102,24 @@
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n 枚の写真が大きすぎて変換できないため、写真は変換していません。</source>
+        <source>%n 枚の写真はどれも大きすぎて変換できないため、写真は変換していません。</source>
         <translation>
-            <numerusform>No photos were converted, because %n photo is too large to convert:</numerusform>
-            <numerusform>No photos were converted, because %n photos are too large to convert:</numerusform>
+            <numerusform>No photo was converted: it is too large to convert.</numerusform>
+            <numerusform>No photos were converted: all %n are too large to convert.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 枚の写真は大きすぎて変換できないため、リストに残します。ほかの写真は変換します。</source>
+        <translation>
+            <numerusform>%n photo is too large to convert and stays on the list. The others will be converted.</numerusform>
+            <numerusform>%n photos are too large to convert and stay on the list. The others will be converted.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 枚の写真は大きすぎて変換できません。ほかの写真は変換します。</source>
+        <translation>
+            <numerusform>%n photo is too large to convert. The others will be converted.</numerusform>
+            <numerusform>%n photos are too large to convert. The others will be converted.</numerusform>
         </translation>
     </message>
 </context>
@@ -686,14 +700,6 @@ Enter a whole number of pixels from 1 to %2, or leave it empty to keep each phot
     <message>
         <source>a camera RAW file (%1): RAW files are not converted</source>
         <translation>a camera RAW file (%1): RAW files are not converted</translation>
-    </message>
-    <message>
-        <source>a photo is too large to convert</source>
-        <translation>a photo is too large to convert</translation>
-    </message>
-    <message>
-        <source>%1 photos are too large to convert</source>
-        <translation>%1 photos are too large to convert</translation>
     </message>
     <message>
         <source>the longer side &quot;%1&quot; is not a whole number of pixels from 1 to %2</source>

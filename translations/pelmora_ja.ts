@@ -88,9 +88,21 @@
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n 枚の写真が大きすぎて変換できないため、写真は変換していません。</source>
+        <source>%n 枚の写真はどれも大きすぎて変換できないため、写真は変換していません。</source>
         <translation>
-            <numerusform>%n 枚の写真が大きすぎて変換できないため、写真は変換していません。</numerusform>
+            <numerusform>%n 枚の写真はどれも大きすぎて変換できないため、写真は変換していません。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 枚の写真は大きすぎて変換できないため、リストに残します。ほかの写真は変換します。</source>
+        <translation>
+            <numerusform>%n 枚の写真は大きすぎて変換できないため、リストに残します。ほかの写真は変換します。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 枚の写真は大きすぎて変換できません。ほかの写真は変換します。</source>
+        <translation>
+            <numerusform>%n 枚の写真は大きすぎて変換できません。ほかの写真は変換します。</numerusform>
         </translation>
     </message>
 </context>
@@ -669,14 +681,6 @@
     <message>
         <source>a camera RAW file (%1): RAW files are not converted</source>
         <translation>カメラの RAW ファイル（%1）です。RAW ファイルは変換しません</translation>
-    </message>
-    <message>
-        <source>a photo is too large to convert</source>
-        <translation>変換できないほど大きな写真があります</translation>
-    </message>
-    <message>
-        <source>%1 photos are too large to convert</source>
-        <translation>変換できないほど大きな写真が %1 枚あります</translation>
     </message>
     <message>
         <source>the longer side &quot;%1&quot; is not a whole number of pixels from 1 to %2</source>

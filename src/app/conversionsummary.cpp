@@ -31,22 +31,26 @@ QString listed(const QStringList &lines) {
     return text;
 }
 
-// "name: reason" for each photo that failed.
+// "name: reason" for each photo that failed, but for those told before the conversion started.
 QStringList failureLines(const pelmora::BatchResult &result) {
     QStringList lines;
     for (const pelmora::BatchEntryResult &e : result.entries) {
-        if (failed(e.result))
+        if (failed(e.result) && !e.result.refusedForSize)
             lines.append(e.entry.name + QStringLiteral(": ") + reasonOf(e.result));
     }
     return lines;
 }
 
 // Why the one photo converted alone was not.
+QString singleFailure(const QString &name, const QString &reason) {
+    return QCoreApplication::translate("ConversionSummary", "%1 を変換できませんでした。\n%2")
+        .arg(name, reason);
+}
+
 QString singleFailure(const pelmora::BatchEntryResult &only) {
     if (only.result.status == pelmora::ConversionStatus::MissingTargetName)
         return uitexts::missingTargetName();
-    return QCoreApplication::translate("ConversionSummary", "%1 を変換できませんでした。\n%2")
-        .arg(only.entry.name, only.result.reason);
+    return singleFailure(only.entry.name, only.result.reason);
 }
 
 QString failures(const pelmora::BatchResult &result, ConversionSource source) {
@@ -116,19 +120,37 @@ QString stopped(const pelmora::BatchResult &result, ConversionSource source) {
         "ConversionSummary", "変換を中止しました。%n 枚の写真は変換していません。", nullptr, left);
 }
 
-// Photos too large to convert, as their headers showed before anything was converted.
-QString sizeRefusal(const pelmora::BatchResult &result) {
-    if (result.entries.size() == 1)
-        return singleFailure(result.entries.first());
-    const QStringList lines = failureLines(result);
-    return QCoreApplication::translate(
-               "ConversionSummary",
-               "%n 枚の写真が大きすぎて変換できないため、写真は変換していません。", nullptr,
-               int(lines.size())) +
-           u'\n' + listed(lines);
-}
-
 } // namespace
+
+QString sizeRefusalNotice(const pelmora::BatchRequest &request,
+                          const QList<pelmora::SizeRefusal> &refused, ConversionSource source) {
+    const auto nameOf = [&request](const pelmora::SizeRefusal &r) {
+        return request.entries.at(r.index).name;
+    };
+    if (request.entries.size() == 1)
+        return singleFailure(nameOf(refused.first()), refused.first().reason);
+    QStringList lines;
+    for (const pelmora::SizeRefusal &r : refused)
+        lines.append(nameOf(r) + QStringLiteral(": ") + r.reason);
+    const int count = int(refused.size());
+    const QString text =
+        count == request.entries.size()
+            ? QCoreApplication::translate(
+                  "ConversionSummary",
+                  "%n 枚の写真はどれも大きすぎて変換できないため、写真は変換していません。",
+                  nullptr, count)
+        : source == ConversionSource::List
+            ? QCoreApplication::translate("ConversionSummary",
+                                          "%n "
+                                          "枚の写真は大きすぎて変換できないため、リストに残します。"
+                                          "ほかの写真は変換します。",
+                                          nullptr, count)
+            : QCoreApplication::translate(
+                  "ConversionSummary",
+                  "%n 枚の写真は大きすぎて変換できません。ほかの写真は変換します。", nullptr,
+                  count);
+    return text + u'\n' + listed(lines);
+}
 
 QString undoSummary(const pelmora::UndoReport &report) {
     QString text = QCoreApplication::translate("ConversionSummary", "%n 枚の写真を元に戻しました",
@@ -147,8 +169,6 @@ QString undoSummary(const pelmora::UndoReport &report) {
 }
 
 QString conversionSummary(const pelmora::BatchResult &result, ConversionSource source) {
-    if (result.sizeRefused)
-        return sizeRefusal(result);
     if (!result.started())
         return QCoreApplication::translate(
                    "ConversionSummary",

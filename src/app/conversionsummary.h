@@ -17,6 +17,12 @@ enum class ConversionSource {
 // Empty when there is nothing to say.
 QString conversionSummary(const pelmora::BatchResult &result, ConversionSource source);
 
+// The message the window shows before a conversion starts when some of its photos are refused
+// for their size (pelmora::photosRefusedForSize): each of them named once with its reason, and
+// what becomes of them and of the others. The conversion's end message does not name them again.
+QString sizeRefusalNotice(const pelmora::BatchRequest &request,
+                          const QList<pelmora::SizeRefusal> &refused, ConversionSource source);
+
 // The message after a conversion was undone: how many photos are back, and what was left as it
 // is.
 QString undoSummary(const pelmora::UndoReport &report);

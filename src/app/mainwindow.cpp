@@ -380,6 +380,14 @@ bool MainWindow::settingsReadable(const pelmora::BatchRequest &request) {
     return false;
 }
 
+bool MainWindow::othersToConvert(const pelmora::BatchRequest &request, ConversionSource source) {
+    const QList<pelmora::SizeRefusal> refused = pelmora::photosRefusedForSize(request);
+    if (refused.isEmpty())
+        return true;
+    showMessage(sizeRefusalNotice(request, refused, source));
+    return refused.size() < request.entries.size();
+}
+
 bool MainWindow::isConverting() const {
     return m_converting;
 }
@@ -396,6 +404,8 @@ void MainWindow::convertCurrentPhoto() {
     request.entries = {pelmora::PhotoEntry{m_current.SrcDir, m_current.SrcName}};
     request.naming = pelmora::TargetNaming::Given;
     request.givenTargetName = m_current.DstName;
+    if (!othersToConvert(request, ConversionSource::CurrentPhoto))
+        return;
     startConversion(std::move(request), ConversionSource::CurrentPhoto);
 }
 
@@ -406,6 +416,8 @@ void MainWindow::convertList() {
     if (!settingsReadable(request))
         return;
     request.entries = ui->List1->entries();
+    if (!othersToConvert(request, ConversionSource::List))
+        return;
     ui->PBar1->setVisible(true);
     ui->PBar1->setMinimum(0);
     if (request.entries.size() > 1)
@@ -423,6 +435,8 @@ void MainWindow::convertDroppedPhotos(const QStringList &paths) {
     for (auto it = paths.crbegin(); it != paths.crend(); ++it)
         request.entries.append(pelmora::splitPath(*it));
     request.naming = pelmora::TargetNaming::Pattern;
+    if (!othersToConvert(request, ConversionSource::Preview))
+        return;
     // The preview ends on the first dropped photo; it shows it as it was before converting.
     LoadPreview(paths.first());
     startConversion(std::move(request), ConversionSource::Preview);

@@ -77,6 +77,9 @@ private:
     // photo, in one message naming the field, instead of failing every photo and using up
     // their numbers. (A size field that cannot be read keeps the previous size.)
     bool settingsReadable(const pelmora::BatchRequest &request);
+    // Photos refused for their size are told in one message before anything is converted; they
+    // are not converted. Whether any other photo is left to convert.
+    bool othersToConvert(const pelmora::BatchRequest &request, ConversionSource source);
     void convertCurrentPhoto();
     void convertList();
     void convertDroppedPhotos(const QStringList &paths);

@@ -29,6 +29,26 @@ QString targetNameOf(const BatchRequest &request, const NamePattern &pattern,
     return request.rename ? targetName(pattern, entry.name) : entry.name;
 }
 
+// The entries with their target names, and the running number after the last of them. The names
+// do not depend on how the photos fare: with renaming on, every named photo uses a number.
+struct NamedEntries {
+    QList<BatchEntryResult> entries;
+    QString numberAfter;
+};
+
+NamedEntries namedEntries(const BatchRequest &request) {
+    NamedEntries named;
+    NamePattern pattern = request.pattern;
+    for (const PhotoEntry &entry : request.entries) {
+        const QString name = targetNameOf(request, pattern, entry);
+        named.entries.append({entry, name, ConversionResult()});
+        if (request.rename && !name.isEmpty())
+            pattern.number = advanceNumber(pattern.number);
+    }
+    named.numberAfter = pattern.number;
+    return named;
+}
+
 QString missingName() {
     return QCoreApplication::translate(
         "pelmora", "no target name: the title, number and extension give an empty name");
@@ -92,7 +112,7 @@ private:
         const qsizetype count = m_batch.entries.size();
         while (m_planned < count && m_planned <= m_current + m_window) {
             const BatchEntryResult &slot = m_batch.entries[m_planned];
-            if (!slot.targetName.isEmpty()) {
+            if (!slot.targetName.isEmpty() && !slot.result.refusedForSize) {
                 const Result<PhotoPlan> plan =
                     planPhoto(slot.entry, slot.targetName, m_settings, m_ahead);
                 if (plan && plan->writesPicture() && !m_pictures.isStarted(m_planned)) {
@@ -127,6 +147,11 @@ private:
             return;
         }
         result.numberUsed = m_request.rename;
+        if (result.refusedForSize) { // failed already; it changes nothing, so nothing plans on it
+            if (m_planned == i)
+                m_planned = i + 1;
+            return;
+        }
         const Result<PhotoPlan> plan = m_transaction.plan(slot.entry, slot.targetName, m_settings);
         if (m_planned == i) { // not planned ahead: the photos after it are planned after it
             if (plan)
@@ -200,6 +225,8 @@ void planOnly(const PlanSettings &settings, BatchResult &batch) {
             result.reason = missingName();
             continue;
         }
+        if (result.refusedForSize)
+            continue;
         const Result<PhotoPlan> plan = planPhoto(slot.entry, slot.targetName, settings, changes);
         const Status readable =
             plan && plan->writesPicture() ? checkPhotoReadable(plan->source) : Status();
@@ -213,27 +240,6 @@ void planOnly(const PlanSettings &settings, BatchResult &batch) {
             changes.add(*plan);
         }
     }
-}
-
-// Fails the named photos whose headers already show them refused for their size at the longer
-// side asked for; how many there are.
-int refuseOversizedPhotos(const ResizeSettings &settings, BatchResult &batch) {
-    const Result<int> longerSide = readLongerSide(settings.longerSide);
-    if (!longerSide)
-        return 0; // every picture fails with the reason
-    int refused = 0;
-    for (BatchEntryResult &slot : batch.entries) {
-        const std::optional<ImageHeader> header =
-            slot.targetName.isEmpty() ? std::nullopt : ReadImageSize(slot.entry.path());
-        if (!header)
-            continue;
-        const QSize stored(header->size.Width, header->size.Height);
-        if (const Status size = checkSizeFromHeader(stored, header->format, *longerSide); !size) {
-            fail(slot.result, size.reason());
-            ++refused;
-        }
-    }
-    return refused;
 }
 
 } // namespace
@@ -256,39 +262,49 @@ qsizetype BatchResult::notStartedCount() const {
     });
 }
 
+QList<SizeRefusal> photosRefusedForSize(const BatchRequest &request) {
+    if (!request.resize)
+        return {};
+    const Result<int> longerSide = readLongerSide(request.resizeSettings.longerSide);
+    if (!longerSide)
+        return {}; // every picture fails with the reason
+    QList<SizeRefusal> refused;
+    const QList<BatchEntryResult> entries = namedEntries(request).entries;
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        if (entries[i].targetName.isEmpty())
+            continue;
+        const std::optional<ImageHeader> header = ReadImageSize(entries[i].entry.path());
+        if (!header || !header->cameraRaw.isEmpty())
+            continue;
+        const QSize stored(header->size.Width, header->size.Height);
+        if (const Status size = checkSizeFromHeader(stored, header->format, *longerSide); !size)
+            refused.append({i, size.reason()});
+    }
+    return refused;
+}
+
 BatchResult runBatch(const BatchRequest &request, const BatchProgressCallback &progress,
                      const std::atomic<bool> *cancel) {
     BatchResult batch;
     batch.dryRun = request.dryRun;
     batch.finalNumber = request.pattern.number;
-    // The names do not depend on how the photos fare: every named photo uses a number.
-    NamePattern pattern = request.pattern;
-    for (const PhotoEntry &entry : request.entries) {
-        const QString name = targetNameOf(request, pattern, entry);
-        batch.entries.append({entry, name, ConversionResult()});
-        if (request.rename && !name.isEmpty())
-            pattern.number = advanceNumber(pattern.number);
-    }
+    NamedEntries named = namedEntries(request);
+    batch.entries = std::move(named.entries);
 
     const Result<QString> outputFolder = checkOutputFolder(request.outputFolder);
     if (!outputFolder) {
         batch.fatalError = outputFolder.reason();
         return batch;
     }
-    if (const int refused =
-            request.resize ? refuseOversizedPhotos(request.resizeSettings, batch) : 0) {
-        batch.sizeRefused = true;
-        batch.fatalError =
-            refused == 1
-                ? QCoreApplication::translate("pelmora", "a photo is too large to convert")
-                : QCoreApplication::translate("pelmora", "%1 photos are too large to convert")
-                      .arg(refused);
-        return batch;
+    for (const SizeRefusal &refusal : photosRefusedForSize(request)) {
+        ConversionResult &result = batch.entries[refusal.index].result;
+        fail(result, refusal.reason);
+        result.refusedForSize = true;
     }
     const PlanSettings settings{*outputFolder, request.rename, request.resize};
     if (request.dryRun) {
         planOnly(settings, batch);
-        batch.finalNumber = pattern.number;
+        batch.finalNumber = named.numberAfter;
         return batch;
     }
     BatchRun(request, settings, batch, cancel).run(progress);

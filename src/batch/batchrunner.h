@@ -46,12 +46,8 @@ struct BatchEntryResult {
 };
 
 struct BatchResult {
-    QString fatalError; // the batch did not start: why (an output folder that cannot be used,
-                        // photos refused for their size)
-    // The batch did not start because the photos that failed are refused for their size, as their
-    // headers show; the others are not started.
-    bool sizeRefused = false;
-    bool dryRun = false;             // nothing was done: each entry's result says what would be
+    QString fatalError;  // the batch did not start (an output folder that cannot be used): why
+    bool dryRun = false; // nothing was done: each entry's result says what would be
     QList<BatchEntryResult> entries; // one per entry of the request, in list order
     QString finalNumber;             // the running number after the batch
     // The conversion's identity in its driver's undo history (the path of its journal, as
@@ -75,6 +71,19 @@ struct BatchProgress {
 
 using BatchProgressCallback = std::function<void(const BatchProgress &)>;
 
+// A photo to be resized whose header already shows it too large to convert, and why (its reason
+// does not name it).
+struct SizeRefusal {
+    qsizetype index = 0; // in the request's entries
+    QString reason;
+};
+
+// The photos of the request that its conversion refuses for their size, as their headers already
+// show, in list order: only with resizing on and a longer side that can be read; a photo without
+// a target name, a RAW file (never resized) and a header that tells no size are left to their
+// own turn. The drivers tell these before the conversion starts; runBatch fails them up front.
+QList<SizeRefusal> photosRefusedForSize(const BatchRequest &request);
+
 // Converts the entries in list order exactly as converting them one by one would: same files,
 // same names, same final number, including name collisions inside the batch. Every file step
 // runs on the calling thread, in list order, through the conversion's transaction; the pictures
@@ -82,10 +91,10 @@ using BatchProgressCallback = std::function<void(const BatchProgress &)>;
 // their headers let one estimate fits kPictureWorkBudget. Progress is called on the calling
 // thread after each photo. When cancel is set, the photos after the one being converted are left
 // untouched and reported as NotStarted (pictures already being made for them are finished and
-// thrown away). A photo that fails on its turn never stops the batch. An output folder that cannot
-// be made stops it before any photo is touched, and so does a photo to be resized whose header
-// already shows it too large: the user learns of it before anything is converted, and can take it
-// off the list or choose another size.
+// thrown away). A photo that fails never stops the batch: the photos refused for their size
+// (photosRefusedForSize) fail before the first photo is touched, marked refusedForSize, and
+// keep their names and numbers, as any failed photo does. An output folder that cannot be made
+// stops the batch before any photo is touched.
 BatchResult runBatch(const BatchRequest &request, const BatchProgressCallback &progress = {},
                      const std::atomic<bool> *cancel = nullptr);
 

@@ -27,6 +27,9 @@ struct ConversionResult {
     QSize size;              // of the written JPEG when resized
     Warnings warnings;       // converted all the same, but the user should know
     bool numberUsed = false; // renaming on and a target name: the running number advanced
+    // Failed before the batch's first photo, its header showing it too large to convert: the
+    // drivers told the user so before the conversion started.
+    bool refusedForSize = false;
 
     bool converted() const { return status == ConversionStatus::Converted; }
 };

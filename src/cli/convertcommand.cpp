@@ -41,6 +41,14 @@ private:
     static constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
 };
 
+// The photos refused for their size, as their headers show, one line each before the batch
+// starts; the batch fails them without a word more.
+void tellRefusals(const BatchRequest &request, QTextStream &err) {
+    for (const SizeRefusal &refusal : photosRefusedForSize(request))
+        err << request.entries[refusal.index].path() << ": " << refusal.reason << '\n';
+    err.flush();
+}
+
 BatchResult convert(const BatchRequest &request, ProgressBar &bar) {
     if (request.entries.isEmpty()) { // every folder given was empty: nothing to start
         BatchResult nothing;
@@ -77,13 +85,13 @@ int runConvertCommand(const CommandArguments &arguments) {
         return runDryRun(options, out, err);
     const bool quiet = options.talk == Talk::Quiet;
 
+    tellRefusals(options.request, err);
     ProgressBar bar(err, !quiet);
     const BatchResult batch = convert(options.request, bar);
 
     const qsizetype count = options.request.entries.size();
     const qsizetype notRead = options.notRead.size();
     if (!batch.started()) {
-        printRefusals(batch, err);
         err << "pelmora convert: " << batch.fatalError << "; no photo was touched\n";
         err.flush();
         if (!quiet)
@@ -96,8 +104,9 @@ int runConvertCommand(const CommandArguments &arguments) {
         err << unread.path << ": " << unread.reason << '\n';
     for (const BatchEntryResult &entry : batch.entries) {
         const ConversionResult &result = entry.result;
-        if (result.status == ConversionStatus::Failed ||
-            result.status == ConversionStatus::MissingTargetName)
+        // A photo refused for its size was said before the batch started.
+        if (!result.refusedForSize && (result.status == ConversionStatus::Failed ||
+                                       result.status == ConversionStatus::MissingTargetName))
             err << entry.entry.path() << ": " << result.reason << '\n';
         if (result.converted() && options.talk == Talk::Verbose)
             out << conversionLine(entry.entry.path(), result.finalPath) << '\n';

@@ -36,7 +36,6 @@ int runDryRun(const ConvertOptions &options, QTextStream &out, QTextStream &err)
     const BatchRequest &request = options.request;
     const BatchResult batch = runBatch(request);
     if (!batch.started()) {
-        printRefusals(batch, err);
         err << "pelmora convert: " << batch.fatalError << '\n';
         return 1;
     }

@@ -1,4 +1,4 @@
-// The end message of a conversion, from its result alone.
+// What the window tells of a conversion from its result alone: its refusals, then its end message.
 
 #include "app/conversionsummary.h"
 #include "app/uitexts.h"
@@ -12,7 +12,7 @@ using pelmora::ConversionStatus;
 namespace {
 
 // "name:status[:reason][:warning[:detail]]" for each photo; status c(onverted), f(ailed),
-// m(issing name), n(ot started).
+// r(efused for its size before the first photo), m(issing name), n(ot started).
 BatchResult batchOf(const QStringList &photos, const QString &fatalError = {}) {
     BatchResult result;
     result.fatalError = fatalError;
@@ -21,10 +21,11 @@ BatchResult batchOf(const QStringList &photos, const QString &fatalError = {}) {
         BatchEntryResult e;
         e.entry = {QStringLiteral("/in/"), f[0]};
         const QChar s = f[1].front();
-        e.result.status = s == u'c'   ? ConversionStatus::Converted
-                          : s == u'f' ? ConversionStatus::Failed
-                          : s == u'm' ? ConversionStatus::MissingTargetName
-                                      : ConversionStatus::NotStarted;
+        e.result.status = s == u'c'                ? ConversionStatus::Converted
+                          : s == u'f' || s == u'r' ? ConversionStatus::Failed
+                          : s == u'm'              ? ConversionStatus::MissingTargetName
+                                                   : ConversionStatus::NotStarted;
+        e.result.refusedForSize = s == u'r';
         if (f.size() > 2 && !f[2].isEmpty())
             e.result.reason = f[2];
         if (f.size() > 3)
@@ -61,15 +62,16 @@ private Q_SLOTS:
         QTest::newRow("unusable output folder")
             << batchOf({"a.jpg:n"}, "cannot create it") << list
             << QStringList{"変換先フォルダを使えない", "cannot create it"} << QStringList{kept};
-        BatchResult tooLarge =
-            batchOf({"a.jpg:n", "pano.jpg:f:the picture is too large (30000 x 20000)", "b.jpg:n"},
-                    "a photo is too large to convert");
-        tooLarge.sizeRefused = true;
         QTest::newRow("a photo too large, told before any was converted, named once")
-            << tooLarge << list
-            << QStringList{"1 枚の写真が大きすぎて変換できないため、写真は変換していません。\n"
-                           "pano.jpg: the picture is too large (30000 x 20000)"}
-            << QStringList{"a.jpg", "変換先フォルダ", "a photo is too large", kept};
+            << batchOf({"a.jpg:c", "pano.jpg:r:the picture is too large (30000 x 20000)",
+                        "b.jpg:f:broken"})
+            << list
+            << QStringList{"1 枚の写真は大きすぎて変換できないため、リストに残します。"
+                           "ほかの写真は変換します。\n"
+                           "pano.jpg: the picture is too large (30000 x 20000)\n\n"
+                           "1 枚の写真を変換できませんでした。リストに残してあります。\n"
+                           "b.jpg: broken"}
+            << QStringList{"a.jpg"};
         QTest::newRow("current photo without a name")
             << batchOf({"a.jpg:m:no target name"}) << current
             << QStringList{uitexts::missingTargetName()} << QStringList{"a.jpg", "no target name"};
@@ -107,8 +109,21 @@ private Q_SLOTS:
         QFETCH(int, source);
         QFETCH(QStringList, contains);
         QFETCH(QStringList, lacks);
-        const QString text = conversionSummary(result, ConversionSource(source));
+        pelmora::BatchRequest request; // the photos refused for their size are told first
+        QList<pelmora::SizeRefusal> refused;
+        for (const BatchEntryResult &e : std::as_const(result.entries)) {
+            if (e.result.refusedForSize)
+                refused.append({request.entries.size(), e.result.reason});
+            request.entries.append(e.entry);
+        }
+        QStringList told{conversionSummary(result, ConversionSource(source))};
+        if (!refused.isEmpty())
+            told.prepend(sizeRefusalNotice(request, refused, ConversionSource(source)));
+        told.removeAll(QString());
+        const QString text = told.join(QStringLiteral("\n\n"));
         QCOMPARE(text.isEmpty(), contains.isEmpty());
+        for (const BatchEntryResult &e : std::as_const(result.entries)) // each named once at most
+            QVERIFY2(text.count(e.entry.name) <= 1, qPrintable(text));
         for (const QString &part : contains)
             QVERIFY2(text.contains(part), qPrintable(text));
         for (const QString &part : lacks)

@@ -3,6 +3,7 @@
 
 #include "app/interfacelanguage.h"
 #include "app/uitexts.h"
+#include "builders.h"
 #include "designedcontrols.h"
 #include "files.h"
 #include "photos.h"
@@ -357,8 +358,9 @@ void TestConversionWindow::closingDuringBatchLeavesPhotosWholeOrUntouched() {
 
 // What the window shows is what a conversion does: the current photo gets the name the preview
 // shows after every edit, a drop on the list never changes it, a double-click on 一括変換
-// converts the whole list, and a drop on the preview that leaves a photo without a name
-// converts nothing.
+// converts the whole list, a drop on the preview that leaves a photo without a name converts
+// nothing, and a photo whose header shows it too large is told before the batch starts and stays
+// on the list while the others are converted.
 void TestConversionWindow::convertsWhatTheWindowShows_data() {
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("dstName");
@@ -414,6 +416,14 @@ void TestConversionWindow::convertsWhatTheWindowShows_data() {
     QTest::newRow("unreadable width stops the drop on the preview")
         << "width: preview"
         << "Untitled01.JPG" << untouched << unreadableWidth << "01";
+    QTest::newRow("too large beside good ones: told first, once; keeps its number, stays listed")
+        << "too large"
+        << ""
+        << QStringList{"Untitled02.JPG", "Untitled03.JPG", "Untitled04.JPG", "Untitled05.JPG",
+                       "huge.png"}
+        << QStringLiteral("1 枚の写真は大きすぎて変換できないため、リストに残します。"
+                          "ほかの写真は変換します。\nhuge.png: 画像が大きすぎます (20000 x 20000)")
+        << "06";
 }
 
 void TestConversionWindow::convertsWhatTheWindowShows() {
@@ -464,9 +474,15 @@ void TestConversionWindow::convertsWhatTheWindowShows() {
             QTest::mouseClick(child(window, "Command1"), Qt::LeftButton);
         else if (action == u"width: preview")
             QVERIFY(dropPaths(child(window, "oImg"), {folder + "IMG_2.jpg"}));
+    } else if (action == u"too large") {
+        QTest::mouseClick(child(window, "CkResize"), Qt::LeftButton);
+        testsupport::writeFile(folder + "huge.png", testsupport::hugePng(20000, 20000));
+        QVERIFY(dropPaths(list(window), {folder + "huge.png"}));
+        QTest::mouseClick(child(window, "Command1"), Qt::LeftButton);
+        QVERIFY(window.isConverting() && answerer.messages.size() == 1); // told before the end
     }
     if (action != u"double-click" && action != u"drop on preview" && action != u"width: batch" &&
-        action != u"width: preview") {
+        action != u"width: preview" && action != u"too large") {
         QCOMPARE(window.current().DstName, dstName);
         if (!title->text().isEmpty())
             QCOMPARE(text(window, "NewName"), dstName);
@@ -480,6 +496,8 @@ void TestConversionWindow::convertsWhatTheWindowShows() {
     QCOMPARE(text(window, "Num"), number);
     if (action == u"double-click")
         QCOMPARE(list(window)->count(), 0);
+    if (action == u"too large")
+        QCOMPARE(entries(window), QStringList{"huge.png|" + folder});
     if (action.startsWith(u"width")) {
         QCOMPARE(list(window)->count(), 4); // the batch left the list as it was
         QVERIFY(child(window, "PBar1")->isHidden());

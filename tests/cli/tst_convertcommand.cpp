@@ -398,12 +398,13 @@ void TestConvertCommand::runs_data() {
         << QStringList{"--quiet", "--resize", "16", "--out", "out", "cut.jpg", "missing.jpg"}
         << true << QStringList{} << QStringList{"{dir}/missing.jpg: photo not found"} << false
         << QStringList{"Untitled01.JPG=jpeg 16x12"} << 1;
-    QTest::newRow("a photo its header shows too large: said first, nothing converted")
-        << QStringList{"--resize", "16", "--out", "out", "src/b.jpg", "huge.png"} << false
-        << QStringList{"converted 0, failed 2, next number 01"}
+    QTest::newRow("a photo its header shows too large: said first, once; the others converted")
+        << QStringList{"--resize",  "16",          "--out",    "out",
+                       "src/b.jpg", "missing.jpg", "huge.png", "src/a.JPG"}
+        << false << QStringList{"converted 2, failed 2, next number 05"}
         << QStringList{"{dir}/huge.png: the picture is too large (20000 x 20000)",
-                       "pelmora convert: a photo is too large to convert; no photo was touched"}
-        << false << QStringList{} << 1;
+                       "{dir}/missing.jpg: photo not found"}
+        << false << QStringList{"Untitled01.JPG=jpeg 16x12", "Untitled04.JPG=jpeg 16x12"} << 1;
     QTest::newRow("--dry-run: the plan of each photo in order, what fails and why")
         << QStringList{"--dry-run", "--out", "out", "src/b.jpg", "missing.jpg", "src/a.JPG"}
         << false
@@ -413,18 +414,19 @@ void TestConvertCommand::runs_data() {
                        "{dir}/src/a.JPG \u2192 {dir}/out/Untitled03.JPG",
                        "would convert 2, fail 1, next number 04"}
         << QStringList{} << false << QStringList{} << 1;
-    QTest::newRow("--dry-run in place: the photos go to the trash; no picture, a RAW file")
-        << QStringList{"--dry-run", "--in-place", "--resize",      "16",
-                       "src/b.jpg", "src/a.JPG",  "src/notes.jpg", "raw.dng"}
+    QTest::newRow("--dry-run in place: the photos go to the trash; no picture, RAW, too large")
+        << QStringList{"--dry-run", "--in-place", "--resize",      "16",     "src/b.jpg",
+                       "src/a.JPG", "huge.png",   "src/notes.jpg", "raw.dng"}
         << false
         << QStringList{"{dir}/src/b.jpg \u2192 {dir}/src/Untitled01.JPG, and the photo goes to "
                        "the trash",
                        "{dir}/src/a.JPG \u2192 {dir}/src/Untitled02.JPG, and the photo goes to "
                        "the trash",
+                       "{dir}/huge.png: would fail: the picture is too large (20000 x 20000)",
                        "{dir}/src/notes.jpg: would fail: not a picture that can be read",
                        "{dir}/raw.dng: would fail: a camera RAW file (DNG): RAW files are not "
                        "converted",
-                       "would convert 2, fail 2, next number 05"}
+                       "would convert 2, fail 3, next number 06"}
         << QStringList{} << false << QStringList{} << 1;
 }
 
