@@ -4,7 +4,9 @@
 #include "files/conversiontransaction.h"
 #include "files/journal.h"
 #include "files/outputfolder.h"
+#include "picture/metadata.h"
 #include "picture/photoloader.h"
+#include "picture/pictureformat.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -35,6 +37,10 @@ QString missingName() {
 void fail(ConversionResult &result, const QString &reason) {
     result.status = ConversionStatus::Failed;
     result.reason = reason;
+}
+
+QString cannotResize(const PhotoEntry &photo, const QString &reason) {
+    return QCoreApplication::translate("pelmora", "cannot resize %1: %2").arg(photo.name, reason);
 }
 
 // One conversion of a batch, photo by photo in list order. Each photo is planned as the disk is
@@ -90,8 +96,10 @@ private:
             if (!slot.targetName.isEmpty()) {
                 const Result<PhotoPlan> plan =
                     planPhoto(slot.entry, slot.targetName, m_settings, m_ahead);
-                if (plan && plan->writesPicture() && !m_pictures.isStarted(m_planned)) {
-                    if (!startPicture(m_planned, plan->source))
+                const Result<PictureFormat> format = plan ? pictureFormatForName(plan->destination)
+                                                          : Result<PictureFormat>(PictureFormat());
+                if (plan && format && plan->writesPicture() && !m_pictures.isStarted(m_planned)) {
+                    if (!startPicture(m_planned, plan->source, *format))
                         return; // once some room is made
                 }
                 if (plan)
@@ -103,12 +111,12 @@ private:
 
     // Starts the photo's picture when the memory budget has room for it; its estimate, read
     // from its header, is kept while it waits for room.
-    bool startPicture(qsizetype index, const QString &source) {
+    bool startPicture(qsizetype index, const QString &source, PictureFormat format) {
         if (m_waiting.first != index)
-            m_waiting = {index, m_pictures.estimatedWork(source)};
+            m_waiting = {index, m_pictures.estimatedWork(source, format)};
         if (!m_pictures.fits(m_waiting.second))
             return false;
-        m_pictures.start(index, source, m_waiting.second);
+        m_pictures.start(index, source, format, m_waiting.second);
         m_waiting.first = -1;
         return true;
     }
@@ -136,13 +144,16 @@ private:
 
         QByteArray bytes;
         if (plan->writesPicture()) {
-            const Result<ResizedPhoto> picture = pictureOf(i, plan->source);
+            // Checked before anything is written: a name must not promise another format.
+            const Result<PictureFormat> format = pictureFormatForName(plan->destination);
+            if (!format)
+                return fail(result, cannotResize(slot.entry, format.reason()));
+            const Result<ResizedPhoto> picture = pictureOf(i, plan->source, *format);
             if (!picture)
-                return fail(result, QCoreApplication::translate("pelmora", "cannot resize %1: %2")
-                                        .arg(slot.entry.name, picture.reason()));
-            bytes = picture->jpeg.bytes;
-            result.size = picture->jpeg.size;
-            result.warnings = picture->jpeg.warnings;
+                return fail(result, cannotResize(slot.entry, picture.reason()));
+            bytes = picture->picture.bytes;
+            result.size = picture->picture.size;
+            result.warnings = picture->picture.warnings;
         }
         const Result<Warnings> done = m_transaction.carryOut(i, *plan, bytes);
         if (!done) {
@@ -157,11 +168,11 @@ private:
 
     // The photo's picture, made from the file the plan reads as that file is now: a picture made
     // before an earlier photo (or another program) changed it is made again.
-    Result<ResizedPhoto> pictureOf(qsizetype i, const QString &source) {
+    Result<ResizedPhoto> pictureOf(qsizetype i, const QString &source, PictureFormat format) {
         for (int made = 0;;) {
             const qint64 seen = m_pictures.doneCount();
             if (!m_pictures.isStarted(i)) {
-                startPicture(i, source);
+                startPicture(i, source, format);
             } else if (m_pictures.isDone(i)) {
                 Result<ResizedPhoto> picture = m_pictures.take(i);
                 if (!picture || picture->source == identityOf(source) || ++made == 2)
@@ -197,13 +208,16 @@ void planOnly(const PlanSettings &settings, BatchResult &batch) {
             continue;
         }
         const Result<PhotoPlan> plan = planPhoto(slot.entry, slot.targetName, settings, changes);
-        const Status readable =
-            plan && plan->writesPicture() ? checkPhotoReadable(plan->source) : Status();
+        const bool writes = plan && plan->writesPicture();
+        const Result<PictureFormat> format = writes ? pictureFormatForName(plan->destination)
+                                                    : Result<PictureFormat>(PictureFormat());
+        const Status readable = writes && format ? checkPhotoReadable(plan->source) : Status();
         if (!plan) {
             fail(result, plan.reason());
+        } else if (!format) {
+            fail(result, cannotResize(slot.entry, format.reason()));
         } else if (!readable) {
-            fail(result, QCoreApplication::translate("pelmora", "cannot resize %1: %2")
-                             .arg(slot.entry.name, readable.reason()));
+            fail(result, cannotResize(slot.entry, readable.reason()));
         } else {
             result.status = ConversionStatus::Planned;
             result.plan = *plan;
@@ -246,6 +260,13 @@ BatchResult runBatch(const BatchRequest &request, const BatchProgressCallback &p
             pattern.number = advanceNumber(pattern.number);
     }
 
+    // A broken install must not cost every resized photo its metadata.
+    if (request.resize && request.resizeSettings.metadata != MetadataPolicy::Strip) {
+        if (const Status ready = metadataModuleReady(); !ready) {
+            batch.fatalError = ready.reason();
+            return batch;
+        }
+    }
     const Result<QString> outputFolder = checkOutputFolder(request.outputFolder);
     if (!outputFolder) {
         batch.fatalError = outputFolder.reason();

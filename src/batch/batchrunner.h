@@ -46,7 +46,7 @@ struct BatchEntryResult {
 };
 
 struct BatchResult {
-    QString fatalError;              // the batch did not start (output folder unusable)
+    QString fatalError; // the batch did not start (output folder unusable, metadata module missing)
     bool dryRun = false;             // nothing was done: each entry's result says what would be
     QList<BatchEntryResult> entries; // one per entry of the request, in list order
     QString finalNumber;             // the running number after the batch
@@ -76,7 +76,9 @@ using BatchProgressCallback = std::function<void(const BatchProgress &)>;
 // thread after each photo. When cancel is set, the photos after the one being converted are left
 // untouched and reported as NotStarted (pictures already being made for them are finished and
 // thrown away). A bad photo never stops the batch; an output folder that cannot be made stops it
-// before any photo is touched.
+// before any photo is touched, and so does a resize that would carry metadata without the
+// metadata module. A resized photo is written in the format its new name's extension asks for
+// (pictureFormatForName); one whose name asks for a format we do not write fails, unwritten.
 BatchResult runBatch(const BatchRequest &request, const BatchProgressCallback &progress = {},
                      const std::atomic<bool> *cancel = nullptr);
 

@@ -3,12 +3,14 @@
 #include "imagesize/imagesize.h"
 #include "picture/imagelimits.h"
 
+#include <QThread>
 #include <algorithm>
 
 namespace pelmora {
 
 PictureQueue::PictureQueue(int workers, ResizeSettings settings)
-    : m_settings(std::move(settings)) {
+    : m_settings(std::move(settings))
+    , m_encoderThreads(std::max(QThread::idealThreadCount() / std::max(workers, 1), 1)) {
     m_pool.setMaxThreadCount(std::max(workers, 1));
 }
 
@@ -16,13 +18,13 @@ PictureQueue::~PictureQueue() {
     m_pool.waitForDone();
 }
 
-qint64 PictureQueue::estimatedWork(const QString &path) const {
+qint64 PictureQueue::estimatedWork(const QString &path, PictureFormat format) const {
     const std::optional<ImageHeader> header = ReadImageSize(path);
     const QSize stored(header ? header->size.Width : 0, header ? header->size.Height : 0);
     if (stored.isEmpty())
         return kPictureWorkBudget / 2; // a picture of a size its header does not tell
     const Result<int> longerSide = readLongerSide(m_settings.longerSide);
-    return pictureWorkFromHeader(stored, header->format, longerSide ? *longerSide : 0);
+    return pictureWorkFromHeader(stored, header->format, longerSide ? *longerSide : 0, format);
 }
 
 bool PictureQueue::fits(qint64 work) const {
@@ -30,7 +32,7 @@ bool PictureQueue::fits(qint64 work) const {
     return m_busy == 0 || m_working + work <= kPictureWorkBudget;
 }
 
-void PictureQueue::start(qsizetype index, const QString &path, qint64 work) {
+void PictureQueue::start(qsizetype index, const QString &path, PictureFormat format, qint64 work) {
     {
         const std::lock_guard lock(m_mutex);
         m_jobs[index] = Job{work, std::nullopt, false};
@@ -38,8 +40,8 @@ void PictureQueue::start(qsizetype index, const QString &path, qint64 work) {
         m_peak = std::max(m_peak, m_working);
         ++m_busy;
     }
-    m_pool.start([this, index, path, work] {
-        Result<ResizedPhoto> picture = ResizeToJpeg(path, m_settings);
+    m_pool.start([this, index, path, format, work] {
+        Result<ResizedPhoto> picture = ResizeToJpeg(path, format, m_settings, m_encoderThreads);
         const std::lock_guard lock(m_mutex);
         m_working -= work;
         --m_busy;

@@ -2,7 +2,7 @@
 #include "metadata.h"
 #include "photos.h"
 #include "picture/metadatawarnings.h"
-#include "picture/resizedjpeg.h"
+#include "picture/resizedpicture.h"
 #include "process.h"
 
 #include <QBuffer>
@@ -278,8 +278,8 @@ private Q_SLOTS:
         pelmora::ResizeOptions options;
         options.longerSide = 100;
         options.metadata = MetadataPolicy(policy);
-        const pelmora::Result<pelmora::ResizedJpeg> resized =
-            pelmora::resizeToJpegBytes(photo, options);
+        const pelmora::Result<pelmora::ResizedPicture> resized =
+            pelmora::resizePhotoBytes(photo, options);
         QVERIFY2(resized, qPrintable(resized.reason()));
         QCOMPARE(storedSize(resized->bytes), upright);
 
