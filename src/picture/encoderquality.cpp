@@ -24,16 +24,17 @@ int settingFor(const Settings &settings, int jpegQuality) {
 
 } // namespace
 
-int webpQuality(int jpegQuality) {
-    return settingFor(kWebp, jpegQuality);
-}
-
-int avifQuality(int jpegQuality) {
-    return settingFor(kAvif, jpegQuality);
-}
-
-int heicQuality(int jpegQuality) {
-    return settingFor(kHeic, jpegQuality);
+int encoderQuality(PictureFormat format, int jpegQuality) {
+    switch (format) {
+    case PictureFormat::WebP:
+        return settingFor(kWebp, jpegQuality);
+    case PictureFormat::Avif:
+        return settingFor(kAvif, jpegQuality);
+    case PictureFormat::Heic:
+        return settingFor(kHeic, jpegQuality);
+    default:
+        return jpegQuality;
+    }
 }
 
 } // namespace pelmora

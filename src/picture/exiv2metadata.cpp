@@ -439,6 +439,13 @@ CarriedMetadata carryPhotoMetadata(const MetadataRequest &request) {
             metadata.exif.clear();
             carried.warnings.append(exifLeftOut(whatFailed(error)));
         }
+        // What the EXIF says only of compressed pictures: a TIFF's own directory says it.
+        eraseWhere(metadata.exif, [](const Exiv2::Exifdatum &d) {
+            return d.key() == "Exif.Photo.ComponentsConfiguration" ||
+                   d.key() == "Exif.Photo.CompressedBitsPerPixel" ||
+                   d.key() == "Exif.Photo.PixelXDimension" ||
+                   d.key() == "Exif.Photo.PixelYDimension";
+        });
     }
 
     // When the whole cannot be written, the colour profile alone still keeps the colours right.

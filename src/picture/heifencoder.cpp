@@ -1,6 +1,5 @@
 #include "heifencoder.h"
 
-#include "picture/encoderquality.h"
 #include "picture/heif/libheif.h"
 
 #include <QString>
@@ -113,9 +112,7 @@ public:
         if (got.code != heif_error_Ok || !encoder)
             return fail(QString::fromUtf8(got.message));
         heif().heif_encoder_set_logging_level(encoder.get(), 0); // reasons come back as errors
-        heif().heif_encoder_set_lossy_quality(encoder.get(), m_format == PictureFormat::Avif
-                                                                 ? avifQuality(settings.quality)
-                                                                 : heicQuality(settings.quality));
+        heif().heif_encoder_set_lossy_quality(encoder.get(), settings.quality);
         setEffort(encoder.get(), m_format, std::max(settings.threads, 1));
 
         const std::unique_ptr<heif_image, ImageRelease> image = heifImage(picture, error);

@@ -11,8 +11,9 @@ namespace pelmora {
 
 // How a picture is encoded.
 struct EncoderSettings {
-    // 0..100, the JPEG quality of the look asked for: JPEG takes it as it is, every other lossy
-    // encoder its own setting that gives about the same visual distance (see encoderquality.h).
+    // The encoder's own quality, 0..100 (higher: closer to the picture, more bytes): libjpeg's,
+    // libwebp's, libheif's for aom or x265; the lossless formats have none. encoderQuality()
+    // gives the one that looks like a JPEG quality.
     int quality = 50;
     // How many threads the encoder may keep busy: the photos encoded at once share the cores.
     int threads = 1;

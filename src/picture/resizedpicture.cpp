@@ -1,5 +1,6 @@
 #include "resizedpicture.h"
 
+#include "picture/encoderquality.h"
 #include "picture/imagelimits.h"
 #include "picture/lanczos.h"
 #include "picture/photoloader.h"
@@ -37,7 +38,8 @@ struct EncodedPhoto {
 Result<EncodedPhoto> encodeWithMetadata(const QImage &picture, const QByteArray &photo,
                                         const ResizeOptions &options) {
     const PictureEncoder &encoder = pictureEncoder(options.format);
-    const EncoderSettings settings{options.jpegQuality, options.encoderThreads};
+    const EncoderSettings settings{encoderQuality(options.format, options.jpegQuality),
+                                   options.encoderThreads};
     MetadataRequest request{options.format, {}, photo, picture.size(), options.metadata};
     if (encoder.embedsMetadata()) {
         CarriedMetadata carried = withPhotoMetadata(request);

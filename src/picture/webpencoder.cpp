@@ -1,6 +1,5 @@
 #include "webpencoder.h"
 
-#include "picture/encoderquality.h"
 #include "picture/libwebp.h"
 
 #include <memory>
@@ -77,8 +76,7 @@ public:
             return failure(encodingFailure(PictureFormat::WebP, loadError));
 
         WebPConfig config;
-        if (!webp->WebPConfigInitInternal(&config, WEBP_PRESET_DEFAULT,
-                                          float(webpQuality(settings.quality)),
+        if (!webp->WebPConfigInitInternal(&config, WEBP_PRESET_DEFAULT, float(settings.quality),
                                           WEBP_ENCODER_ABI_VERSION))
             return failure(encodingFailure(PictureFormat::WebP, QStringLiteral("libwebp version")));
         config.method = kMethod;
