@@ -15,24 +15,6 @@ const LibHeif &heif() {
     return *libHeif();
 }
 
-struct ContextFree {
-    void operator()(heif_context *context) const { heif().heif_context_free(context); }
-};
-struct EncoderRelease {
-    void operator()(heif_encoder *encoder) const { heif().heif_encoder_release(encoder); }
-};
-struct ImageRelease {
-    void operator()(heif_image *image) const { heif().heif_image_release(image); }
-};
-struct HandleRelease {
-    void operator()(heif_image_handle *handle) const { heif().heif_image_handle_release(handle); }
-};
-struct OptionsFree {
-    void operator()(heif_encoding_options *options) const {
-        heif().heif_encoding_options_free(options);
-    }
-};
-
 heif_error appendTo(heif_context *, const void *data, size_t size, void *bytes) {
     static_cast<QByteArray *>(bytes)->append(static_cast<const char *>(data), qsizetype(size));
     return {heif_error_Ok, heif_suberror_Unspecified, ""};
@@ -40,19 +22,20 @@ heif_error appendTo(heif_context *, const void *data, size_t size, void *bytes) 
 
 // Sets the encoder's own parameters: its effort, and its threads within what the photo may use.
 //
-// AV1 through libheif's aom rather than through libavif (aom, SVT-AV1 or rav1e): at the same
-// SSIMULACRA distance from the reduced picture on the benchmark corpus, SVT-AV1 1.4 refuses the
-// odd sizes most resized photos have and, like rav1e 0.5, took several times aom's time for a
-// 250-pixel photo; aom through libavif gave the same bytes as through libheif, which is loaded for
-// HEIF photos already (bench/README.md has the figures). aom's speed 8 (libheif's default 6):
-// a third of the time for 1 % more bytes at the same distance; speed 9 halves the time again but
-// costs 10 % more bytes.
-// HEVC through x265 with preset "medium": "slow" (libheif's default) took 1.8 times the time for
-// 2 % fewer bytes.
+// AV1 through libheif's aom rather than through libavif (with aom, SVT-AV1 or rav1e), measured on
+// the benchmark corpus reduced to 250 pixels (time for one photo on one thread, bytes at the same
+// SSIMULACRA distance from the reduced picture): SVT-AV1 1.4 refuses the odd sizes most resized
+// photos have and prints its settings on every photo; rav1e 0.5 took 5 times aom's time; aom
+// through libavif gave the bytes it gives through libheif, which is loaded for HEIF photos
+// already. aom's speed 6 (libheif's default), measured at 1024 pixels: speed 8 took 0.6 times its
+// time for 7 % more bytes at the same distance, speed 5 (libvips' default) 2.3 times its time for
+// the same bytes.
+// HEVC through x265 with preset "medium": "slow" (libheif's default) gave no fewer bytes at the
+// same distance (2 % more) in about the same time.
 void setEffort(heif_encoder *encoder, PictureFormat format, int threads) {
     const QByteArray count = QByteArray::number(threads);
     if (format == PictureFormat::Avif) {
-        heif().heif_encoder_set_parameter(encoder, "speed", "8");
+        heif().heif_encoder_set_parameter(encoder, "speed", "6");
         heif().heif_encoder_set_parameter(encoder, "threads", count.constData());
     } else {
         heif().heif_encoder_set_parameter(encoder, "preset", "medium");
@@ -63,7 +46,7 @@ void setEffort(heif_encoder *encoder, PictureFormat format, int threads) {
 }
 
 // The picture as libheif takes it: 8-bit interleaved RGB, or RGBA with its transparency.
-std::unique_ptr<heif_image, ImageRelease> heifImage(const QImage &picture, QString &error) {
+std::unique_ptr<heif_image, HeifRelease> heifImage(const QImage &picture, QString &error) {
     const bool alpha = picture.hasAlphaChannel();
     const QImage rgb =
         picture.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
@@ -75,7 +58,7 @@ std::unique_ptr<heif_image, ImageRelease> heifImage(const QImage &picture, QStri
     heif_error made = heif().heif_image_create(
         rgb.width(), rgb.height(), heif_colorspace_RGB,
         alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, &created);
-    std::unique_ptr<heif_image, ImageRelease> image(created);
+    std::unique_ptr<heif_image, HeifRelease> image(created);
     if (made.code == heif_error_Ok)
         made = heif().heif_image_add_plane(image.get(), heif_channel_interleaved, rgb.width(),
                                            rgb.height(), 8);
@@ -101,32 +84,32 @@ public:
         QString error;
         if (!libHeif(&error))
             return fail(error);
-        const std::unique_ptr<heif_context, ContextFree> context(heif().heif_context_alloc());
+        const std::unique_ptr<heif_context, HeifRelease> context(heif().heif_context_alloc());
         if (!context)
             return fail(QStringLiteral("out of memory"));
         heif_encoder *found = nullptr;
         const heif_error got = heif().heif_context_get_encoder_for_format(
             context.get(),
             m_format == PictureFormat::Avif ? heif_compression_AV1 : heif_compression_HEVC, &found);
-        const std::unique_ptr<heif_encoder, EncoderRelease> encoder(found);
+        const std::unique_ptr<heif_encoder, HeifRelease> encoder(found);
         if (got.code != heif_error_Ok || !encoder)
             return fail(QString::fromUtf8(got.message));
         heif().heif_encoder_set_logging_level(encoder.get(), 0); // reasons come back as errors
         heif().heif_encoder_set_lossy_quality(encoder.get(), settings.quality);
         setEffort(encoder.get(), m_format, std::max(settings.threads, 1));
 
-        const std::unique_ptr<heif_image, ImageRelease> image = heifImage(picture, error);
+        const std::unique_ptr<heif_image, HeifRelease> image = heifImage(picture, error);
         if (!image)
             return fail(error);
         if (!metadata.icc.isEmpty())
             heif().heif_image_set_raw_color_profile(image.get(), "prof", metadata.icc.constData(),
                                                     size_t(metadata.icc.size()));
-        const std::unique_ptr<heif_encoding_options, OptionsFree> options(
+        const std::unique_ptr<heif_encoding_options, HeifRelease> options(
             heif().heif_encoding_options_alloc());
         heif_image_handle *encoded = nullptr;
         const heif_error done = heif().heif_context_encode_image(
             context.get(), image.get(), encoder.get(), options.get(), &encoded);
-        const std::unique_ptr<heif_image_handle, HandleRelease> handle(encoded);
+        const std::unique_ptr<heif_image_handle, HeifRelease> handle(encoded);
         if (done.code != heif_error_Ok || !handle)
             return fail(QString::fromUtf8(done.message));
         if (!metadata.exif.isEmpty() &&

@@ -33,7 +33,7 @@ namespace {
 
 // What an encoder keeps beside the resized picture, per pixel of it, measured as the peak
 // resident memory of encoding pictures of 1 and 4 megapixels (libheif's copy of the picture in
-// RGB and in YUV included): aom at speed 8 took 22 bytes a pixel, x265 with preset medium 19;
+// RGB and in YUV included): aom took 22 bytes a pixel, x265 with preset medium 19;
 // libwebp keeps its own YUV picture and the scores of its analysis.
 int encoderBytesPerPixel(PictureFormat format) {
     switch (format) {

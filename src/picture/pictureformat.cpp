@@ -83,7 +83,8 @@ bool namesAnotherPictureFormat(const QString &extension) {
 
 } // namespace
 
-Result<PictureFormat> pictureFormatForName(const QString &fileName) {
+Result<PictureFormat> pictureFormatForName(const QString &path) {
+    const QString fileName = path.sliced(path.lastIndexOf(u'/') + 1);
     const qsizetype dot = fileName.lastIndexOf(u'.');
     const QString extension = dot < 0 ? QString() : fileName.sliced(dot + 1).toLower();
     if (extension == u"webp")

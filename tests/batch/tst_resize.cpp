@@ -86,27 +86,36 @@ private Q_SLOTS:
     void unusableInputLeavesFileUntouched_data() {
         QTest::addColumn<QString>("longerSide");
         QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("extension");
         const QByteArray photo = encode(gradientPicture(QSize(64, 48)), "jpeg");
-        QTest::newRow("letters") << "abc" << photo;
-        QTest::newRow("negative") << "-250" << photo;
-        QTest::newRow("zero") << "0" << photo;
-        QTest::newRow("undecodable") << "250" << QByteArray("this is not a picture at all\n");
-        QTest::newRow("truncated header") << "250" << photo.left(20);
-        QTest::newRow("empty file") << "250" << QByteArray();
+        QTest::newRow("letters") << "abc" << photo << "jpg";
+        QTest::newRow("negative") << "-250" << photo << "jpg";
+        QTest::newRow("zero") << "0" << photo << "jpg";
+        QTest::newRow("undecodable")
+            << "250" << QByteArray("this is not a picture at all\n") << "jpg";
+        QTest::newRow("truncated header") << "250" << photo.left(20) << "jpg";
+        QTest::newRow("empty file") << "250" << QByteArray() << "jpg";
+        // x265 takes no picture this thin: the photo fails, no crash.
+        QTest::newRow("10000 x 10 as HEIC")
+            << "10000" << encode(gradientPicture(QSize(10000, 10)), "png") << "heic";
     }
     void unusableInputLeavesFileUntouched() {
         QFETCH(QString, longerSide);
         QFETCH(QByteArray, bytes);
+        QFETCH(QString, extension);
         const QString path =
-            dir.place(QStringLiteral("bad-%1.jpg").arg(QTest::currentDataTag()), bytes);
+            dir.place(QStringLiteral("bad-%1.%2").arg(QTest::currentDataTag(), extension), bytes);
 
         const pelmora::ConversionResult result = resizeInPlace(path, settingsFor(longerSide));
 
         QVERIFY(!result.converted());
         QVERIFY(!result.reason.isEmpty());
         QCOMPARE(readFile(path), bytes);
-        QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("bad-*")}, QDir::Files).size(),
-                 QDir(dir.path()).entryList({QStringLiteral("bad-*.jpg")}, QDir::Files).size());
+        QCOMPARE(
+            QDir(dir.path()).entryList({QStringLiteral("bad-*")}, QDir::Files).size(),
+            QDir(dir.path())
+                .entryList({QStringLiteral("bad-*.jpg"), QStringLiteral("bad-*.heic")}, QDir::Files)
+                .size());
     }
 
     void missingFileFails() {

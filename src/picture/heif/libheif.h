@@ -69,4 +69,21 @@ struct LibHeif {
 // (qt.gui.imageio.heif) with the loader's reason; `error` then says it.
 const LibHeif *libHeif(QString *error = nullptr);
 
+// What libheif hands out, released through it (for std::unique_ptr); only for objects made after
+// libHeif() has loaded it.
+struct HeifRelease {
+    void operator()(heif_context *context) const { libHeif()->heif_context_free(context); }
+    void operator()(heif_image_handle *handle) const {
+        libHeif()->heif_image_handle_release(handle);
+    }
+    void operator()(heif_image *image) const { libHeif()->heif_image_release(image); }
+    void operator()(heif_encoder *encoder) const { libHeif()->heif_encoder_release(encoder); }
+    void operator()(heif_decoding_options *options) const {
+        libHeif()->heif_decoding_options_free(options);
+    }
+    void operator()(heif_encoding_options *options) const {
+        libHeif()->heif_encoding_options_free(options);
+    }
+};
+
 } // namespace pelmora
