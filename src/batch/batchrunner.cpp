@@ -96,10 +96,9 @@ private:
             if (!slot.targetName.isEmpty()) {
                 const Result<PhotoPlan> plan =
                     planPhoto(slot.entry, slot.targetName, m_settings, m_ahead);
-                const Result<PictureFormat> format = plan ? pictureFormatForName(plan->destination)
-                                                          : Result<PictureFormat>(PictureFormat());
-                if (plan && format && plan->writesPicture() && !m_pictures.isStarted(m_planned)) {
-                    if (!startPicture(m_planned, plan->source, *format))
+                if (plan && plan->writesPicture() && !m_pictures.isStarted(m_planned)) {
+                    const Result<PictureFormat> format = pictureFormatForName(plan->destination);
+                    if (format && !startPicture(m_planned, plan->source, *format))
                         return; // once some room is made
                 }
                 if (plan)
@@ -197,6 +196,14 @@ private:
     std::pair<qsizetype, qint64> m_waiting{-1, 0}; // the photo waiting for room, its estimate
 };
 
+// Whether the plan's picture can be made, as far as can be told without making it: its name asks
+// for a format we write, and its photo is a picture a decoder takes.
+Status checkPictureCanBeMade(const PhotoPlan &plan) {
+    if (const Result<PictureFormat> format = pictureFormatForName(plan.destination); !format)
+        return failure(format.reason());
+    return checkPhotoReadable(plan.source);
+}
+
 // What each photo's conversion would do, planned exactly as the conversion plans it.
 void planOnly(const PlanSettings &settings, BatchResult &batch) {
     ConversionChanges changes;
@@ -208,14 +215,10 @@ void planOnly(const PlanSettings &settings, BatchResult &batch) {
             continue;
         }
         const Result<PhotoPlan> plan = planPhoto(slot.entry, slot.targetName, settings, changes);
-        const bool writes = plan && plan->writesPicture();
-        const Result<PictureFormat> format = writes ? pictureFormatForName(plan->destination)
-                                                    : Result<PictureFormat>(PictureFormat());
-        const Status readable = writes && format ? checkPhotoReadable(plan->source) : Status();
+        const Status readable =
+            plan && plan->writesPicture() ? checkPictureCanBeMade(*plan) : Status();
         if (!plan) {
             fail(result, plan.reason());
-        } else if (!format) {
-            fail(result, cannotResize(slot.entry, format.reason()));
         } else if (!readable) {
             fail(result, cannotResize(slot.entry, readable.reason()));
         } else {

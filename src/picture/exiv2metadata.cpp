@@ -360,6 +360,22 @@ void decodeJpegExif(PhotoMetadata &metadata) {
     eraseWhere(metadata.exif, describesStoredData);
 }
 
+// The EXIF as a TIFF file's directories hold it: a JPEG's decoded, and without what the EXIF says
+// only of compressed pictures (the TIFF's own directory says it).
+void describeTiff(PhotoMetadata &metadata, Warnings &warnings) {
+    try {
+        decodeJpegExif(metadata);
+    } catch (const std::exception &error) {
+        metadata.exif.clear();
+        warnings.append(exifLeftOut(whatFailed(error)));
+    }
+    eraseWhere(metadata.exif, [](const Exiv2::Exifdatum &d) {
+        return d.key() == "Exif.Photo.ComponentsConfiguration" ||
+               d.key() == "Exif.Photo.CompressedBitsPerPixel" ||
+               d.key() == "Exif.Photo.PixelXDimension" || d.key() == "Exif.Photo.PixelYDimension";
+    });
+}
+
 // The XMP and, where the XMP lacks them, what the IPTC says (caption, keywords, credit, ...), for
 // formats that have no place for IPTC.
 Exiv2::XmpData withIptcInXmp(const PhotoMetadata &metadata) {
@@ -432,21 +448,8 @@ CarriedMetadata carryPhotoMetadata(const MetadataRequest &request) {
         prepareEmbedded(carried, metadata, messages);
         return carried;
     }
-    if (request.format == PictureFormat::Tiff) {
-        try {
-            decodeJpegExif(metadata);
-        } catch (const std::exception &error) {
-            metadata.exif.clear();
-            carried.warnings.append(exifLeftOut(whatFailed(error)));
-        }
-        // What the EXIF says only of compressed pictures: a TIFF's own directory says it.
-        eraseWhere(metadata.exif, [](const Exiv2::Exifdatum &d) {
-            return d.key() == "Exif.Photo.ComponentsConfiguration" ||
-                   d.key() == "Exif.Photo.CompressedBitsPerPixel" ||
-                   d.key() == "Exif.Photo.PixelXDimension" ||
-                   d.key() == "Exif.Photo.PixelYDimension";
-        });
-    }
+    if (request.format == PictureFormat::Tiff)
+        describeTiff(metadata, carried.warnings);
 
     // When the whole cannot be written, the colour profile alone still keeps the colours right.
     const bool describing = metadata.describesPhoto();
