@@ -10,74 +10,17 @@ namespace {
 // Extensions of picture formats that a resized photo is not written in: the name would promise
 // a format its bytes are not.
 bool namesAnotherPictureFormat(const QString &extension) {
-    static const QStringList others{
-        // GIF, JPEG XL, JPEG 2000, JPEG XR, HEIF and AVIF sequences, QOI
-        QStringLiteral("gif"),
-        QStringLiteral("jxl"),
-        QStringLiteral("jp2"),
-        QStringLiteral("j2k"),
-        QStringLiteral("j2c"),
-        QStringLiteral("jpf"),
-        QStringLiteral("jpx"),
-        QStringLiteral("jpm"),
-        QStringLiteral("jxr"),
-        QStringLiteral("wdp"),
-        QStringLiteral("hdp"),
-        QStringLiteral("avifs"),
-        QStringLiteral("heics"),
-        QStringLiteral("heifs"),
-        QStringLiteral("qoi"),
-        // icons, animations, editors' and older formats
-        QStringLiteral("ico"),
-        QStringLiteral("cur"),
-        QStringLiteral("icns"),
-        QStringLiteral("apng"),
-        QStringLiteral("mng"),
-        QStringLiteral("jng"),
-        QStringLiteral("psd"),
-        QStringLiteral("xcf"),
-        QStringLiteral("svg"),
-        QStringLiteral("svgz"),
-        QStringLiteral("tga"),
-        QStringLiteral("pcx"),
-        QStringLiteral("pbm"),
-        QStringLiteral("pgm"),
-        QStringLiteral("ppm"),
-        QStringLiteral("pnm"),
-        QStringLiteral("pam"),
-        QStringLiteral("xbm"),
-        QStringLiteral("xpm"),
-        QStringLiteral("dds"),
-        QStringLiteral("exr"),
-        QStringLiteral("hdr"),
-        QStringLiteral("ras"),
-        QStringLiteral("sgi"),
-        // cameras' RAW formats
-        QStringLiteral("dng"),
-        QStringLiteral("nef"),
-        QStringLiteral("nrw"),
-        QStringLiteral("cr2"),
-        QStringLiteral("cr3"),
-        QStringLiteral("crw"),
-        QStringLiteral("arw"),
-        QStringLiteral("srf"),
-        QStringLiteral("sr2"),
-        QStringLiteral("orf"),
-        QStringLiteral("rw2"),
-        QStringLiteral("raf"),
-        QStringLiteral("pef"),
-        QStringLiteral("iiq"),
-        QStringLiteral("srw"),
-        QStringLiteral("3fr"),
-        QStringLiteral("erf"),
-        QStringLiteral("kdc"),
-        QStringLiteral("mef"),
-        QStringLiteral("mos"),
-        QStringLiteral("mrw"),
-        QStringLiteral("x3f"),
-        QStringLiteral("raw"),
-        QStringLiteral("rwl"),
-    };
+    static const QStringList others =
+        QStringLiteral(
+            // GIF, JPEG XL, JPEG 2000, JPEG XR, HEIF and AVIF sequences, QOI
+            "gif jxl jp2 j2k j2c jpf jpx jpm jxr wdp hdp avifs heics heifs qoi "
+            // icons, animations, editors' and older formats
+            "ico cur icns apng mng jng psd xcf svg svgz tga pcx pbm pgm ppm pnm pam xbm xpm dds "
+            "exr hdr ras sgi "
+            // cameras' RAW formats
+            "dng nef nrw cr2 cr3 crw arw srf sr2 orf rw2 raf pef iiq srw 3fr erf kdc mef mos mrw "
+            "x3f raw rwl")
+            .split(u' ');
     return others.contains(extension);
 }
 
