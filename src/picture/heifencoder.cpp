@@ -28,8 +28,7 @@ heif_error appendTo(heif_context *, const void *data, size_t size, void *bytes) 
 // its settings on every photo; rav1e 0.5 took 2 to 3 times aom's time for 10 % more bytes; aom
 // through libavif gave 1 % more bytes than through libheif, which is loaded for HEIF photos
 // already. aom's speed 6 (libheif's default), measured at 1024 pixels: speed 8 took 0.6 times its
-// time for 7 % more bytes at the same distance, speed 5 (libvips' default) 2.3 times its time for
-// the same bytes.
+// time for 7 % more bytes at the same distance, speed 5 2.3 times its time for the same bytes.
 // HEVC through x265 with preset "medium": "slow" (libheif's default) gave no fewer bytes at the
 // same distance (2 % more) in about the same time.
 void setEffort(heif_encoder *encoder, PictureFormat format, int threads) {
