@@ -20,7 +20,7 @@
 #include "picture/lanczos.h"
 #include "picture/metadata.h"
 #include "picture/photoloader.h"
-#include "picture/resizedjpeg.h"
+#include "picture/resizedpicture.h"
 #include "picture/resizegeometry.h"
 #include "picture/tiffifd.h"
 
@@ -67,7 +67,7 @@ bool freshCopy(const QString &from, const QString &to) {
 void writeOver(const QString &path, const pelmora::Result<pelmora::ResizedPhoto> &picture) {
     QFile file(path);
     if (!picture || !file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(picture->jpeg.bytes) != picture->jpeg.bytes.size())
+        file.write(picture->picture.bytes) != picture->picture.bytes.size())
         std::fprintf(stderr, "failed: %s\n", qPrintable(path));
 }
 
@@ -167,8 +167,8 @@ void timeMetadata(const QStringList &photos, int rounds) {
         pelmora::ResizeOptions options;
         options.longerSide = 250;
         options.metadata = pelmora::MetadataPolicy::Strip;
-        const pelmora::Result<pelmora::ResizedJpeg> resized =
-            pelmora::resizeToJpegBytes(bytes, options);
+        const pelmora::Result<pelmora::ResizedPicture> resized =
+            pelmora::resizePhotoBytes(bytes, options);
         if (!resized)
             continue;
         std::vector<double> times;
@@ -176,8 +176,9 @@ void timeMetadata(const QStringList &photos, int rounds) {
         for (int r = 0; r < rounds; ++r) {
             QElapsedTimer timer;
             timer.start();
-            carried = pelmora::withPhotoMetadata(resized->bytes, bytes, resized->size,
-                                                 pelmora::MetadataPolicy::WithoutLocation);
+            carried = pelmora::withPhotoMetadata({pelmora::PictureFormat::Jpeg, resized->bytes,
+                                                  bytes, resized->size,
+                                                  pelmora::MetadataPolicy::WithoutLocation});
             times.push_back(msSince(timer));
         }
         medians.push_back(median(times));
@@ -298,7 +299,8 @@ int main(int argc, char **argv) {
             freshCopy(*big, copy);
             QElapsedTimer timer;
             timer.start();
-            writeOver(copy, pelmora::ResizeToJpeg(copy, {QStringLiteral("250"), 5, {}}));
+            writeOver(copy, pelmora::ResizeToJpeg(copy, pelmora::PictureFormat::Jpeg,
+                                                  {QStringLiteral("250"), 5, {}}));
             whole.push_back(msSince(timer));
         }
         std::printf("5120x2880 -> 250 px (%s), median of %d:\n", qPrintable(QDir(*big).dirName()),
@@ -330,7 +332,8 @@ int main(int argc, char **argv) {
             QElapsedTimer timer;
             timer.start();
             for (const QString &copy : copies)
-                writeOver(copy, pelmora::ResizeToJpeg(copy, settings));
+                writeOver(copy,
+                          pelmora::ResizeToJpeg(copy, pelmora::PictureFormat::Jpeg, settings));
             perRound.push_back(msSince(timer) / photos.size());
 
             // the decode floor in the same round: Qt's own scaled decode, nothing else

@@ -1,7 +1,7 @@
 // libFuzzer target: the photo loader used by the resize and the metadata carried into the resized
-// JPEG, on arbitrary bytes. The first byte is the longer side to reduce to (0 keeps the size;
-// small values reach the reduced JPEG decodes of the small seed pictures), the rest is the photo
-// file's bytes.
+// JPEG (or made ready for the encoders that embed it), on arbitrary bytes. The first byte is the
+// longer side to reduce to (0 keeps the size; small values reach the reduced JPEG decodes of the
+// small seed pictures), the rest is the photo file's bytes.
 
 #include "fuzzfile.h"
 #include "picture/imagelimits.h"
@@ -56,13 +56,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         std::abort(); // a refusal always says why
     }
 
-    // Whatever the photo's metadata, the picture is written whole.
+    // Whatever the photo's metadata, the picture is written whole; for the formats whose
+    // encoders embed it, the parts are made without touching any picture.
     const pelmora::MetadataPolicy policy = longerSide % 2
                                                ? pelmora::MetadataPolicy::WithLocation
                                                : pelmora::MetadataPolicy::WithoutLocation;
-    const pelmora::CarriedMetadata carried =
-        pelmora::withPhotoMetadata(encodedPicture, photo, QSize(8, 6), policy);
-    if (!carried.jpeg.startsWith("\xFF\xD8") || !carried.jpeg.endsWith(encodedScan))
+    const bool embedded = longerSide / 2 % 2;
+    const pelmora::CarriedMetadata carried = pelmora::withPhotoMetadata(
+        {embedded ? pelmora::PictureFormat::WebP : pelmora::PictureFormat::Jpeg,
+         embedded ? QByteArray() : encodedPicture, photo, QSize(8, 6), policy});
+    if (embedded
+            ? !carried.picture.isEmpty()
+            : !carried.picture.startsWith("\xFF\xD8") || !carried.picture.endsWith(encodedScan))
         std::abort();
     return 0;
 }

@@ -590,10 +590,6 @@ Enter a whole number of pixels from 1 to %2, or leave it empty to keep each phot
         <translation>the picture is too large (%1 x %2) to convert within %3 MB of memory</translation>
     </message>
     <message>
-        <source>cannot encode the picture as JPEG: %1</source>
-        <translation>cannot encode the picture as JPEG: %1</translation>
-    </message>
-    <message>
         <source>not a picture that can be read</source>
         <translation>not a picture that can be read</translation>
     </message>
@@ -756,6 +752,30 @@ Enter a whole number of pixels from 1 to %2, or leave it empty to keep each phot
     <message>
         <source>%1; %2</source>
         <translation>%1; %2</translation>
+    </message>
+    <message>
+        <source>%1 entries %2</source>
+        <translation>%1 entries %2</translation>
+    </message>
+    <message>
+        <source>%1 point beyond the EXIF&apos;s %2 bytes</source>
+        <translation>%1 point beyond the EXIF&apos;s %2 bytes</translation>
+    </message>
+    <message>
+        <source>resized photos would lose their metadata: Pelmora&apos;s metadata module cannot be loaded (%1)</source>
+        <translation>resized photos would lose their metadata: Pelmora&apos;s metadata module cannot be loaded (%1)</translation>
+    </message>
+    <message>
+        <source>some entries of the photo&apos;s EXIF point outside it and were left out</source>
+        <translation>some entries of the photo&apos;s EXIF point outside it and were left out</translation>
+    </message>
+    <message>
+        <source>cannot encode the picture as %1: %2</source>
+        <translation>cannot encode the picture as %1: %2</translation>
+    </message>
+    <message>
+        <source>Pelmora does not write .%1 pictures: give the new name the extension of a format it writes (jpg, webp, avif, heic, png, tif or bmp)</source>
+        <translation>Pelmora does not write .%1 pictures: give the new name the extension of a format it writes (jpg, webp, avif, heic, png, tif or bmp)</translation>
     </message>
 </context>
 <context>

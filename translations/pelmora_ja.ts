@@ -531,10 +531,6 @@
         <translation>写真を読み込めません: %1</translation>
     </message>
     <message>
-        <source>cannot encode the picture as JPEG: %1</source>
-        <translation>写真を JPEG に変換できません: %1</translation>
-    </message>
-    <message>
         <source>%1 was written by an earlier photo of this conversion</source>
         <translation>%1 はこの変換で先に変換した写真が書いたファイルです</translation>
     </message>
@@ -737,6 +733,30 @@
     <message>
         <source>%1; %2</source>
         <translation>%1。%2</translation>
+    </message>
+    <message>
+        <source>%1 entries %2</source>
+        <translation>%1 のエントリ %2</translation>
+    </message>
+    <message>
+        <source>%1 point beyond the EXIF&apos;s %2 bytes</source>
+        <translation>%1 が EXIF の %2 バイトより先を指しています</translation>
+    </message>
+    <message>
+        <source>resized photos would lose their metadata: Pelmora&apos;s metadata module cannot be loaded (%1)</source>
+        <translation>サイズを変換した写真のメタデータを引き継げません。Pelmora のメタデータ用モジュールを読み込めません (%1)</translation>
+    </message>
+    <message>
+        <source>some entries of the photo&apos;s EXIF point outside it and were left out</source>
+        <translation>写真の EXIF に範囲外を指すエントリがあったため、それらを除いて保存しました</translation>
+    </message>
+    <message>
+        <source>cannot encode the picture as %1: %2</source>
+        <translation>写真を %1 に変換できません: %2</translation>
+    </message>
+    <message>
+        <source>Pelmora does not write .%1 pictures: give the new name the extension of a format it writes (jpg, webp, avif, heic, png, tif or bmp)</source>
+        <translation>Pelmora は .%1 の画像を書き出しません。変換後の名前には書き出せる形式の拡張子 (jpg、webp、avif、heic、png、tif、bmp) を付けてください</translation>
     </message>
 </context>
 <context>

@@ -6,7 +6,9 @@
 #include "files/outputfolder.h"
 #include "imagesize/imagesize.h"
 #include "picture/imagelimits.h"
+#include "picture/metadata.h"
 #include "picture/photoloader.h"
+#include "picture/pictureformat.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -116,7 +118,8 @@ private:
                 const Result<PhotoPlan> plan =
                     planPhoto(slot.entry, slot.targetName, m_settings, m_ahead);
                 if (plan && plan->writesPicture() && !m_pictures.isStarted(m_planned)) {
-                    if (!startPicture(m_planned, plan->source))
+                    const Result<PictureFormat> format = pictureFormatForName(plan->destination);
+                    if (format && !startPicture(m_planned, plan->source, *format))
                         return; // once some room is made
                 }
                 if (plan)
@@ -128,12 +131,12 @@ private:
 
     // Starts the photo's picture when the memory budget has room for it; its estimate, read
     // from its header, is kept while it waits for room.
-    bool startPicture(qsizetype index, const QString &source) {
+    bool startPicture(qsizetype index, const QString &source, PictureFormat format) {
         if (m_waiting.first != index)
-            m_waiting = {index, m_pictures.estimatedWork(source)};
+            m_waiting = {index, m_pictures.estimatedWork(source, format)};
         if (!m_pictures.fits(m_waiting.second))
             return false;
-        m_pictures.start(index, source, m_waiting.second);
+        m_pictures.start(index, source, format, m_waiting.second);
         m_waiting.first = -1;
         return true;
     }
@@ -166,12 +169,16 @@ private:
 
         QByteArray bytes;
         if (plan->writesPicture()) {
-            const Result<ResizedPhoto> picture = pictureOf(i, plan->source);
+            // Checked before anything is written: a name must not promise another format.
+            const Result<PictureFormat> format = pictureFormatForName(plan->destination);
+            if (!format)
+                return fail(result, format.reason());
+            const Result<ResizedPhoto> picture = pictureOf(i, plan->source, *format);
             if (!picture)
                 return fail(result, picture.reason());
-            bytes = picture->jpeg.bytes;
-            result.size = picture->jpeg.size;
-            result.warnings = picture->jpeg.warnings;
+            bytes = picture->picture.bytes;
+            result.size = picture->picture.size;
+            result.warnings = picture->picture.warnings;
         }
         const Result<Warnings> done = m_transaction.carryOut(i, *plan, bytes);
         if (!done) {
@@ -186,11 +193,11 @@ private:
 
     // The photo's picture, made from the file the plan reads as that file is now: a picture made
     // before an earlier photo (or another program) changed it is made again.
-    Result<ResizedPhoto> pictureOf(qsizetype i, const QString &source) {
+    Result<ResizedPhoto> pictureOf(qsizetype i, const QString &source, PictureFormat format) {
         for (int made = 0;;) {
             const qint64 seen = m_pictures.doneCount();
             if (!m_pictures.isStarted(i)) {
-                startPicture(i, source);
+                startPicture(i, source, format);
             } else if (m_pictures.isDone(i)) {
                 Result<ResizedPhoto> picture = m_pictures.take(i);
                 if (!picture || picture->source == identityOf(source) || ++made == 2)
@@ -215,6 +222,14 @@ private:
     std::pair<qsizetype, qint64> m_waiting{-1, 0}; // the photo waiting for room, its estimate
 };
 
+// Whether the plan's picture can be made, as far as can be told without making it: its name asks
+// for a format we write, and its photo is a picture a decoder takes.
+Status checkPictureCanBeMade(const PhotoPlan &plan) {
+    if (const Result<PictureFormat> format = pictureFormatForName(plan.destination); !format)
+        return failure(format.reason());
+    return checkPhotoReadable(plan.source);
+}
+
 // What each photo's conversion would do, planned exactly as the conversion plans it.
 void planOnly(const PlanSettings &settings, BatchResult &batch) {
     ConversionChanges changes;
@@ -229,7 +244,7 @@ void planOnly(const PlanSettings &settings, BatchResult &batch) {
             continue;
         const Result<PhotoPlan> plan = planPhoto(slot.entry, slot.targetName, settings, changes);
         const Status readable =
-            plan && plan->writesPicture() ? checkPhotoReadable(plan->source) : Status();
+            plan && plan->writesPicture() ? checkPictureCanBeMade(*plan) : Status();
         if (!plan) {
             fail(result, plan.reason());
         } else if (!readable) {
@@ -291,6 +306,13 @@ BatchResult runBatch(const BatchRequest &request, const BatchProgressCallback &p
     NamedEntries named = namedEntries(request);
     batch.entries = std::move(named.entries);
 
+    // A broken install must not cost every resized photo its metadata.
+    if (request.resize && request.resizeSettings.metadata != MetadataPolicy::Strip) {
+        if (const Status ready = metadataModuleReady(); !ready) {
+            batch.fatalError = ready.reason();
+            return batch;
+        }
+    }
     const Result<QString> outputFolder = checkOutputFolder(request.outputFolder);
     if (!outputFolder) {
         batch.fatalError = outputFolder.reason();

@@ -46,7 +46,8 @@ struct BatchEntryResult {
 };
 
 struct BatchResult {
-    QString fatalError;  // the batch did not start (an output folder that cannot be used): why
+    // the batch did not start (an output folder that cannot be used, the metadata module missing)
+    QString fatalError;
     bool dryRun = false; // nothing was done: each entry's result says what would be
     QList<BatchEntryResult> entries; // one per entry of the request, in list order
     QString finalNumber;             // the running number after the batch
@@ -94,7 +95,10 @@ QList<SizeRefusal> photosRefusedForSize(const BatchRequest &request);
 // thrown away). A photo that fails never stops the batch: the photos refused for their size
 // (photosRefusedForSize) fail before the first photo is touched, marked refusedForSize, and
 // keep their names and numbers, as any failed photo does. An output folder that cannot be made
-// stops the batch before any photo is touched.
+// stops the batch before any photo is touched, and so does a resize that would carry metadata
+// without the metadata module. A resized photo is written in the format its new name's
+// extension asks for (pictureFormatForName); one whose name asks for a format we do not write
+// fails, unwritten.
 BatchResult runBatch(const BatchRequest &request, const BatchProgressCallback &progress = {},
                      const std::atomic<bool> *cancel = nullptr);
 

@@ -3,13 +3,15 @@
 #include "imagesize/imagesize.h"
 #include "picture/imagelimits.h"
 
+#include <QThread>
 #include <algorithm>
 #include <memory>
 
 namespace pelmora {
 
 PictureQueue::PictureQueue(int workers, ResizeSettings settings)
-    : m_settings(std::move(settings)) {
+    : m_settings(std::move(settings))
+    , m_encoderThreads(std::max(QThread::idealThreadCount() / std::max(workers, 1), 1)) {
     m_pool.setMaxThreadCount(std::max(workers, 1));
 }
 
@@ -17,13 +19,13 @@ PictureQueue::~PictureQueue() {
     m_pool.waitForDone();
 }
 
-qint64 PictureQueue::estimatedWork(const QString &path) const {
+qint64 PictureQueue::estimatedWork(const QString &path, PictureFormat format) const {
     const std::optional<ImageHeader> header = ReadImageSize(path);
     const QSize stored(header ? header->size.Width : 0, header ? header->size.Height : 0);
     if (stored.isEmpty())
         return kPictureWorkBudget / 2; // a picture of a size its header does not tell
     const Result<int> longerSide = readLongerSide(m_settings.longerSide);
-    return pictureWorkFromHeader(stored, header->format, longerSide ? *longerSide : 0);
+    return pictureWorkFromHeader(stored, header->format, longerSide ? *longerSide : 0, format);
 }
 
 bool PictureQueue::fits(qint64 work) const {
@@ -31,7 +33,7 @@ bool PictureQueue::fits(qint64 work) const {
     return m_busy == 0 || m_working + work <= kPictureWorkBudget;
 }
 
-void PictureQueue::start(qsizetype index, const QString &path, qint64 work) {
+void PictureQueue::start(qsizetype index, const QString &path, PictureFormat format, qint64 work) {
     // Opened here, on the thread that takes the file steps: the worker reads the file the plan
     // saw, whatever becomes of its name meanwhile.
     Result<PhotoFile> opened = PhotoFile::open(path);
@@ -47,8 +49,8 @@ void PictureQueue::start(qsizetype index, const QString &path, qint64 work) {
     m_peak = std::max(m_peak, m_working);
     ++m_busy;
     auto photo = std::make_shared<PhotoFile>(std::move(opened).value());
-    m_pool.start([this, index, photo, work] {
-        Result<ResizedPhoto> picture = ResizeToJpeg(*photo, m_settings);
+    m_pool.start([this, index, photo, format, work] {
+        Result<ResizedPhoto> picture = ResizeToJpeg(*photo, format, m_settings, m_encoderThreads);
         const std::lock_guard lock(m_mutex);
         m_working -= work;
         --m_busy;

@@ -15,8 +15,9 @@ namespace pelmora {
 
 // The picture work of a batch: photos decoded, resized, stamped and encoded on a private thread
 // pool while the file steps go on, as many at once as their estimated memory fits
-// kPictureWorkBudget (a photo beyond it works alone). The workers touch no file but the photo
-// they read; their pictures are taken by the list's place of their photo, in any order.
+// kPictureWorkBudget (a photo beyond it works alone). The workers and their encoders' threads
+// keep no more threads busy than there are cores. The workers touch no file but the photo they
+// read; their pictures are taken by the list's place of their photo, in any order.
 class PictureQueue {
 public:
     PictureQueue(int workers, ResizeSettings settings);
@@ -25,11 +26,12 @@ public:
     PictureQueue(const PictureQueue &) = delete;
     PictureQueue &operator=(const PictureQueue &) = delete;
 
-    // What the picture work of the photo at path is estimated to take, from its header.
-    qint64 estimatedWork(const QString &path) const;
+    // What the picture work of the photo at path, written in the format, is estimated to take,
+    // from its header.
+    qint64 estimatedWork(const QString &path, PictureFormat format) const;
     // Whether a photo of that estimate may start now.
     bool fits(qint64 work) const;
-    void start(qsizetype index, const QString &path, qint64 work);
+    void start(qsizetype index, const QString &path, PictureFormat format, qint64 work);
     bool isStarted(qsizetype index) const;
     bool isDone(qsizetype index) const;
     // How many pictures are done so far.
@@ -52,6 +54,7 @@ private:
     };
 
     const ResizeSettings m_settings;
+    const int m_encoderThreads; // each photo's encoder: the workers share the cores
     mutable std::mutex m_mutex;
     std::condition_variable m_done;
     QHash<qsizetype, Job> m_jobs;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "picture/resizedjpeg.h"
+#include "picture/resizedpicture.h"
 #include "result/result.h"
 
 #include <QColor>

@@ -2,24 +2,28 @@
 
 namespace pelmora {
 
-Result<ResizedPhoto> ResizeToJpeg(const PhotoFile &file, const ResizeSettings &settings) {
-    const Result<ResizeOptions> options = resizeOptions(settings);
+Result<ResizedPhoto> ResizeToJpeg(const PhotoFile &file, PictureFormat format,
+                                  const ResizeSettings &settings, int encoderThreads) {
+    Result<ResizeOptions> options = resizeOptions(settings);
     if (!options)
         return failure(options.reason());
+    options->format = format;
+    options->encoderThreads = encoderThreads;
     const Result<PhotoBytes> photo = file.read();
     if (!photo)
         return failure(photo.reason());
-    Result<ResizedJpeg> resized = resizeToJpegBytes(photo->bytes, *options);
+    Result<ResizedPicture> resized = resizePhotoBytes(photo->bytes, *options);
     if (!resized)
         return failure(resized.reason());
     return ResizedPhoto{std::move(resized).value(), photo->identity};
 }
 
-Result<ResizedPhoto> ResizeToJpeg(const QString &path, const ResizeSettings &settings) {
+Result<ResizedPhoto> ResizeToJpeg(const QString &path, PictureFormat format,
+                                  const ResizeSettings &settings, int encoderThreads) {
     const Result<PhotoFile> file = PhotoFile::open(path);
     if (!file)
         return failure(file.reason());
-    return ResizeToJpeg(*file, settings);
+    return ResizeToJpeg(*file, format, settings, encoderThreads);
 }
 
 } // namespace pelmora

@@ -1,6 +1,7 @@
 #include "dryrun.h"
 
 #include "cli/conversionline.h"
+#include "picture/pictureformat.h"
 
 #include <QFileInfo>
 
@@ -9,7 +10,10 @@ namespace pelmora {
 namespace {
 
 QString planLine(const PhotoPlan &plan) {
-    const QString line = conversionLine(plan.photo, plan.destination);
+    QString line = conversionLine(plan.photo, plan.destination);
+    if (plan.writesPicture()) // planned: a format we write
+        line += QStringLiteral(", written as ") +
+                pictureFormatName(pictureFormatForName(plan.destination).value());
     switch (plan.action) {
     case PhotoAction::Keep:
         return line + QStringLiteral(", unchanged");

@@ -4,6 +4,7 @@
 #include "picture/tiffifd.h"
 
 #include <QCoreApplication>
+#include <QStringList>
 #include <utility>
 
 namespace pelmora {
@@ -50,6 +51,7 @@ Followed follow(const TiffBytes &tiff, const TiffIfd::Entry &pointer) {
 struct Directory {
     const char *name; // as the editor's words name it
     TiffIfd ifd;
+    bool kept = true; // false: cleared (the thumbnail's, the GPS IFD when it goes)
 };
 
 // The whole edit, found before anything is written: in damaged data the parts may overlap.
@@ -86,7 +88,7 @@ void clearGps(const TiffBytes &tiff, const TiffIfd::Entry &pointer, Plan &plan) 
     plan.removed.append(pointer.at);
     Followed followed = follow(tiff, pointer);
     if (followed.ifd)
-        plan.directories.append({"GPS IFD", *followed.ifd});
+        plan.directories.append({"GPS IFD", *followed.ifd, false});
     else
         followed.ifd = readLikelyIfd(tiff, tiff.u32(pointer.at + 8));
     if (followed.ifd)
@@ -98,7 +100,7 @@ void clearThumbnail(const TiffBytes &tiff, const TiffIfd &ifd0, Plan &plan) {
     const std::optional<TiffIfd> ifd1 = at ? readIfd(tiff, at) : std::nullopt;
     if (!ifd1)
         return;
-    plan.directories.append({"IFD1", *ifd1});
+    plan.directories.append({"IFD1", *ifd1, false});
     plan.cleared += areasOf(tiff, *ifd1);
     const std::optional<TiffIfd::Entry> offset = ifd1->find(kThumbnailOffset);
     const std::optional<TiffIfd::Entry> length = ifd1->find(kThumbnailLength);
@@ -135,6 +137,32 @@ void setOrRemove(TiffBytes &tiff, const TiffIfd &ifd, quint16 tag, quint32 value
     if (const std::optional<TiffIfd::Entry> e = ifd.find(tag);
         e && !setToOne(tiff, *e, value, asShort))
         plan.removed.append(e->at);
+}
+
+// Takes out the entries of the directories that stay whose values lie outside the structure, as
+// a damaged or cut EXIF has them; the entries beside them stay.
+void leaveOutStrayEntries(const TiffBytes &tiff, Plan &plan) {
+    QStringList lost;
+    for (const Directory &directory : std::as_const(plan.directories)) {
+        if (!directory.kept)
+            continue;
+        QStringList tags;
+        for (const TiffIfd::Entry &e : directory.ifd.entries) {
+            const qint64 size = tiffTypeSize(e.type) * qint64(e.count);
+            if (size > 4 && !tiff.has(tiff.u32(e.at + 8), size)) {
+                plan.removed.append(e.at);
+                tags.append(QStringLiteral("0x%1").arg(e.tag, 4, 16, QLatin1Char('0')));
+            }
+        }
+        if (!tags.isEmpty())
+            lost.append(QCoreApplication::translate("pelmora", "%1 entries %2")
+                            .arg(QLatin1String(directory.name), tags.join(QLatin1String(", "))));
+    }
+    if (!lost.isEmpty())
+        plan.warnings.append(exifEntriesLeftOut(
+            QCoreApplication::translate("pelmora", "%1 point beyond the EXIF's %2 bytes")
+                .arg(lost.join(QLatin1String("; ")))
+                .arg(tiff.size())));
 }
 
 // Writes the directory again without the removed entries, the freed bytes zeroed.
@@ -197,6 +225,8 @@ Result<EditedExif> exifForResized(QByteArray bytes, QSize pixels, bool keepLocat
                 return failure(QCoreApplication::translate("pelmora", "%1 and %2 overlap")
                                    .arg(plan.directories[i].name, plan.directories[j].name));
 
+    leaveOutStrayEntries(tiff, plan);
+
     // Cleared bytes that something kept shares stay as they are.
     const QList<ByteArea> cleared = outside(plan.cleared, plan.kept);
     for (const ByteArea &area : cleared)
@@ -219,6 +249,10 @@ Result<EditedExif> exifForResized(QByteArray bytes, QSize pixels, bool keepLocat
     compact(tiff, *ifd0, plan.removed, 0); // IFD1 unlinked
     if (exifIfd)
         compact(tiff, *exifIfd, plan.removed, afterExifIfd);
+    for (const Directory &directory : std::as_const(plan.directories))
+        if (directory.kept && directory.ifd.at != ifd0->at &&
+            (!exifIfd || directory.ifd.at != exifIfd->at))
+            compact(tiff, directory.ifd, plan.removed, tiff.u32(directory.ifd.nextIfdAt()));
     tiff.truncate(lengthWithout(cleared, tiff.size()));
     return EditedExif{std::move(bytes), std::move(plan.warnings)};
 }

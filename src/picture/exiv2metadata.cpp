@@ -73,6 +73,7 @@ QString whatFailed(const std::exception &error) {
 struct PhotoMetadata {
     QByteArray jpegExif;  // a JPEG's EXIF, edited in place (TIFF structure)
     Exiv2::ExifData exif; // the EXIF of other formats, through Exiv2
+    Exiv2::ByteOrder byteOrder = Exiv2::littleEndian; // of that EXIF
     Exiv2::IptcData iptc;
     Exiv2::XmpData xmp;
     QByteArray icc;
@@ -133,14 +134,16 @@ void setIfPresent(Exiv2::XmpData &xmp, const char *key, int value) {
 
 // The metadata as it describes the resized picture: upright, `pixels` in size, no thumbnail of
 // the original, and no position unless the policy keeps it.
-void describeResized(PhotoMetadata &metadata, QSize pixels, MetadataPolicy policy) {
+void describeResized(PhotoMetadata &metadata, QSize pixels, MetadataPolicy policy,
+                     PictureFormat format) {
     Exiv2::ExifData &exif = metadata.exif;
     Exiv2::ExifThumb(exif).erase();
     eraseWhere(exif, describesStoredData);
     if (const auto it = exif.findKey(Exiv2::ExifKey("Exif.Image.Orientation")); it != exif.end())
         *it = uint16_t(1);
     // Asked of a JPEG's EXIF, not of a PNG's or a TIFF's: the JPEG's chroma is centred.
-    if (!exif.empty() && exif.findKey(Exiv2::ExifKey("Exif.Image.YCbCrPositioning")) == exif.end())
+    if (format == PictureFormat::Jpeg && !exif.empty() &&
+        exif.findKey(Exiv2::ExifKey("Exif.Image.YCbCrPositioning")) == exif.end())
         exif["Exif.Image.YCbCrPositioning"] = uint16_t(1);
     setIfPresent(exif, "Exif.Photo.PixelXDimension", uint32_t(pixels.width()));
     setIfPresent(exif, "Exif.Photo.PixelYDimension", uint32_t(pixels.height()));
@@ -162,13 +165,14 @@ void describeResized(PhotoMetadata &metadata, QSize pixels, MetadataPolicy polic
     }
 }
 
-// The JPEG rewritten with the metadata (the ICC profile alone when `describing` is false).
-QByteArray rewritten(const QByteArray &jpeg, const PhotoMetadata &metadata, bool describing) {
-    QByteArray written = jpeg;
+// The JPEG or TIFF file rewritten with the metadata (the ICC profile alone when `describing` is
+// false).
+QByteArray rewritten(const QByteArray &picture, const PhotoMetadata &metadata, bool describing) {
+    QByteArray written = picture;
     if (!metadata.icc.isEmpty() ||
         (describing &&
          (!metadata.exif.empty() || !metadata.iptc.empty() || !metadata.xmp.empty()))) {
-        auto image = Exiv2::ImageFactory::open(exiv2Bytes(jpeg), long(jpeg.size()));
+        auto image = Exiv2::ImageFactory::open(exiv2Bytes(picture), long(picture.size()));
         if (describing) {
             image->setExifData(metadata.exif);
             image->setIptcData(metadata.iptc);
@@ -192,11 +196,11 @@ struct Rewrite {
     QStringList whatWasLeftOut; // in Exiv2's words; empty when everything was written
 };
 
-// Rewrites jpeg with the metadata; when that fails, jpeg stays as it was.
-Rewrite tryRewrite(QByteArray &jpeg, const PhotoMetadata &metadata, bool describing,
+// Rewrites the picture with the metadata; when that fails, the picture stays as it was.
+Rewrite tryRewrite(QByteArray &picture, const PhotoMetadata &metadata, bool describing,
                    Exiv2Messages &messages) {
     try {
-        jpeg = rewritten(jpeg, metadata, describing);
+        picture = rewritten(picture, metadata, describing);
         return {true, messages.take()};
     } catch (const std::exception &error) {
         messages.take();
@@ -272,19 +276,22 @@ void leaveOutExtension(Exiv2::XmpData &xmp, const QByteArray &photo, Warnings &w
 }
 
 // The photo's metadata as the resized picture carries it.
-void readFrom(PhotoMetadata &metadata, const QByteArray &photo, QSize pixels, MetadataPolicy policy,
+void readFrom(PhotoMetadata &metadata, const QByteArray &photo, const MetadataRequest &request,
               Exiv2Messages &messages, Warnings &warnings) {
+    const MetadataPolicy policy = request.policy;
     auto image = Exiv2::ImageFactory::open(exiv2Bytes(photo), long(photo.size()));
     image->readMetadata();
     QStringList said = messages.take();
     if (policy != MetadataPolicy::Strip) {
         metadata.exif = image->exifData();
+        metadata.byteOrder =
+            image->byteOrder() == Exiv2::bigEndian ? Exiv2::bigEndian : Exiv2::littleEndian;
         metadata.iptc = image->iptcData();
         metadata.xmp = image->xmpData();
         if (metadata.xmp.empty() && !image->xmpPacket().empty())
             readRepairedXmp(metadata.xmp, image->xmpPacket(), policy, messages, said, warnings);
         leaveOutExtension(metadata.xmp, photo, warnings);
-        describeResized(metadata, pixels, policy);
+        describeResized(metadata, request.pixels, policy, request.format);
         if (!said.isEmpty())
             warnings.append(metadataNotRead(said.first()));
     }
@@ -295,12 +302,13 @@ void readFrom(PhotoMetadata &metadata, const QByteArray &photo, QSize pixels, Me
 }
 
 // The JPEG's EXIF as the resized picture carries it, or a warning why it cannot.
-void readJpegExif(PhotoMetadata &metadata, const QByteArray &tiff, QSize pixels,
-                  MetadataPolicy policy, Warnings &warnings) {
-    Result<EditedExif> exif = exifForResized(tiff, pixels, policy == MetadataPolicy::WithLocation);
+void readJpegExif(PhotoMetadata &metadata, const QByteArray &tiff, const MetadataRequest &request,
+                  Warnings &warnings) {
+    Result<EditedExif> exif =
+        exifForResized(tiff, request.pixels, request.policy == MetadataPolicy::WithLocation);
     if (!exif) {
         warnings.append(exifLeftOut(exif.reason()));
-    } else if (exif->tiff.size() > kMaxExifSegmentTiff) {
+    } else if (request.format == PictureFormat::Jpeg && exif->tiff.size() > kMaxExifSegmentTiff) {
         warnings.append(
             exifTooLarge(QCoreApplication::translate(
                              "pelmora", "%1 bytes, more than the %2 bytes one segment holds")
@@ -314,8 +322,10 @@ void readJpegExif(PhotoMetadata &metadata, const QByteArray &tiff, QSize pixels,
 
 // Reads the photo's metadata. A JPEG's EXIF is edited in place, Exiv2 reads the rest of its
 // header; from other formats Exiv2 reads everything. Whether there is anything to carry.
-bool read(PhotoMetadata &metadata, const QByteArray &photo, QSize pixels, MetadataPolicy policy,
-          Exiv2Messages &messages, Warnings &warnings) {
+bool read(PhotoMetadata &metadata, const MetadataRequest &request, Exiv2Messages &messages,
+          Warnings &warnings) {
+    const QByteArray &photo = request.photo;
+    const MetadataPolicy policy = request.policy;
     const std::optional<JpegExifSplit> jpeg = splitJpegExif(photo);
     const QByteArray &forExiv2 = jpeg ? jpeg->otherHeader : photo;
     QString failure;
@@ -323,7 +333,7 @@ bool read(PhotoMetadata &metadata, const QByteArray &photo, QSize pixels, Metada
         if (!isPhotoFormat(
                 Exiv2::ImageFactory::getType(exiv2Bytes(forExiv2), long(forExiv2.size()))))
             return false; // no metadata Exiv2 should read
-        readFrom(metadata, forExiv2, pixels, policy, messages, warnings);
+        readFrom(metadata, forExiv2, request, messages, warnings);
     } catch (const std::exception &error) {
         failure = whatFailed(error);
     } catch (...) {
@@ -335,29 +345,117 @@ bool read(PhotoMetadata &metadata, const QByteArray &photo, QSize pixels, Metada
         metadata = {};
     }
     if (jpeg && !jpeg->tiff.isEmpty() && policy != MetadataPolicy::Strip)
-        readJpegExif(metadata, jpeg->tiff, pixels, policy, warnings);
+        readJpegExif(metadata, jpeg->tiff, request, warnings);
     return true;
+}
+
+// A JPEG's EXIF, edited in place, as Exiv2's data, for a TIFF file, which holds the EXIF in its
+// own directories. What describes the JPEG's stored data goes.
+void decodeJpegExif(PhotoMetadata &metadata) {
+    if (metadata.jpegExif.isEmpty())
+        return;
+    const QByteArray tiff = std::exchange(metadata.jpegExif, {});
+    metadata.byteOrder =
+        Exiv2::ExifParser::decode(metadata.exif, exiv2Bytes(tiff), uint32_t(tiff.size()));
+    eraseWhere(metadata.exif, describesStoredData);
+}
+
+// The EXIF as a TIFF file's directories hold it: a JPEG's decoded, and without what the EXIF says
+// only of compressed pictures (the TIFF's own directory says it).
+void describeTiff(PhotoMetadata &metadata, Warnings &warnings) {
+    try {
+        decodeJpegExif(metadata);
+    } catch (const std::exception &error) {
+        metadata.exif.clear();
+        warnings.append(exifLeftOut(whatFailed(error)));
+    }
+    eraseWhere(metadata.exif, [](const Exiv2::Exifdatum &d) {
+        return d.key() == "Exif.Photo.ComponentsConfiguration" ||
+               d.key() == "Exif.Photo.CompressedBitsPerPixel" ||
+               d.key() == "Exif.Photo.PixelXDimension" || d.key() == "Exif.Photo.PixelYDimension";
+    });
+}
+
+// The XMP and, where the XMP lacks them, what the IPTC says (caption, keywords, credit, ...), for
+// formats that have no place for IPTC.
+Exiv2::XmpData withIptcInXmp(const PhotoMetadata &metadata) {
+    Exiv2::XmpData xmp = metadata.xmp;
+    Exiv2::XmpData fromIptc;
+    Exiv2::copyIptcToXmp(metadata.iptc, fromIptc);
+    for (const Exiv2::Xmpdatum &datum : fromIptc)
+        if (xmp.findKey(Exiv2::XmpKey(datum.key())) == xmp.end())
+            xmp.add(datum);
+    return xmp;
+}
+
+// The metadata as the parts an encoder embeds (the ICC profile alone when `describing` is false).
+EmbeddedMetadata embedded(const PhotoMetadata &metadata, bool describing) {
+    EmbeddedMetadata parts;
+    parts.icc = metadata.icc;
+    if (!describing)
+        return parts;
+    if (!metadata.jpegExif.isEmpty()) {
+        parts.exif = metadata.jpegExif;
+    } else if (!metadata.exif.empty()) {
+        Exiv2::Blob blob;
+        Exiv2::ExifParser::encode(blob, metadata.byteOrder, metadata.exif);
+        parts.exif =
+            QByteArray(reinterpret_cast<const char *>(blob.data()), qsizetype(blob.size()));
+    }
+    if (const Exiv2::XmpData xmp = withIptcInXmp(metadata); !xmp.empty()) {
+        std::string packet;
+        if (Exiv2::XmpParser::encode(packet, xmp, Exiv2::XmpParser::useCompactFormat) == 0)
+            parts.xmp = QByteArray::fromStdString(packet);
+    }
+    return parts;
+}
+
+// The parts an encoder embeds; when they cannot be made, the ICC profile alone, with a warning.
+void prepareEmbedded(CarriedMetadata &carried, const PhotoMetadata &metadata,
+                     Exiv2Messages &messages) {
+    QString failure;
+    try {
+        carried.embedded = embedded(metadata, metadata.describesPhoto());
+    } catch (const std::exception &error) {
+        failure = whatFailed(error);
+    } catch (...) {
+        failure = QStringLiteral("unknown error");
+    }
+    QStringList said = messages.take();
+    if (!failure.isEmpty()) {
+        carried.embedded = {{}, {}, metadata.icc};
+        said.prepend(failure);
+    }
+    if (!said.isEmpty())
+        carried.warnings.append(metadataNotWritten(said.first()));
 }
 
 } // namespace
 
-CarriedMetadata carryPhotoMetadata(const QByteArray &jpeg, const QByteArray &photo, QSize pixels,
-                                   MetadataPolicy policy) {
-    CarriedMetadata carried{jpeg, {}};
+CarriedMetadata carryPhotoMetadata(const MetadataRequest &request) {
+    CarriedMetadata carried{request.picture, {}, {}};
+    if (request.format == PictureFormat::Bmp)
+        return carried;
     setUpExiv2();
     Exiv2Messages messages;
 
     PhotoMetadata metadata;
-    if (!read(metadata, photo, pixels, policy, messages, carried.warnings))
+    if (!read(metadata, request, messages, carried.warnings))
         return carried;
     if (!metadata.describesPhoto() && metadata.icc.isEmpty())
         return carried;
+    if (request.format != PictureFormat::Jpeg && request.format != PictureFormat::Tiff) {
+        prepareEmbedded(carried, metadata, messages);
+        return carried;
+    }
+    if (request.format == PictureFormat::Tiff)
+        describeTiff(metadata, carried.warnings);
 
     // When the whole cannot be written, the colour profile alone still keeps the colours right.
     const bool describing = metadata.describesPhoto();
-    const Rewrite whole = tryRewrite(carried.jpeg, metadata, describing, messages);
+    const Rewrite whole = tryRewrite(carried.picture, metadata, describing, messages);
     if (!whole.written && describing && !metadata.icc.isEmpty())
-        (void)tryRewrite(carried.jpeg, metadata, false, messages);
+        (void)tryRewrite(carried.picture, metadata, false, messages);
     if (!whole.whatWasLeftOut.isEmpty())
         carried.warnings.append(metadataNotWritten(whole.whatWasLeftOut.first()));
     return carried;

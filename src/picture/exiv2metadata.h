@@ -6,7 +6,6 @@ namespace pelmora {
 
 // withPhotoMetadata as Exiv2 and the EXIF editor do it: the code of the metadata module
 // (metadatamodule.h), which links Exiv2.
-CarriedMetadata carryPhotoMetadata(const QByteArray &jpeg, const QByteArray &photo, QSize pixels,
-                                   MetadataPolicy policy);
+CarriedMetadata carryPhotoMetadata(const MetadataRequest &request);
 
 } // namespace pelmora

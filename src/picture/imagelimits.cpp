@@ -35,23 +35,51 @@ QString outputTooLargeReason(QSize output) {
         .arg(kMaxOutputPixels / 1'000'000);
 }
 
-qint64 pictureWorkBytes(QSize decoded, int bytesPerPixel, QSize output) {
+namespace {
+
+// What an encoder keeps beside the resized picture, per pixel of it, measured as the peak
+// resident memory of encoding pictures of 1 and 4 megapixels (libheif's copy of the picture in
+// RGB and in YUV included): aom took 22 bytes a pixel, x265 with preset medium 19;
+// libwebp keeps its own YUV picture and the scores of its analysis.
+int encoderBytesPerPixel(PictureFormat format) {
+    switch (format) {
+    case PictureFormat::Avif:
+    case PictureFormat::Heic:
+        return 24;
+    case PictureFormat::WebP:
+        return 12;
+    case PictureFormat::Tiff: // Exiv2 copies the file to write the metadata into it
+        return 8;
+    case PictureFormat::Png:
+    case PictureFormat::Bmp:
+        return 4;
+    case PictureFormat::Jpeg:
+        break;
+    }
+    return 0;
+}
+
+} // namespace
+
+qint64 pictureWorkBytes(QSize decoded, int bytesPerPixel, QSize output, PictureFormat format) {
     const auto pixels = [](QSize size) { return qint64(size.width()) * size.height(); };
     constexpr qint64 encoderAndSlack = 32LL * 1024 * 1024;
     // The resized picture (4 bytes a pixel) and its JPEG beside it, which a copy with the
     // metadata carried over may double; the encoder's coefficients where it optimises its tables.
     const int outputBytesPerPixel = pixels(output) <= kLargestOptimizedJpegPixels ? 8 : 5;
-    return pixels(decoded) * bytesPerPixel + pixels(output) * outputBytesPerPixel + encoderAndSlack;
+    return pixels(decoded) * bytesPerPixel +
+           pixels(output) * (outputBytesPerPixel + encoderBytesPerPixel(format)) + encoderAndSlack;
 }
 
-qint64 pictureWorkFromHeader(QSize stored, const QString &headerFormat, int longerSide) {
+qint64 pictureWorkFromHeader(QSize stored, const QString &headerFormat, int longerSide,
+                             PictureFormat format) {
     const bool jpeg = headerFormat == u"jpg";
     const QSize decoded = jpeg ? jpegScaledSize(stored, decodeEighths(stored, longerSide)) : stored;
     // libheif keeps its own planes beside the picture; other whole decodes may need a conversion.
     const bool heif = headerFormat == u"heic" || headerFormat == u"avif";
     const int bytesPerPixel = jpeg ? 4 : heif ? 8 : 5;
     return pictureWorkBytes(decoded, bytesPerPixel,
-                            scaledToLongerSide(stored, longerSide).value_or(stored));
+                            scaledToLongerSide(stored, longerSide).value_or(stored), format);
 }
 
 QString pictureTooLargeReason(QSize stored) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "picture/pictureformat.h"
 #include "result/result.h"
 
 #include <QSize>
@@ -37,12 +38,14 @@ inline constexpr qint64 kPictureWorkBudget = 640LL * 1024 * 1024;
 
 // What a photo's picture work takes at its peak: the decoded picture (at bytesPerPixel, what the
 // decoder keeps beside its picture and a conversion to RGB32 included), the resized one, and what
-// the encoder and the metadata keep beside them.
-qint64 pictureWorkBytes(QSize decoded, int bytesPerPixel, QSize output);
+// the format's encoder and the metadata keep beside them.
+qint64 pictureWorkBytes(QSize decoded, int bytesPerPixel, QSize output,
+                        PictureFormat format = PictureFormat::Jpeg);
 
 // The same estimated from a photo's header alone (a JPEG decoded at its reduced scale, any other
 // format whole), for admitting photos to the workers before they are read.
-qint64 pictureWorkFromHeader(QSize stored, const QString &headerFormat, int longerSide);
+qint64 pictureWorkFromHeader(QSize stored, const QString &headerFormat, int longerSide,
+                             PictureFormat format = PictureFormat::Jpeg);
 // Why a photo whose work would take more than kLargestPictureWork is refused, naming the limit.
 QString pictureTooLargeReason(QSize stored);
 

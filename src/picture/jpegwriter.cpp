@@ -1,7 +1,8 @@
 #include "jpegwriter.h"
 
+#include "picture/pictureencoder.h"
+
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QImageWriter>
 
 namespace pelmora {
@@ -14,9 +15,7 @@ Result<QByteArray> encodeJpeg(const QImage &image, int quality) {
     writer.setQuality(quality);
     writer.setOptimizedWrite(qint64(image.width()) * image.height() <= kLargestOptimizedJpegPixels);
     if (!writer.write(image))
-        return failure(
-            QCoreApplication::translate("pelmora", "cannot encode the picture as JPEG: %1")
-                .arg(writer.errorString()));
+        return failure(encodingFailure(PictureFormat::Jpeg, writer.errorString()));
     return bytes;
 }
 

@@ -166,8 +166,10 @@ void verticalPass(const uchar *const *rows, const std::int32_t *pairs, int count
 }
 
 // One output row from one row of vertical sums (four channels per pixel, padded with at least
-// one zero pixel so a pair of taps never reads beyond it).
-void horizontalPass(const std::int16_t *column, const AxisWeights &axis, int outputs, QRgb *out) {
+// one zero pixel so a pair of taps never reads beyond it). `opaque` is ORed into every pixel:
+// 0xFF000000 for an opaque picture, 0 to keep the alpha channel computed.
+void horizontalPass(const std::int16_t *column, const AxisWeights &axis, int outputs, QRgb *out,
+                    QRgb opaque) {
     for (int x = 0; x < outputs; ++x) {
         const std::int32_t *pairs = &axis.pairs[std::size_t(x) * axis.stride];
         const std::int16_t *px = column + 4 * axis.first[x];
@@ -184,15 +186,15 @@ void horizontalPass(const std::int16_t *column, const AxisWeights &axis, int out
                              kHorizontalShift);
         const __m128i i16 = _mm_packs_epi32(sum, sum);
         const __m128i i8 = _mm_packus_epi16(i16, i16);
-        out[x] = static_cast<QRgb>(_mm_cvtsi128_si32(i8)) | 0xFF000000u;
+        out[x] = static_cast<QRgb>(_mm_cvtsi128_si32(i8)) | opaque;
 #else
         int sum[4] = {0, 0, 0, 0};
         for (int p = 0; p < pairCount; ++p)
             for (int c = 0; c < 4; ++c)
                 sum[c] +=
                     evenWeight(pairs[p]) * px[8 * p + c] + oddWeight(pairs[p]) * px[8 * p + 4 + c];
-        std::uint32_t value = 0xFF000000u;
-        for (int c = 0; c < 3; ++c) {
+        std::uint32_t value = opaque;
+        for (int c = 0; c < 4; ++c) {
             const int v = (sum[c] + (1 << (kHorizontalShift - 1))) >> kHorizontalShift;
             value |= static_cast<std::uint32_t>(std::clamp(v, 0, 255)) << (8 * c);
         }
@@ -243,8 +245,9 @@ __attribute__((target("avx2"))) int verticalPassAvx2(const uchar *const *rows,
     return k;
 }
 
-__attribute__((target("avx2"))) void
-horizontalPassAvx2(const std::int16_t *column, const AxisWeights &axis, int outputs, QRgb *out) {
+__attribute__((target("avx2"))) void horizontalPassAvx2(const std::int16_t *column,
+                                                        const AxisWeights &axis, int outputs,
+                                                        QRgb *out, QRgb opaque) {
     for (int x = 0; x < outputs; ++x) {
         const std::int32_t *pairs = &axis.pairs[std::size_t(x) * axis.stride];
         const std::int16_t *px = column + 4 * axis.first[x];
@@ -270,7 +273,7 @@ horizontalPassAvx2(const std::int16_t *column, const AxisWeights &axis, int outp
                              kHorizontalShift);
         const __m128i i16 = _mm_packs_epi32(sum, sum);
         const __m128i i8 = _mm_packus_epi16(i16, i16);
-        out[x] = static_cast<QRgb>(_mm_cvtsi128_si32(i8)) | 0xFF000000u;
+        out[x] = static_cast<QRgb>(_mm_cvtsi128_si32(i8)) | opaque;
     }
 }
 
@@ -283,16 +286,28 @@ bool useAvx2() {
 }
 #endif
 
+// The filter's overshoot can leave a colour above its pixel's alpha, which a premultiplied pixel
+// cannot hold: each colour is held to the alpha.
+void keepPremultiplied(QRgb *line, int width) {
+    for (int x = 0; x < width; ++x) {
+        const int a = qAlpha(line[x]);
+        line[x] = qRgba(std::min(qRed(line[x]), a), std::min(qGreen(line[x]), a),
+                        std::min(qBlue(line[x]), a), a);
+    }
+}
+
 } // namespace
 
 QImage lanczosResample(const QImage &image, const QRectF &source, QSize target) {
     if (image.isNull() || target.isEmpty() || source.isEmpty())
         return {};
+    const bool alpha = image.format() == QImage::Format_ARGB32_Premultiplied;
     const QImage rgb =
-        image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32
+        alpha || image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32
             ? image
             : image.convertToFormat(QImage::Format_RGB32);
-    QImage result(target, QImage::Format_RGB32);
+    const QRgb opaque = alpha ? 0 : 0xFF000000u;
+    QImage result(target, alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     if (result.isNull())
         return {};
 
@@ -322,12 +337,16 @@ QImage lanczosResample(const QImage &image, const QRectF &source, QSize target) 
         if (useAvx2()) {
             const int done = verticalPassAvx2(taps.data(), pairs, count, bytes, column.data());
             verticalPass(taps.data(), pairs, count, bytes, column.data(), done);
-            horizontalPassAvx2(column.data(), columns, target.width(), line);
+            horizontalPassAvx2(column.data(), columns, target.width(), line, opaque);
+            if (!opaque)
+                keepPremultiplied(line, target.width());
             continue;
         }
 #endif
         verticalPass(taps.data(), pairs, count, bytes, column.data());
-        horizontalPass(column.data(), columns, target.width(), line);
+        horizontalPass(column.data(), columns, target.width(), line, opaque);
+        if (!opaque)
+            keepPremultiplied(line, target.width());
     }
     return result;
 }

@@ -5,16 +5,14 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <cstring>
 #include <dlfcn.h>
-#include <mutex>
 
 namespace pelmora {
 
 namespace {
 
 using Entry = decltype(&pelmora_carry_photo_metadata);
-using Version = decltype(&pelmora_metadata_module_version);
+using Version = decltype(&pelmora_metadata_interface_version);
 
 struct Module {
     Entry entry = nullptr;
@@ -48,11 +46,13 @@ Module load() {
             continue;
         }
         const auto version =
-            reinterpret_cast<Version>(::dlsym(module, "pelmora_metadata_module_version"));
+            reinterpret_cast<Version>(::dlsym(module, "pelmora_metadata_interface_version"));
         const auto entry = reinterpret_cast<Entry>(::dlsym(module, "pelmora_carry_photo_metadata"));
-        if (version && entry && std::strcmp(version(), PELMORA_VERSION) == 0)
+        if (version && entry && version() == metadataInterfaceVersion())
             return {entry, {}};
-        errors.append(path + QStringLiteral(": not the module of Pelmora " PELMORA_VERSION));
+        errors.append(QStringLiteral("%1: a module of another version (interface %2, not %3)")
+                          .arg(path, version ? QString::number(version(), 16) : QStringLiteral("?"),
+                               QString::number(metadataInterfaceVersion(), 16)));
     }
     return {nullptr, errors.isEmpty() ? candidates().join(QStringLiteral(", ")) +
                                             QStringLiteral(": no such file")
@@ -64,20 +64,35 @@ const Module &module() {
     return loaded;
 }
 
+QString moduleMissing() {
+    return QCoreApplication::translate(
+        "pelmora", "the photo's metadata could not be carried over: Pelmora's metadata module is "
+                   "missing");
+}
+
 } // namespace
 
-CarriedMetadata withPhotoMetadata(const QByteArray &jpeg, const QByteArray &photo, QSize pixels,
-                                  MetadataPolicy policy) {
+CarriedMetadata withPhotoMetadata(const MetadataRequest &request) {
+    // Without the module a stripped photo still keeps its colour profile wherever the encoder
+    // writes the one the decoder read.
+    if (request.policy == MetadataPolicy::Strip && !module().entry)
+        return {request.picture, {}, {}};
     const Module &metadata = module();
     if (!metadata.entry)
-        return {jpeg,
-                {{QCoreApplication::translate(
-                      "pelmora", "the photo's metadata could not be carried over: Pelmora's "
-                                 "metadata module is missing"),
-                  metadata.error}}};
+        return {request.picture, {}, {{moduleMissing(), metadata.error}}};
     CarriedMetadata carried;
-    metadata.entry(jpeg, photo, pixels, policy, carried);
+    metadata.entry(request, carried);
     return carried;
+}
+
+Status metadataModuleReady() {
+    const Module &metadata = module();
+    if (!metadata.entry)
+        return failure(QCoreApplication::translate(
+                           "pelmora", "resized photos would lose their metadata: Pelmora's "
+                                      "metadata module cannot be loaded (%1)")
+                           .arg(metadata.error));
+    return {};
 }
 
 } // namespace pelmora

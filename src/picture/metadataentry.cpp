@@ -1,4 +1,4 @@
-// The metadata module's entry (see metadatamodule.h).
+// The metadata module's entries (see metadatamodule.h).
 
 #include "picture/exiv2metadata.h"
 #include "picture/metadatamodule.h"
@@ -6,12 +6,12 @@
 extern "C" {
 
 __attribute__((visibility("default"))) void
-pelmora_carry_photo_metadata(const QByteArray &jpeg, const QByteArray &photo, QSize pixels,
-                             pelmora::MetadataPolicy policy, pelmora::CarriedMetadata &out) {
-    out = pelmora::carryPhotoMetadata(jpeg, photo, pixels, policy);
+pelmora_carry_photo_metadata(const pelmora::MetadataRequest &request,
+                             pelmora::CarriedMetadata &out) {
+    out = pelmora::carryPhotoMetadata(request);
 }
 
-__attribute__((visibility("default"))) const char *pelmora_metadata_module_version() {
-    return PELMORA_VERSION;
+__attribute__((visibility("default"))) std::uint64_t pelmora_metadata_interface_version() {
+    return pelmora::metadataInterfaceVersion();
 }
 }

@@ -32,6 +32,12 @@ Warning exifPartLeftOut(const QString &detail) {
             detail};
 }
 
+Warning exifEntriesLeftOut(const QString &detail) {
+    return {QCoreApplication::translate(
+                "pelmora", "some entries of the photo's EXIF point outside it and were left out"),
+            detail};
+}
+
 Warning exifTooLarge(const QString &detail) {
     return {QCoreApplication::translate(
                 "pelmora", "the photo's camera details, such as the date taken and the exposure, "

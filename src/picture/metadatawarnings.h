@@ -16,6 +16,8 @@ Warning metadataNotWritten(const QString &detail);
 Warning exifLeftOut(const QString &detail);
 // A directory of the EXIF cannot be read; the rest is carried.
 Warning exifPartLeftOut(const QString &detail);
+// Entries of the EXIF whose values lie outside it; the entries beside them are carried.
+Warning exifEntriesLeftOut(const QString &detail);
 // The EXIF, read whole from several segments, does not fit into one.
 Warning exifTooLarge(const QString &detail);
 // XMP that named a property twice with different values: the first value of each was kept.

@@ -79,7 +79,8 @@ int decodedBytesPerPixel(const QImageReader &reader) {
 
 } // namespace
 
-Result<LoadedPhoto> loadPhotoForResize(const QByteArray &photoBytes, int longerSide) {
+Result<LoadedPhoto> loadPhotoForResize(const QByteArray &photoBytes, int longerSide,
+                                       PictureFormat output) {
     raiseImageAllocationLimit();
     if (Status raw = refuseCameraRaw(imageHeaderOf(photoBytes)); !raw)
         return failure(raw.reason());
@@ -121,13 +122,13 @@ Result<LoadedPhoto> loadPhotoForResize(const QByteArray &photoBytes, int longerS
     const QImageIOHandler::Transformations turn = reader.transformation();
     if (stored.isValid()) {
         const bool turned = turn & QImageIOHandler::TransformationRotate90;
-        const std::optional<QSize> output =
+        const std::optional<QSize> resized =
             scaledToLongerSide(turned ? stored.transposed() : stored, longerSide);
-        if (output && !isWithinOutputLimits(*output))
-            return failure(outputTooLargeReason(*output));
+        if (resized && !isWithinOutputLimits(*resized))
+            return failure(outputTooLargeReason(*resized));
         const QSize decoded = isJpeg && frame ? jpegScaledSize(stored, eighths) : stored;
         if (pictureWorkBytes(decoded, (isJpeg ? 4 : decodedBytesPerPixel(reader)),
-                             output.value_or(stored)) > kLargestPictureWork)
+                             resized.value_or(stored), output) > kLargestPictureWork)
             return failure(pictureTooLargeReason(stored));
     }
 
@@ -159,7 +160,9 @@ Result<LoadedPhoto> loadPhotoForResize(const QByteArray &photoBytes, int longerS
         photo.extent = QRectF(QPointF(0, 0), QSizeF(image.size()));
     }
     photo.dataDamaged = decoderMessages.jpegDataDamaged();
-    photo.image = opaqueRgb32(std::move(image));
+    photo.image = keepsTransparency(output) && image.hasAlphaChannel()
+                      ? std::move(image).convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                      : opaqueRgb32(std::move(image));
     if (photo.image.isNull())
         return failure(QCoreApplication::translate("pelmora", "not enough memory for the picture"));
     return photo;

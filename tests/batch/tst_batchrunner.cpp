@@ -575,9 +575,9 @@ void TestBatchRunner::parallelEqualsOneByOne() {
         }
         const QString source = file.section(u'<', 1);
         const Result<ResizedPhoto> alone =
-            ResizeToJpeg(dir.filePath(source), request.resizeSettings);
+            ResizeToJpeg(dir.filePath(source), PictureFormat::Jpeg, request.resizeSettings);
         QVERIFY2(alone, qPrintable(alone.reason()));
-        expected.insert(file.section(u'<', 0, 0), alone->jpeg.bytes);
+        expected.insert(file.section(u'<', 0, 0), alone->picture.bytes);
     }
 
     const BatchResult batch = runBatch(request);

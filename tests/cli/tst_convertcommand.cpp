@@ -6,6 +6,10 @@
 #include "process.h"
 
 #include <QDir>
+#include <QImageReader>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -17,6 +21,22 @@ namespace {
 
 Run runConvert(const QStringList &arguments, const QString &workingDirectory) {
     return runProgram(app(), QStringList{"convert"} + arguments, 120000, workingDirectory);
+}
+
+// What exiftool reads of a file: "GROUP:Tag" to its value, numbers as numbers.
+QMap<QString, QString> exiftoolTags(const QString &path) {
+    const Run run = runProgram("exiftool", {"-j", "-G1", "-n", "-a", path});
+    const QJsonObject tags = QJsonDocument::fromJson(run.out.toUtf8()).array().first().toObject();
+    QMap<QString, QString> values;
+    for (auto it = tags.begin(); it != tags.end(); ++it)
+        values.insert(it.key(), it.value().toVariant().toString());
+    return values;
+}
+
+// How many warnings and errors `exiftool -validate` finds in a file.
+int validationWarnings(const QString &path) {
+    const Run run = runProgram("exiftool", {"-validate", "-s3", "-Validate", path});
+    return run.out.trimmed() == "OK" ? 0 : run.out.section(u' ', 0, 0).toInt();
 }
 
 QString lastLine(const QString &text) {
@@ -40,8 +60,8 @@ private Q_SLOTS:
     void resizeDefaultsToJpgExtension();
     void eachPhotoSaidOnce_data();
     void eachPhotoSaidOnce();
-    void metadataOptions_data();
-    void metadataOptions();
+    void resizedPhotos_data();
+    void resizedPhotos();
     void inPlaceWithoutRenaming();
     void outputFolderUnderAFile();
     void missingTargetName();
@@ -229,40 +249,115 @@ void TestConvertCommand::eachPhotoSaidOnce() {
              written.isEmpty() ? QStringList() : QStringList{written});
 }
 
-void TestConvertCommand::metadataOptions_data() {
+// Every format a resized photo is written in, by its new name's extension: the bytes are that
+// format's, upright, stamped, with the photo's metadata as the options say (read back with
+// exiftool, no less valid than the photo's); what is not written, and what the metadata module's
+// absence stops. A copy is the photo's every byte.
+void TestConvertCommand::resizedPhotos_data() {
     QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("module");  // "": this build's; "missing"; "foreign": another library
+    QTest::addColumn<QString>("written"); // the output's format (by its bytes) and size; "copy"
     QTest::addColumn<bool>("dateTaken");
     QTest::addColumn<bool>("location");
-    QTest::newRow("resized: when, not where") << QStringList{"--resize", "16"} << true << false;
-    QTest::newRow("resized, --keep-location")
-        << QStringList{"--resize", "16", "--keep-location"} << true << true;
-    QTest::newRow("resized, --strip-metadata")
-        << QStringList{"--resize", "16", "--strip-metadata"} << false << false;
+    QTest::addColumn<QString>("said"); // on standard error; empty: nothing
+    QTest::addColumn<int>("exitCode");
+    const QStringList resize{"--resize", "64"};
+    QTest::newRow("JPEG: when, not where") << resize << ""
+                                           << "jpeg 48x64" << true << false << "" << 0;
+    QTest::newRow("JPEG, --keep-location") << resize + QStringList{"--keep-location"} << ""
+                                           << "jpeg 48x64" << true << true << "" << 0;
+    QTest::newRow("JPEG, --strip-metadata") << resize + QStringList{"--strip-metadata"} << ""
+                                            << "jpeg 48x64" << false << false << "" << 0;
     QTest::newRow("copied: every byte, whatever the option")
-        << QStringList{"--strip-metadata"} << true << true;
+        << QStringList{"--strip-metadata"} << ""
+        << "copy" << true << true << "" << 0;
+    for (const char *format : {"webp", "avif", "heic", "png", "tiff"})
+        QTest::newRow(format) << resize + QStringList{"--ext", format} << ""
+                              << QStringLiteral("%1 48x64").arg(format) << true << false << "" << 0;
+    QTest::newRow("BMP: no metadata") << resize + QStringList{"--ext", "BMP"} << ""
+                                      << "bmp 48x64" << false << false << "" << 0;
+    QTest::newRow("GIF: not written, nothing written")
+        << resize + QStringList{"--ext", "gif"} << ""
+        << "" << false << false << "a.jpg: Pelmora does not write .gif pictures" << 1;
+    QTest::newRow("no metadata module: stopped before the first photo")
+        << resize << "missing"
+        << "" << false << false
+        << "pelmora convert: resized photos would lose their metadata: Pelmora's metadata module "
+           "cannot be loaded"
+        << 1;
+    QTest::newRow("a metadata module of another version: stopped")
+        << resize << "foreign"
+        << "" << false << false << "a module of another version" << 1;
+    QTest::newRow("no metadata module, --strip-metadata: converted")
+        << resize + QStringList{"--strip-metadata", "--ext", "webp"} << "missing"
+        << "webp 48x64" << false << false << "" << 0;
 }
 
-void TestConvertCommand::metadataOptions() {
+void TestConvertCommand::resizedPhotos() {
     QFETCH(QStringList, arguments);
+    QFETCH(QString, module);
+    QFETCH(QString, written);
     QFETCH(bool, dateTaken);
     QFETCH(bool, location);
+    QFETCH(QString, said);
+    QFETCH(int, exitCode);
 
-    QTemporaryDir dir;
-    const QByteArray photo = takenPhoto(photoBytes(1), {});
-    QVERIFY(writeFile(dir.filePath("a.jpg"), photo));
+    TestFolder dir;
+    // Stored sideways (orientation 6), its dark corner at the top right once upright.
+    const QByteArray photo = takenPhoto(encode(picture(QSize(64, 48)), "JPEG"), {});
+    dir.place("a.jpg", photo);
+    QString program = app();
+    if (!module.isEmpty()) { // a copy outside the build folder finds no module of the build's
+        program = dir.filePath("installed/bin/pelmora");
+        QVERIFY(QDir().mkpath(dir.filePath("installed/bin")) && QFile::copy(app(), program));
+        if (module == "foreign")
+            dir.place("installed/bin/" PELMORA_MODULE_FROM_PROGRAM,
+                      readFile(qEnvironmentVariable("PELMORA_FAULTS")));
+    }
 
-    const Run run = runConvert(arguments + QStringList{"--out", "out", "a.jpg"}, dir.path());
-    QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.err, QString());
-    const QStringList written = files(dir.filePath("out"));
-    QCOMPARE(written.size(), 1);
-    const QByteArray output = readFile(dir.filePath("out/" + written.first()));
-    if (!arguments.contains("--resize"))
-        QCOMPARE(output, photo);
-    const QMap<QString, QString> entries = metadataOf(output);
-    QCOMPARE(entries.value("Exif.Photo.DateTimeOriginal"), dateTaken ? taken::dateTaken : "");
-    QCOMPARE(entries.contains("Exif.GPSInfo.GPSLatitude"), location);
-    QCOMPARE(entries.contains("Xmp.exif.GPSLatitude"), location);
+    const Run run = runProgram(
+        program,
+        QStringList{"convert", "--signature", "WW", "--point", "12", "--color", "#FF0000"} +
+            arguments + QStringList{"--out", "out", "a.jpg"},
+        120000, dir.path());
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(said.isEmpty() ? run.err.isEmpty() : run.err.contains(said), qPrintable(run.err));
+    const QStringList outputs = files(dir.filePath("out"));
+    if (written.isEmpty()) {
+        QCOMPARE(outputs, QStringList{});
+        return;
+    }
+    QCOMPARE(outputs.size(), 1);
+    const QString output = dir.filePath("out/" + outputs.first());
+    if (written == "copy") {
+        QCOMPARE(readFile(output), photo);
+    } else {
+        QImageReader reader(output);
+        reader.setDecideFormatFromContent(true);
+        reader.setAutoTransform(false); // upright in its pixels, not by a tag
+        const QString format = QString::fromLatin1(reader.format());
+        const QImage image = reader.read().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(QStringLiteral("%1 %2x%3").arg(format).arg(image.width()).arg(image.height()),
+                 written);
+        const auto dark = [&](int x, int y) { return qBlue(image.pixel(x, y)) < 80; };
+        QVERIFY(dark(image.width() - 4, 3) && !dark(3, 3) && !dark(3, image.height() - 4));
+        bool stamped = false; // red text in the lower right corner
+        for (int y = image.height() / 2; y < image.height(); ++y)
+            for (int x = image.width() / 2; x < image.width(); ++x)
+                stamped =
+                    stamped || (qRed(image.pixel(x, y)) > 150 && qBlue(image.pixel(x, y)) < 110);
+        QVERIFY(stamped);
+    }
+
+    // exiftool reads the metadata back, and finds no more wrong with it than with the photo's.
+    const QMap<QString, QString> tags = exiftoolTags(output);
+    const QStringList keys = tags.keys();
+    QCOMPARE(tags.value("ExifIFD:DateTimeOriginal"), dateTaken ? taken::dateTaken : "");
+    QCOMPARE(tags.values().contains(taken::caption), dateTaken);
+    QCOMPARE(!keys.filter("GPS").isEmpty(), location);
+    QCOMPARE(tags.value("IFD0:Orientation", "1"), written == "copy" ? "6" : "1");
+    QVERIFY2(validationWarnings(output) <= validationWarnings(dir.filePath("a.jpg")),
+             qPrintable(runProgram("exiftool", {"-validate", "-warning", "-a", output}).out));
 }
 
 void TestConvertCommand::inPlaceWithoutRenaming() {
@@ -414,14 +509,16 @@ void TestConvertCommand::runs_data() {
                        "{dir}/src/a.JPG \u2192 {dir}/out/Untitled03.JPG",
                        "would convert 2, fail 1, next number 04"}
         << QStringList{} << false << QStringList{} << 1;
-    QTest::newRow("--dry-run in place: the photos go to the trash; no picture, RAW, too large")
-        << QStringList{"--dry-run", "--in-place", "--resize",      "16",     "src/b.jpg",
-                       "src/a.JPG", "huge.png",   "src/notes.jpg", "raw.dng"}
+    QTest::newRow("--dry-run in place: the format, the photos to the trash; no picture, RAW, too "
+                  "large")
+        << QStringList{"--dry-run", "--in-place", "--resize",  "16",       "--ext",
+                       "webp",      "src/b.jpg",  "src/a.JPG", "huge.png", "src/notes.jpg",
+                       "raw.dng"}
         << false
-        << QStringList{"{dir}/src/b.jpg \u2192 {dir}/src/Untitled01.JPG, and the photo goes to "
-                       "the trash",
-                       "{dir}/src/a.JPG \u2192 {dir}/src/Untitled02.JPG, and the photo goes to "
-                       "the trash",
+        << QStringList{"{dir}/src/b.jpg \u2192 {dir}/src/Untitled01.webp, written as WebP, and the "
+                       "photo goes to the trash",
+                       "{dir}/src/a.JPG \u2192 {dir}/src/Untitled02.webp, written as WebP, and the "
+                       "photo goes to the trash",
                        "{dir}/huge.png: would fail: the picture is too large (20000 x 20000)",
                        "{dir}/src/notes.jpg: would fail: not a picture that can be read",
                        "{dir}/raw.dng: would fail: a camera RAW file (DNG): RAW files are not "

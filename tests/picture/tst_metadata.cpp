@@ -2,7 +2,7 @@
 #include "metadata.h"
 #include "photos.h"
 #include "picture/metadatawarnings.h"
-#include "picture/resizedjpeg.h"
+#include "picture/resizedpicture.h"
 #include "process.h"
 
 #include <QBuffer>
@@ -170,6 +170,13 @@ private Q_SLOTS:
         QTest::newRow("pixel size stored as two values: rewritten, not left stale")
             << withPixelSizeAsTwoValues(motorola) << withoutLocation << QSize(75, 100) << both
             << StringMap{} << QByteArrayList{} << QStringList{} << QString() << icc;
+        QTest::newRow("Make and ImageDescription pointing past the EXIF: they go, with a warning")
+            << withEntriesPointingPast(taken) << withoutLocation << QSize(75, 100) << both
+            << StringMap{{"Exif.Image.Make", "(missing)"},
+                         {"Exif.Image.ImageDescription", "(missing)"},
+                         {"Exif.Photo.ExposureTime", "1/250"}}
+            << QByteArrayList{} << QStringList{pelmora::exifEntriesLeftOut({}).text}
+            << "IFD0 entries 0x010e, 0x010f" << icc;
         QTest::newRow("Exif, GPS and IFD1 looping back to IFD0: EXIF left out, with a warning")
             << withLoopingIfds(taken) << withoutLocation << QSize(75, 100) << QStringList{"album"}
             << StringMap{} << QByteArrayList{} << QStringList{pelmora::exifLeftOut({}).text}
@@ -278,8 +285,8 @@ private Q_SLOTS:
         pelmora::ResizeOptions options;
         options.longerSide = 100;
         options.metadata = MetadataPolicy(policy);
-        const pelmora::Result<pelmora::ResizedJpeg> resized =
-            pelmora::resizeToJpegBytes(photo, options);
+        const pelmora::Result<pelmora::ResizedPicture> resized =
+            pelmora::resizePhotoBytes(photo, options);
         QVERIFY2(resized, qPrintable(resized.reason()));
         QCOMPARE(storedSize(resized->bytes), upright);
 

@@ -7,7 +7,7 @@
 #include "photos.h"
 #include "picture/photoloader.h"
 #include "picture/previewloader.h"
-#include "picture/resizedjpeg.h"
+#include "picture/resizedpicture.h"
 #include "picture/resizegeometry.h"
 #include "process.h"
 
@@ -150,8 +150,8 @@ private Q_SLOTS:
         QCOMPARE(loaded->image.format(), QImage::Format_RGB32);
         verifyMarks(loaded->image, Corner(dark), light, "loaded");
 
-        const pelmora::Result<pelmora::ResizedJpeg> resized =
-            pelmora::resizeToJpegBytes(bytes, {40, 95, {}});
+        const pelmora::Result<pelmora::ResizedPicture> resized =
+            pelmora::resizePhotoBytes(bytes, {40, 95, {}});
         QVERIFY2(resized, qPrintable(resized.reason()));
         QCOMPARE(resized->size, pelmora::scaledToLongerSide(shown, 40).value());
         QVERIFY(resized->warnings.isEmpty());

@@ -6,7 +6,7 @@
 #include "picture/jpegblockpadding.h"
 #include "picture/photoloader.h"
 #include "picture/previewloader.h"
-#include "picture/resizedjpeg.h"
+#include "picture/resizedpicture.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -187,8 +187,8 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         QFETCH(bool, warned);
         for (const int longerSide : {0, 100}) { // decoded whole, and at a reduced scale
-            const pelmora::Result<pelmora::ResizedJpeg> resized =
-                pelmora::resizeToJpegBytes(bytes, {longerSide, 90, {}});
+            const pelmora::Result<pelmora::ResizedPicture> resized =
+                pelmora::resizePhotoBytes(bytes, {longerSide, 90, {}});
             QVERIFY2(resized, qPrintable(resized.reason()));
             QCOMPARE(resized->size, longerSide ? QSize(100, 74) : QSize(403, 301));
             QCOMPARE(resized->warnings.size(), warned ? 1 : 0);
@@ -213,8 +213,8 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         QFETCH(int, longerSide);
         QFETCH(QString, size);
-        const pelmora::Result<pelmora::ResizedJpeg> resized =
-            pelmora::resizeToJpegBytes(bytes, {longerSide, 90, {}});
+        const pelmora::Result<pelmora::ResizedPicture> resized =
+            pelmora::resizePhotoBytes(bytes, {longerSide, 90, {}});
         QVERIFY(!resized);
         QVERIFY2(resized.reason().contains(size) && resized.reason().contains("100 megapixels"),
                  qPrintable(resized.reason()));

@@ -222,6 +222,20 @@ QByteArray withPixelSizeAsTwoValues(const QByteArray &jpeg) {
     return exif.jpeg();
 }
 
+QByteArray withEntriesPointingPast(const QByteArray &jpeg) {
+    auto image = Exiv2::ImageFactory::open(exiv2Bytes(jpeg), long(jpeg.size()));
+    image->readMetadata();
+    Exiv2::ExifData exif = image->exifData();
+    exif["Exif.Image.ImageDescription"] = "Boats leaving the harbour";
+    image->setExifData(exif);
+    image->writeMetadata();
+    Exiv2::BasicIo &io = image->io();
+    ExifInJpeg damaged(QByteArray(reinterpret_cast<const char *>(io.mmap()), qsizetype(io.size())));
+    for (const quint16 tag : {0x010F, 0x010E}) // Make, ImageDescription
+        damaged.put32(damaged.entry(damaged.ifd0(), tag) + 8, 0x7FFF0000);
+    return damaged.jpeg();
+}
+
 QByteArray withLoopingIfds(const QByteArray &jpeg) {
     ExifInJpeg exif(jpeg);
     const quint32 ifd0 = exif.ifd0();

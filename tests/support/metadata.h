@@ -53,6 +53,8 @@ QByteArray withEmptyGpsPointer(const QByteArray &jpeg);
 QByteArray withExifPointerType(const QByteArray &jpeg, quint16 type);
 // The Exif pixel dimensions each stored as two SHORTs, the second 0 (ExifLayout::Motorola).
 QByteArray withPixelSizeAsTwoValues(const QByteArray &jpeg);
+// An ImageDescription added to IFD0, and it and the Make pointing past the end of the segment.
+QByteArray withEntriesPointingPast(const QByteArray &jpeg);
 // The Exif, GPS and IFD1 pointers all pointing back at IFD0.
 QByteArray withLoopingIfds(const QByteArray &jpeg);
 // The EXIF re-encoded by Exiv2 (with a UserComment of commentBytes when not 0) and stored across

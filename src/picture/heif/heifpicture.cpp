@@ -20,18 +20,7 @@ const LibHeif &heif() {
     return *libHeif();
 }
 
-struct HandleRelease {
-    void operator()(heif_image_handle *handle) const { heif().heif_image_handle_release(handle); }
-};
-struct ImageRelease {
-    void operator()(heif_image *image) const { heif().heif_image_release(image); }
-};
-struct OptionsFree {
-    void operator()(heif_decoding_options *options) const {
-        heif().heif_decoding_options_free(options);
-    }
-};
-using Handle = std::unique_ptr<heif_image_handle, HandleRelease>;
+using Handle = std::unique_ptr<heif_image_handle, HeifRelease>;
 
 QSize handleSize(const heif_image_handle *handle) {
     return QSize(heif().heif_image_handle_get_width(handle),
@@ -49,14 +38,14 @@ QImage decodeHandle(heif_image_handle *handle) {
     if (size.isEmpty() || !withinAllocationLimit(size))
         return {};
     const bool alpha = heif().heif_image_handle_has_alpha_channel(handle) != 0;
-    const std::unique_ptr<heif_decoding_options, OptionsFree> options(
+    const std::unique_ptr<heif_decoding_options, HeifRelease> options(
         heif().heif_decoding_options_alloc());
     options->convert_hdr_to_8bit = 1;
     heif_image *decoded = nullptr;
     const heif_error error = heif().heif_decode_image(
         handle, &decoded, heif_colorspace_RGB,
         alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, options.get());
-    const std::unique_ptr<heif_image, ImageRelease> image(decoded);
+    const std::unique_ptr<heif_image, HeifRelease> image(decoded);
     if (error.code != heif_error_Ok || !image) {
         qCWarning(lcHeif, "%s", error.message);
         return {};
