@@ -48,7 +48,7 @@ struct BatchEntryResult {
 struct BatchResult {
     // the batch did not start (an output folder that cannot be used, the metadata module missing)
     QString fatalError;
-    bool dryRun = false; // nothing was done: each entry's result says what would be
+    bool dryRun = false;             // nothing was done: each entry's result says what would be
     QList<BatchEntryResult> entries; // one per entry of the request, in list order
     QString finalNumber;             // the running number after the batch
     // The conversion's identity in its driver's undo history (the path of its journal, as

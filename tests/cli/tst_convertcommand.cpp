@@ -511,9 +511,9 @@ void TestConvertCommand::runs_data() {
         << QStringList{} << false << QStringList{} << 1;
     QTest::newRow("--dry-run in place: the format, the photos to the trash; no picture, RAW, too "
                   "large")
-        << QStringList{"--dry-run", "--in-place", "--resize",  "16",       "--ext",
-                       "webp",      "src/b.jpg",  "src/a.JPG", "huge.png", "src/notes.jpg",
-                       "raw.dng"}
+        << QStringList{"--dry-run", "--in-place",    "--resize",  "16",
+                       "--ext",     "webp",          "src/b.jpg", "src/a.JPG",
+                       "huge.png",  "src/notes.jpg", "raw.dng"}
         << false
         << QStringList{"{dir}/src/b.jpg \u2192 {dir}/src/Untitled01.webp, written as WebP, and the "
                        "photo goes to the trash",
