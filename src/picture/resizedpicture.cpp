@@ -38,8 +38,9 @@ struct EncodedPhoto {
 Result<EncodedPhoto> encodeWithMetadata(const QImage &picture, const QByteArray &photo,
                                         const ResizeOptions &options) {
     const PictureEncoder &encoder = pictureEncoder(options.format);
-    const EncoderSettings settings{encoderQuality(options.format, options.jpegQuality),
-                                   options.encoderThreads};
+    const EncoderSettings settings{
+        encoderQuality(options.format, options.jpegQuality, picture.size()),
+        options.encoderThreads};
     MetadataRequest request{options.format, {}, photo, picture.size(), options.metadata};
     if (encoder.embedsMetadata()) {
         CarriedMetadata carried = withPhotoMetadata(request);
