@@ -380,8 +380,9 @@ bool MainWindow::settingsReadable(const pelmora::BatchRequest &request) {
     return false;
 }
 
-bool MainWindow::othersToConvert(const pelmora::BatchRequest &request, ConversionSource source) {
+bool MainWindow::othersToConvert(pelmora::BatchRequest &request, ConversionSource source) {
     const QList<pelmora::SizeRefusal> refused = pelmora::photosRefusedForSize(request);
+    request.sizeRefusals = refused;
     if (refused.isEmpty())
         return true;
     showMessage(sizeRefusalNotice(request, refused, source));

@@ -79,7 +79,7 @@ private:
     bool settingsReadable(const pelmora::BatchRequest &request);
     // Photos refused for their size are told in one message before anything is converted; they
     // are not converted. Whether any other photo is left to convert.
-    bool othersToConvert(const pelmora::BatchRequest &request, ConversionSource source);
+    bool othersToConvert(pelmora::BatchRequest &request, ConversionSource source);
     void convertCurrentPhoto();
     void convertList();
     void convertDroppedPhotos(const QStringList &paths);

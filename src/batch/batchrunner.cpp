@@ -318,7 +318,9 @@ BatchResult runBatch(const BatchRequest &request, const BatchProgressCallback &p
         batch.fatalError = outputFolder.reason();
         return batch;
     }
-    for (const SizeRefusal &refusal : photosRefusedForSize(request)) {
+    const QList<SizeRefusal> refused =
+        request.sizeRefusals ? *request.sizeRefusals : photosRefusedForSize(request);
+    for (const SizeRefusal &refusal : refused) {
         ConversionResult &result = batch.entries[refusal.index].result;
         fail(result, refusal.reason);
         result.refusedForSize = true;

@@ -9,6 +9,7 @@
 #include <QString>
 #include <atomic>
 #include <functional>
+#include <optional>
 
 namespace pelmora {
 
@@ -19,6 +20,13 @@ enum class TargetNaming {
                     // with renaming off they keep their own names, but a photo that the pattern
                     // leaves without a name is not converted)
     Given,          // as given (the window's current photo, converted alone)
+};
+
+// A photo to be resized whose header already shows it too large to convert, and why (its reason
+// does not name it).
+struct SizeRefusal {
+    qsizetype index = 0; // in the request's entries
+    QString reason;
 };
 
 // Everything a batch needs, read once from the fields (or the command line).
@@ -37,6 +45,9 @@ struct BatchRequest {
     // Plans every photo as the conversion would and changes nothing: no file, no folder, no
     // journal.
     bool dryRun = false;
+    // The photos refused for their size, as the driver found them (photosRefusedForSize) to tell
+    // them before it started; unset: runBatch looks for them itself.
+    std::optional<QList<SizeRefusal>> sizeRefusals;
 };
 
 struct BatchEntryResult {
@@ -71,13 +82,6 @@ struct BatchProgress {
 };
 
 using BatchProgressCallback = std::function<void(const BatchProgress &)>;
-
-// A photo to be resized whose header already shows it too large to convert, and why (its reason
-// does not name it).
-struct SizeRefusal {
-    qsizetype index = 0; // in the request's entries
-    QString reason;
-};
 
 // The photos of the request that its conversion refuses for their size, as their headers already
 // show, in list order: only with resizing on and a longer side that can be read; a photo without

@@ -43,8 +43,9 @@ private:
 
 // The photos refused for their size, as their headers show, one line each before the batch
 // starts; the batch fails them without a word more.
-void tellRefusals(const BatchRequest &request, QTextStream &err) {
-    for (const SizeRefusal &refusal : photosRefusedForSize(request))
+void tellRefusals(BatchRequest &request, QTextStream &err) {
+    request.sizeRefusals = photosRefusedForSize(request);
+    for (const SizeRefusal &refusal : *request.sizeRefusals)
         err << request.entries[refusal.index].path() << ": " << refusal.reason << '\n';
     err.flush();
 }
@@ -85,9 +86,10 @@ int runConvertCommand(const CommandArguments &arguments) {
         return runDryRun(options, out, err);
     const bool quiet = options.talk == Talk::Quiet;
 
-    tellRefusals(options.request, err);
+    BatchRequest request = options.request;
+    tellRefusals(request, err);
     ProgressBar bar(err, !quiet);
-    const BatchResult batch = convert(options.request, bar);
+    const BatchResult batch = convert(request, bar);
 
     const qsizetype count = options.request.entries.size();
     const qsizetype notRead = options.notRead.size();
